@@ -1,0 +1,19 @@
+#pragma once
+// Whole-file read and atomic replace. The platform picks the implementation
+// (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows); paths are narrow strings in
+// the platform's own encoding.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torvik::fileio {
+
+// The file's bytes, or nothing when it does not exist or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes the bytes to a temporary file in the same folder and moves it over path.
+// On any failure the temporary file is removed, path is left as it was, and false returned.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+}  // namespace torvik::fileio

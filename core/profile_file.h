@@ -1,0 +1,47 @@
+#pragma once
+// Our own reader and writer of INI ("private profile") files, byte-compatible with the
+// Windows profile functions, so one settings file serves every platform.
+//
+// - Section and key names match case-insensitively; writing keeps every other line as it was.
+// - Lines end in CRLF when written; LF alone is read too.
+// - A read never creates the file. A write goes to a temporary file beside the target that
+//   then replaces it, so no half-written file is ever left behind; a failed write leaves the
+//   old file intact and reports false.
+// - Struct values are the bytes as uppercase hex, two digits each, then one checksum byte
+//   (the sum of the bytes modulo 256) as two hex digits.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torvik::profile {
+
+// The raw value text of a key, or nothing when the file, section or key is missing.
+std::optional<std::string> ReadString(const std::string& path, std::string_view section,
+                                      std::string_view key);
+
+// Integer read as the Windows profile-integer read does it: optional sign and leading
+// decimal digits ("12abc" gives 12); a missing key or no digits gives the default.
+std::int32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
+                     std::int32_t defaultValue);
+
+// Stores the text (creating file, section and key as needed). Returns false when the file
+// could not be replaced; the old file is then untouched.
+bool WriteString(const std::string& path, std::string_view section, std::string_view key,
+                 std::string_view value);
+
+// Fills exactly size bytes when the stored value has 2*size+2 hex digits and a matching
+// checksum; otherwise returns false and leaves out untouched.
+bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
+                void* out, std::size_t size);
+
+bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,
+                 const void* data, std::size_t size);
+
+// The struct encoding on its own (used by the functions above and by the fuzz target).
+std::string EncodeStruct(const void* data, std::size_t size);
+bool DecodeStruct(std::string_view text, void* out, std::size_t size);
+
+}  // namespace torvik::profile

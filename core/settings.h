@@ -1,0 +1,51 @@
+#pragma once
+// The settings of one box: the section "<serial>_KEYSET" of Torvik.ini in the program folder.
+// The path and the section name are built anew for every access; nothing is cached.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/function_config.h"
+
+namespace torvik {
+
+inline constexpr const char* kSettingsFileName = "Torvik.ini";
+inline constexpr const char* kKeyConfig = "CONFIG";
+inline constexpr const char* kKeyAntenna[3] = {"ANTENNA-1", "ANTENNA-2", "ANTENNA-3"};
+inline constexpr const char* kKeySwitchMixer = "SWITCHMIXER";
+
+// "<folder><separator><name>": a backslash on Windows, a slash elsewhere.
+std::string ProgramFilePath(std::string_view programFolder, std::string_view fileName);
+
+// "%s_KEYSET" from a serial-number field that may fill its whole buffer without a NUL.
+std::string SectionName(const char* serialField, std::size_t fieldSize);
+
+// What the switching logic needs of the settings; tests may substitute their own.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::int32_t ReadIniInt(const std::string& section, const char* key,
+                                    std::int32_t defaultValue) = 0;
+    virtual void WriteIniInt(const std::string& section, const char* key, std::int32_t value) = 0;
+    // Fills block only when a valid 530-byte CONFIG is stored; returns whether it did.
+    virtual bool ReadConfig(const std::string& section, ConfigBlock& block) = 0;
+    virtual void WriteConfig(const std::string& section, const ConfigBlock& block) = 0;
+};
+
+// The real store: Torvik.ini in the program folder, through the profile engine.
+class IniSettings final : public SettingsStore {
+public:
+    explicit IniSettings(std::string programFolder);
+    std::int32_t ReadIniInt(const std::string& section, const char* key,
+                            std::int32_t defaultValue) override;
+    void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override;
+    bool ReadConfig(const std::string& section, ConfigBlock& block) override;
+    void WriteConfig(const std::string& section, const ConfigBlock& block) override;
+    std::string Path() const;
+
+private:
+    std::string programFolder_;
+};
+
+}  // namespace torvik

@@ -1,0 +1,62 @@
+#pragma once
+// A driver without hardware: a list of attached boxes, injectable failures, and a record of
+// every call and every byte written, in order. Used by the tests, the Windows stand-in
+// driver library and the demo.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "device/d2xx.h"
+
+namespace torvik {
+
+struct SimDevice {
+    std::string serial;        // at most 15 characters are reported
+    std::string description;   // at most 63 characters are reported
+    std::uint32_t locationId = 0;
+    bool openFails = false;
+    bool bitModeFails = false;
+    bool writeFails = false;
+};
+
+// One driver call as it happened. Fields that a call does not have stay 0.
+struct SimCall {
+    enum class Kind { List, GetList, Open, BitMode, Write, Close };
+    Kind kind;
+    FtStatus status = kFtOk;
+    std::uint32_t value = 0;   // List/GetList: count; Open: location id; Write: the byte
+    std::uint8_t mask = 0;     // BitMode
+    std::uint8_t mode = 0;     // BitMode
+};
+
+class SimulatedBox final : public D2xxDriver {
+public:
+    // Devices attached now; changing them is a hot-plug.
+    std::vector<SimDevice> devices;
+    // When set, the next OpenEx finds no device (the box vanished after it was listed).
+    bool vanishBeforeNextOpen = false;
+    // When set, every list call fails with kFtOtherError and reports count 0.
+    bool listFails = false;
+
+    const std::vector<SimCall>& Calls() const { return calls_; }
+    // Only the bytes that FT_Write accepted (status 0), in order.
+    std::vector<std::uint8_t> BytesWritten() const;
+    void ClearCalls() { calls_.clear(); }
+    int OpenHandles() const;   // handles opened and not yet closed
+
+    FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
+    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
+    FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) override;
+    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
+    FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
+                   std::uint32_t* written) override;
+    FtStatus Close(FtHandle handle) override;
+
+private:
+    std::vector<SimCall> calls_;
+    std::vector<SimDevice> listed_;          // snapshot made by CreateDeviceInfoList
+    std::vector<std::uint32_t> openHandles_; // location ids of open handles, by handle slot
+};
+
+}  // namespace torvik
