@@ -37,7 +37,11 @@ static_assert(sizeof(DeviceNode) == 96 + sizeof(void*), "DeviceNode must match t
 class D2xxDriver {
 public:
     virtual ~D2xxDriver() = default;
+    // Builds the driver's device list and reports its length.
     virtual FtStatus CreateDeviceInfoList(std::uint32_t* count) = 0;
+    // On entry *count is the room in nodes: no more than that many nodes are written. On
+    // return *count is the number of devices in the list made by CreateDeviceInfoList, which
+    // callers must not take for the number of nodes written when it exceeds their room.
     virtual FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) = 0;
     virtual FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) = 0;
     virtual FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) = 0;

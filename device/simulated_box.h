@@ -4,6 +4,8 @@
 // driver library and the demo.
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +36,9 @@ class SimulatedBox final : public D2xxDriver {
 public:
     // Devices attached now; changing them is a hot-plug.
     std::vector<SimDevice> devices;
-    // When set, the next OpenEx finds no device (the box vanished after it was listed).
+    // When set, the next OpenEx finds no device: the device it asks for is unplugged (taken
+    // out of devices) just before, as if the box vanished after it was listed. The flag then
+    // clears itself.
     bool vanishBeforeNextOpen = false;
     // When set, every list call fails with kFtOtherError and reports count 0.
     bool listFails = false;
@@ -42,8 +46,13 @@ public:
     const std::vector<SimCall>& Calls() const { return calls_; }
     // Only the bytes that FT_Write accepted (status 0), in order.
     std::vector<std::uint8_t> BytesWritten() const;
-    void ClearCalls() { calls_.clear(); }
+    void ClearCalls() {
+        calls_.clear();
+        bytes_.clear();
+    }
     int OpenHandles() const;   // handles opened and not yet closed
+    // The last byte FT_Write drove onto the lines of the device at this location, if any.
+    std::optional<std::uint8_t> LastOutput(std::uint32_t locationId) const;
 
     FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
     FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
@@ -54,9 +63,17 @@ public:
     FtStatus Close(FtHandle handle) override;
 
 private:
+    FtStatus Record(SimCall call);
+    const SimDevice* Attached(std::uint32_t locationId) const;
+    // The location id behind an open handle, or nothing for an unknown or closed handle.
+    std::optional<std::uint32_t> LocationOf(FtHandle handle) const;
+
     std::vector<SimCall> calls_;
-    std::vector<SimDevice> listed_;          // snapshot made by CreateDeviceInfoList
-    std::vector<std::uint32_t> openHandles_; // location ids of open handles, by handle slot
+    std::vector<std::uint8_t> bytes_;                    // bytes accepted by Write, in order
+    std::vector<SimDevice> listed_;                      // snapshot made by CreateDeviceInfoList
+    std::map<std::uintptr_t, std::uint32_t> openHandles_;  // handle value -> location id
+    std::map<std::uint32_t, std::uint8_t> lastOutput_;     // location id -> last byte driven
+    std::uintptr_t nextHandle_ = 0;                      // handle values are never reused
 };
 
 }  // namespace torvik
