@@ -12,8 +12,13 @@ namespace torvik::fileio {
 // The file's bytes, or nothing when it does not exist or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// Writes the bytes to a temporary file in the same folder and moves it over path.
-// On any failure the temporary file is removed, path is left as it was, and false returned.
+// For a read-modify-write: the file's bytes, an empty text when the file does not exist, or
+// nothing when it exists but cannot be read (it must then not be replaced).
+std::optional<std::string> ReadFileForUpdate(const std::string& path);
+
+// Writes the bytes to a temporary file in the same folder and moves it over path. A file that
+// exists but may not be written to is not replaced. On any failure the temporary file is
+// removed, path is left as it was, and false returned.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace torvik::fileio

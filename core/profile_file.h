@@ -3,7 +3,9 @@
 // Windows profile functions, so one settings file serves every platform.
 //
 // - Section and key names match case-insensitively; writing keeps every other line as it was.
-// - Lines end in CRLF when written; LF alone is read too.
+//   The rules of the text itself are in ini_text.h.
+// - Lines end in CRLF when written (a rewrite turns LF-only lines of the file into CRLF too);
+//   LF alone is read too.
 // - A read never creates the file. A write goes to a temporary file beside the target that
 //   then replaces it, so no half-written file is ever left behind; a failed write leaves the
 //   old file intact and reports false.
@@ -18,22 +20,25 @@
 
 namespace torvik::profile {
 
-// The raw value text of a key, or nothing when the file, section or key is missing.
+// The value text of a key, trimmed and with one pair of surrounding quotes removed, or
+// nothing when the file, section or key is missing.
 std::optional<std::string> ReadString(const std::string& path, std::string_view section,
                                       std::string_view key);
 
 // Integer read as the Windows profile-integer read does it: optional sign and leading
-// decimal digits ("12abc" gives 12); a missing key or no digits gives the default.
+// decimal digits, or "0x" and hex digits ("12abc" gives 12); a missing key or a value without
+// digits gives the default.
 std::int32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
                      std::int32_t defaultValue);
 
 // Stores the text (creating file, section and key as needed). Returns false when the file
-// could not be replaced; the old file is then untouched.
+// could not be read or replaced, or when the names or the value cannot be stored as one line
+// (see IsStorableKey and friends in ini_text.h); the old file is then untouched.
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                  std::string_view value);
 
-// Fills exactly size bytes when the stored value has 2*size+2 hex digits and a matching
-// checksum; otherwise returns false and leaves out untouched.
+// Fills exactly size bytes when the stored value has 2*size+2 hex digits (either case) and a
+// matching checksum; otherwise returns false and leaves out untouched. Quotes are not removed.
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
                 void* out, std::size_t size);
 

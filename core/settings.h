@@ -2,6 +2,7 @@
 // The settings of one box: the section "<serial>_KEYSET" of Torvik.ini in the program folder.
 // The path and the section name are built anew for every access; nothing is cached.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

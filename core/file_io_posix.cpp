@@ -1,0 +1,133 @@
+#include "core/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+namespace torvik::fileio {
+namespace {
+
+// Owns one file descriptor.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    Fd& operator=(Fd&&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now and reports whether the close (which may flush) succeeded.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+enum class ReadResult { kRead, kMissing, kFailed };
+
+ReadResult ReadAll(const std::string& path, std::string& bytes) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
+    bytes.clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got == 0) return ReadResult::kRead;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadResult::kFailed;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename itself durable; a failure here leaves a correct file, so it is ignored.
+void SyncFolder(const std::string& path) {
+    Fd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) ::fsync(folder.get());
+}
+
+// Creates a new temporary file beside path; its name is returned in tempPath.
+Fd CreateTempBeside(const std::string& path, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = path + ".tmp" + std::to_string(::getpid()) + "-" +
+                   std::to_string(counter.fetch_add(1));
+        Fd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.valid() || errno != EEXIST) return fd;
+    }
+    return Fd(-1);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    if (ReadAll(path, bytes) != ReadResult::kRead) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> ReadFileForUpdate(const std::string& path) {
+    std::string bytes;
+    switch (ReadAll(path, bytes)) {
+    case ReadResult::kRead: return bytes;
+    case ReadResult::kMissing: return std::string();
+    case ReadResult::kFailed: break;
+    }
+    return std::nullopt;
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+    // Renaming over a file needs only a writable folder; keep the file's own protection.
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && ::access(path.c_str(), W_OK) != 0) return false;
+
+    std::string tempPath;
+    Fd temp = CreateTempBeside(path, tempPath);
+    if (!temp.valid()) return false;
+    bool ok = WriteAll(temp.get(), bytes);
+    if (ok && exists) ok = ::fchmod(temp.get(), existing.st_mode & 07777) == 0;
+    ok = ok && ::fsync(temp.get()) == 0;
+    ok = temp.Close() && ok;
+    ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(path);
+    return true;
+}
+
+}  // namespace torvik::fileio

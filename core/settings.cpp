@@ -1,0 +1,67 @@
+#include "core/settings.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/profile_file.h"
+
+namespace torvik {
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool EndsInSeparator(std::string_view folder) {
+    return !folder.empty() && (folder.back() == kSeparator || folder.back() == '/');
+}
+
+}  // namespace
+
+std::string ProgramFilePath(std::string_view programFolder, std::string_view fileName) {
+    std::string path;
+    path.reserve(programFolder.size() + 1 + fileName.size());
+    path.append(programFolder);
+    // A drive's root folder ("C:\", "/") already ends in its separator.
+    if (!EndsInSeparator(programFolder)) path.push_back(kSeparator);
+    path.append(fileName);
+    return path;
+}
+
+std::string SectionName(const char* serialField, std::size_t fieldSize) {
+    std::string section;
+    if (serialField != nullptr) {
+        const char* end = std::find(serialField, serialField + fieldSize, '\0');
+        section.assign(serialField, end);
+    }
+    section.append("_KEYSET");
+    return section;
+}
+
+IniSettings::IniSettings(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+std::string IniSettings::Path() const {
+    return ProgramFilePath(programFolder_, kSettingsFileName);
+}
+
+std::int32_t IniSettings::ReadIniInt(const std::string& section, const char* key,
+                                     std::int32_t defaultValue) {
+    return profile::ReadInt(Path(), section, key, defaultValue);
+}
+
+void IniSettings::WriteIniInt(const std::string& section, const char* key, std::int32_t value) {
+    // A failed write leaves the old file; the value in memory stays as set.
+    profile::WriteString(Path(), section, key, std::to_string(value));
+}
+
+bool IniSettings::ReadConfig(const std::string& section, ConfigBlock& block) {
+    return profile::ReadStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
+}
+
+void IniSettings::WriteConfig(const std::string& section, const ConfigBlock& block) {
+    profile::WriteStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
+}
+
+}  // namespace torvik
