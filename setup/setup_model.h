@@ -1,0 +1,100 @@
+#pragma once
+// The setup dialog's page logic: a working copy of the five configurations, the page shown,
+// and the autostart wish. The platform's dialog forwards its clicks here and shows what the
+// model tells its SetupView; nothing is stored before Ok().
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/function_config.h"
+#include "core/settings.h"
+#include "setup/autostart.h"
+
+namespace torvik {
+
+// What the page logic asks of the dialog window, control by control (ids in setup_ids.h).
+class SetupView {
+public:
+    virtual ~SetupView() = default;
+    virtual void ShowControl(int controlId, bool show) = 0;
+    virtual void EnableControl(int controlId, bool enable) = 0;
+    // Checked state of a skinned button (redrawn at once; no-op when already so).
+    virtual void SetChecked(int controlId, bool checked) = 0;
+    // Window text of a group box, static or the program-name edit.
+    virtual void SetText(int controlId, std::string_view text) = 0;
+    // A key button shows the key-menu item at this position (key_table.h) as its caption and
+    // checks it in its drop-down.
+    virtual void SelectKey(int controlId, int position) = 0;
+};
+
+enum class Modifier { kAlt, kCtrl, kShift, kWin };
+
+class SetupPages {
+public:
+    static constexpr int kGlobalPage = 0;
+    static constexpr int kPageCount = kConfigCount;
+    static constexpr int kRows = kUsedAntennas;
+    static constexpr std::size_t kMaxProgramName = kProgramNameSize - 1;
+
+    explicit SetupPages(SetupView& view);
+
+    // The dialog opens: reads CONFIG of the section (the dialog's defaults when that fails),
+    // asks whether autostart is registered, and shows the Global page.
+    void Open(SettingsStore& settings, const std::string& section, AutostartStore& autostart);
+
+    // Page button 0 (Global) to 4. editText is the edit control's current text; it is taken
+    // into the record when a numbered page is left. Also runs for the page already shown.
+    void SelectPage(int page, std::string_view editText);
+
+    // ALT/CTRL/SHIFT/WIN button of a row (0 to 2). Ignored while the record is deactivated
+    // (the buttons are disabled then), as is SetKey.
+    void ToggleModifier(int row, Modifier modifier);
+
+    // Key button of a row reported a choice: chosenItemId is the drop-down's last command
+    // (0 or less: dismissed, nothing changes).
+    void SetKey(int row, int chosenItemId);
+
+    // Deactivate button: flips the record and shows the page again; on a numbered page the
+    // edit shows the stored name once more.
+    void ToggleDeactivated();
+
+    // Autostart button: only the wish changes; the entry is written on Ok().
+    void ToggleAutostart();
+
+    // OK: takes the edit text on a numbered page, writes the working copy to the section and
+    // creates or deletes the autostart entry when the wish differs from what was found at open.
+    // The dialog then closes with IDOK. (Cancel closes without calling anything here.)
+    void Ok(std::string_view editText, SettingsStore& settings, const std::string& section,
+            AutostartStore& autostart, std::string_view programFolder);
+
+    // Brings every control in line with the current page.
+    void ShowPage();
+
+    const ConfigBlock& WorkingCopy() const { return block_; }
+    int CurrentPage() const { return page_; }
+    const std::string& ProgramNameText() const { return programName_; }
+    bool AutostartRequested() const { return autostartRequested_; }
+    bool AutostartFoundAtOpen() const { return autostartFoundAtOpen_; }
+
+private:
+    FunctionConfig& Current() { return block_[static_cast<std::size_t>(page_)]; }
+    // Rows of the current record; returns whether the record is active.
+    bool UpdateAntennaRows();
+    // Puts the edit text into the current numbered record's programName.
+    void StoreProgramName(std::string_view editText);
+    struct ModifierButton {
+        std::uint8_t* flag;
+        int controlId;
+    };
+    ModifierButton ModifierAt(int row, Modifier modifier);
+
+    SetupView& view_;
+    ConfigBlock block_{};
+    std::string programName_;  // the text the edit control shows
+    int page_ = kGlobalPage;
+    bool autostartRequested_ = false;
+    bool autostartFoundAtOpen_ = false;
+};
+
+}  // namespace torvik
