@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
@@ -24,6 +25,15 @@ std::string NameOf(const FunctionConfig& record) {
 }
 
 std::uint8_t Flipped(std::uint8_t flag) { return flag != 0 ? 0 : 1; }
+
+// Index of id in ids, or -1.
+template <std::size_t N>
+int IndexOf(const std::array<int, N>& idList, int id) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (idList[i] == id) return static_cast<int>(i);
+    }
+    return -1;
+}
 
 }  // namespace
 
@@ -154,6 +164,38 @@ void SetupPages::ToggleDeactivated() {
 void SetupPages::ToggleAutostart() {
     autostartRequested_ = !autostartRequested_;
     view_.SetChecked(ids::kAutostart, autostartRequested_);
+}
+
+bool SetupPages::HandleClick(int controlId, std::string_view editText, int chosenItemId) {
+    if (const int page = IndexOf(ids::kPageButton, controlId); page >= 0) {
+        SelectPage(page, editText);
+        return true;
+    }
+    if (const int row = IndexOf(ids::kKeyButton, controlId); row >= 0) {
+        SetKey(row, chosenItemId);
+        return true;
+    }
+    const std::pair<const std::array<int, 3>*, Modifier> modifierButtons[] = {
+        {&ids::kAltButton, Modifier::kAlt},
+        {&ids::kCtrlButton, Modifier::kCtrl},
+        {&ids::kShiftButton, Modifier::kShift},
+        {&ids::kWinButton, Modifier::kWin},
+    };
+    for (const auto& [idList, modifier] : modifierButtons) {
+        if (const int row = IndexOf(*idList, controlId); row >= 0) {
+            ToggleModifier(row, modifier);
+            return true;
+        }
+    }
+    if (controlId == ids::kDeactivate) {
+        ToggleDeactivated();
+        return true;
+    }
+    if (controlId == ids::kAutostart) {
+        ToggleAutostart();
+        return true;
+    }
+    return false;
 }
 
 void SetupPages::Ok(std::string_view editText, SettingsStore& settings, const std::string& section,

@@ -68,6 +68,12 @@ public:
     void Ok(std::string_view editText, SettingsStore& settings, const std::string& section,
             AutostartStore& autostart, std::string_view programFolder);
 
+    // Routes the click command of a page, key, modifier, deactivate or autostart button to the
+    // operation above; false for any other id (OK and Cancel are the dialog's own). editText is
+    // the edit's current text, chosenItemId the clicked button's last drop-down command (read
+    // only for key buttons).
+    bool HandleClick(int controlId, std::string_view editText, int chosenItemId);
+
     // Brings every control in line with the current page.
     void ShowPage();
 

@@ -380,5 +380,32 @@ TEST_F(SetupPagesTest, OverlongEntryReadsAsAbsentAndCheckingReplacesIt) {
     EXPECT_EQ(autostart.values.at(name), "C:\\Radio\\Torvik.exe HIDE");
 }
 
+
+TEST_F(SetupPagesTest, ClicksAreRoutedByControlId) {
+    Open();
+    EXPECT_TRUE(pages.HandleClick(ids::kPageButton[2], "", -1));
+    EXPECT_EQ(pages.CurrentPage(), 2);
+    EXPECT_TRUE(pages.HandleClick(ids::kKeyButton[1], "", 2077));   // F5 on antenna 2
+    EXPECT_TRUE(pages.HandleClick(ids::kAltButton[2], "", -1));
+    EXPECT_TRUE(pages.HandleClick(ids::kCtrlButton[0], "", -1));
+    EXPECT_TRUE(pages.HandleClick(ids::kShiftButton[1], "", -1));
+    EXPECT_TRUE(pages.HandleClick(ids::kWinButton[0], "", -1));
+    const FunctionConfig& record = pages.WorkingCopy()[2];
+    EXPECT_EQ(record.keyCode[1], 0x74);
+    EXPECT_EQ(record.altFlag[2], 1);
+    EXPECT_EQ(record.ctrlFlag[0], 0);
+    EXPECT_EQ(record.shiftFlag[1], 1);
+    EXPECT_EQ(record.winFlag[0], 1);
+
+    EXPECT_TRUE(pages.HandleClick(ids::kAutostart, "", -1));
+    EXPECT_TRUE(pages.AutostartRequested());
+    EXPECT_TRUE(pages.HandleClick(ids::kDeactivate, "", -1));
+    EXPECT_EQ(record.deactivated, 1);
+
+    EXPECT_FALSE(pages.HandleClick(ids::kOk, "", -1));
+    EXPECT_FALSE(pages.HandleClick(ids::kCancel, "", -1));
+    EXPECT_FALSE(pages.HandleClick(ids::kProgramEdit, "", -1));
+}
+
 }  // namespace
 }  // namespace torvik
