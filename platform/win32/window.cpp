@@ -1,0 +1,80 @@
+#include "platform/win32/window.h"
+
+#include <unordered_map>
+
+namespace torvik::win32 {
+namespace {
+
+// Every window object of the user-interface thread by its handle.
+std::unordered_map<HWND, Window*>& Registry() {
+    static std::unordered_map<HWND, Window*> registry;
+    return registry;
+}
+
+HINSTANCE g_resourceInstance = nullptr;
+
+}  // namespace
+
+Window::~Window() { Detach(); }
+
+Window* Window::FromHandle(HWND hwnd) {
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    auto found = Registry().find(hwnd);
+    return found == Registry().end() ? nullptr : found->second;
+}
+
+bool Window::PreTranslateMessage(MSG&) { return false; }
+
+bool Window::WalkPreTranslateTree(MSG& msg) {
+    for (HWND hwnd = msg.hwnd; hwnd != nullptr;) {
+        if (Window* window = FromHandle(hwnd); window != nullptr && window->PreTranslateMessage(msg)) {
+            return true;
+        }
+        // Stop at the top-level window: GetParent would answer its owner.
+        if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+            break;
+        }
+        hwnd = GetParent(hwnd);
+    }
+    return false;
+}
+
+int Window::ControlId() const { return GetDlgCtrlID(hwnd_); }
+
+HWND Window::Parent() const { return hwnd_ != nullptr ? GetParent(hwnd_) : nullptr; }
+
+void Window::RedrawNow() const {
+    if (hwnd_ != nullptr) {
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+}
+
+bool Window::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void Window::Attach(HWND hwnd) {
+    Detach();
+    hwnd_ = hwnd;
+    if (hwnd != nullptr) {
+        Registry()[hwnd] = this;
+    }
+}
+
+void Window::Detach() {
+    if (hwnd_ != nullptr) {
+        auto found = Registry().find(hwnd_);
+        if (found != Registry().end() && found->second == this) {
+            Registry().erase(found);
+        }
+        hwnd_ = nullptr;
+    }
+}
+
+HINSTANCE ResourceInstance() {
+    return g_resourceInstance != nullptr ? g_resourceInstance : GetModuleHandleA(nullptr);
+}
+
+void SetResourceInstance(HINSTANCE instance) { g_resourceInstance = instance; }
+
+}  // namespace torvik::win32
