@@ -1,0 +1,141 @@
+#pragma once
+// The face of a skinned button. PlanButtonPaint turns the button's state into the ordered steps
+// of one paint; PaintButton carries them out on a ButtonCanvas. Fills, frames, the gradient
+// and the drop-down arrow are painted here, pixel for pixel the same on every platform; the
+// canvas supplies only text output, text measurement and the button's image.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "controls/colour.h"
+#include "controls/geometry.h"
+#include "controls/palette.h"
+#include "controls/pixel_surface.h"
+
+namespace torvik {
+
+// Text format bits, with the window system's DrawText values.
+inline constexpr std::uint32_t kTextCenter = 0x0001;
+inline constexpr std::uint32_t kTextVCenter = 0x0004;
+inline constexpr std::uint32_t kTextWordBreak = 0x0010;
+inline constexpr std::uint32_t kTextSingleLine = 0x0020;
+inline constexpr std::uint32_t kTextCalcRect = 0x0400;
+inline constexpr std::uint32_t kTextNoPrefix = 0x0800;
+inline constexpr std::uint32_t kTextEndEllipsis = 0x8000;
+
+// One centred line, cut with an ellipsis, '&' shown as itself: 0x8825.
+inline constexpr std::uint32_t kOneLineCaption =
+    kTextCenter | kTextVCenter | kTextSingleLine | kTextNoPrefix | kTextEndEllipsis;
+// Centred, wrapped at words: 0x0811.
+inline constexpr std::uint32_t kWrappedCaption = kTextCenter | kTextWordBreak | kTextNoPrefix;
+
+// The members of a button that its face depends on. The 0/1 flags follow the control: only the
+// value 1 counts as set where the face rules test for 1.
+struct ButtonState {
+    int checked = 0;
+    int fontChoice = 0;            // 0 normal, 1 bold, 2 large
+    unsigned int menuId = 0;       // nonzero: drop-down button with an arrow
+    Colour textColor = kNoColour;  // kNoColour: the palette decides
+    int pressed = 0;
+    int hover = 0;
+    int imageAlign = 0;            // 0 right of the caption, 3 centred, other values left of it
+    int lookStyle = 0;             // 0 raised gradient, 1 flat, 2 soft gradient
+    int frameStyle = 0;            // 0 rounded, 2 sunken while checked (flat look), other none
+    int imageWidth = 0;            // 0: no image
+    int imageHeight = 0;
+    bool enabled = true;
+    bool multiline = false;        // the window has BS_MULTILINE
+    std::string caption;
+};
+
+enum class BackgroundKind { kFlat, kGloss };
+
+struct BackgroundStep {
+    BackgroundKind kind = BackgroundKind::kFlat;
+    // Filled first over the whole face when set: the ring round the gradient of a gradient look
+    // that has no frame to cover it.
+    std::optional<Colour> underlay;
+    Rect rect;                     // the face (flat) or the face less its outer ring (gloss)
+    Colour flatColour = 0;
+    Colour bottomColour = 0;       // gloss colours, already lightened
+    Colour topColour = 0;
+};
+
+enum class FrameKind { kNone, kRounded, kSunken };
+
+struct FrameStep {
+    FrameKind kind = FrameKind::kNone;
+    Rect rect;
+    Colour colour = 0;             // rounded: outline; sunken: top and left edges
+    Colour secondColour = 0;       // rounded: cut-off corners; sunken: bottom and right edges
+};
+
+struct TextStep {
+    Rect rect;
+    std::uint32_t format = kOneLineCaption;
+    Colour colour = 0;
+};
+
+struct LineStep {
+    Point from;                    // included
+    Point to;                      // excluded
+    Colour colour = 0;
+};
+
+struct ArrowStep {
+    // Top left, tip, top right: a downward triangle, filled and outlined in colour.
+    std::array<Point, 3> corners;
+    Colour colour = 0;
+    std::optional<LineStep> litEdge;  // disabled buttons only
+};
+
+struct ButtonPaintPlan {
+    Rect face;
+    BackgroundStep background;
+    std::optional<Point> imageAt;  // top-left corner; the image is drawn at full size
+    FrameStep frame;
+    FontChoice font = FontChoice::kNormal;
+    Colour textColour = 0;         // C: the caption colour before the white and disabled rules
+    std::optional<TextStep> disabledCopy;
+    // For a multiline caption, rect is the band's starting rectangle: measure the caption's
+    // height in it with kTextCalcRect and draw into MultilineBand(rect, height).
+    TextStep caption;
+    bool measureCaption = false;
+    std::optional<ArrowStep> arrow;
+};
+
+ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
+                                const SkinPalette& palette);
+
+// A band two text heights high, centred vertically in rect.
+Rect MultilineBand(const Rect& rect, int measuredHeight);
+
+// Where a button is painted. Text is drawn with a transparent background.
+class ButtonCanvas {
+public:
+    virtual ~ButtonCanvas() = default;
+    virtual PixelSurface& Surface() = 0;
+    virtual void DrawText(std::string_view text, const Rect& rect, std::uint32_t format,
+                          Colour colour, FontChoice font) = 0;
+    // Height of text laid out in rect with the given format (kTextCalcRect).
+    virtual int MeasureTextHeight(std::string_view text, const Rect& rect, std::uint32_t format,
+                                  FontChoice font) = 0;
+    // Draws the button's image at full size with its top-left corner at topLeft, transparent
+    // where the image is masked, clipped only by the surface.
+    virtual void DrawImage(Point topLeft) = 0;
+};
+
+void PaintBackground(PixelSurface& surface, const BackgroundStep& step);
+void PaintFrame(PixelSurface& surface, const FrameStep& step);
+void PaintDropArrow(PixelSurface& surface, const ArrowStep& step);
+
+// Carries out the plan in order: background, image, frame, caption, arrow.
+void PaintButton(ButtonCanvas& canvas, const ButtonPaintPlan& plan, std::string_view caption);
+// Plans and paints the whole face of a button.
+void PaintButton(ButtonCanvas& canvas, const ButtonState& state, const Rect& face,
+                 const SkinPalette& palette);
+
+}  // namespace torvik
