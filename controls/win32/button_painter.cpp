@@ -1,0 +1,163 @@
+#include "controls/win32/button_painter.h"
+
+#include <span>
+#include <string>
+
+// windows.h maps DrawText to DrawTextA; the canvas's own DrawText must keep its name here.
+#undef DrawText
+#include "controls/button_paint.h"
+#include "controls/memory_surface.h"
+#include "controls/win32/my_button.h"
+#include "controls/win32/skin_resources.h"
+#include "platform/win32/win_handle.h"
+
+namespace torvik::win32 {
+namespace {
+
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+ButtonState StateOf(const MyButton& button) {
+    ButtonState state;
+    state.checked = button.checked;
+    state.fontChoice = button.fontChoice;
+    state.menuId = button.menuId;
+    state.textColor = static_cast<Colour>(button.textColor);
+    state.pressed = button.pressed;
+    state.hover = button.hover;
+    state.imageAlign = button.imageAlign;
+    state.lookStyle = button.lookStyle;
+    state.frameStyle = button.frameStyle;
+    state.imageWidth = button.imageList ? button.imageWidth : 0;
+    state.imageHeight = button.imageList ? button.imageHeight : 0;
+    HWND hwnd = button.Handle();
+    state.enabled = IsWindowEnabled(hwnd) != FALSE;
+    state.multiline = (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
+    state.caption = WindowText(hwnd);
+    return state;
+}
+
+// The pixels of a top-down 32-bit DIB section. GDI batches its drawing, so the pixels are
+// flushed before every direct access that follows text or image output.
+class DibSurface final : public PixelSurface {
+public:
+    DibSurface(std::uint32_t* bits, int width, int height)
+        : view_(std::span<std::uint32_t>(bits, static_cast<std::size_t>(width) * height), width,
+                height, width, PixelOrder::kBgrx) {}
+
+    void MarkGdiDrawn() { gdiPending_ = true; }
+
+    int Width() const override { return view_.Width(); }
+    int Height() const override { return view_.Height(); }
+    void FillRect(const Rect& rect, Colour colour) override {
+        Flush();
+        view_.FillRect(rect, colour);
+    }
+    Colour GetPixel(int x, int y) const override {
+        Flush();
+        return view_.GetPixel(x, y);
+    }
+    void SetPixel(int x, int y, Colour colour) override {
+        Flush();
+        view_.SetPixel(x, y, colour);
+    }
+
+private:
+    void Flush() const {
+        if (gdiPending_) {
+            GdiFlush();
+            gdiPending_ = false;
+        }
+    }
+
+    PixelView view_;
+    mutable bool gdiPending_ = false;
+};
+
+class GdiButtonCanvas final : public ButtonCanvas {
+public:
+    GdiButtonCanvas(HDC dc, DibSurface& surface, const MyButton& button)
+        : dc_(dc), surface_(surface), button_(button) {}
+
+    PixelSurface& Surface() override { return surface_; }
+
+    void DrawText(std::string_view text, const Rect& rect, std::uint32_t format, Colour colour,
+                  FontChoice font) override {
+        RECT area{rect.left, rect.top, rect.right, rect.bottom};
+        SelectGuard selected(dc_, FontFor(font));
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, static_cast<COLORREF>(colour));
+        ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, format);
+        surface_.MarkGdiDrawn();
+    }
+
+    int MeasureTextHeight(std::string_view text, const Rect& rect, std::uint32_t format,
+                          FontChoice font) override {
+        RECT area{rect.left, rect.top, rect.right, rect.bottom};
+        SelectGuard selected(dc_, FontFor(font));
+        return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area,
+                         format | DT_CALCRECT);
+    }
+
+    void DrawImage(Point topLeft) override {
+        if (button_.imageList) {
+            ImageList_Draw(button_.imageList.Get(), 0, dc_, topLeft.x, topLeft.y, ILD_TRANSPARENT);
+            surface_.MarkGdiDrawn();
+        }
+    }
+
+private:
+    HGDIOBJ FontFor(FontChoice font) const {
+        if (HFONT shared = SharedFont(font); shared != nullptr) {
+            return shared;
+        }
+        // Before the shared fonts exist: the font the dialog gave the control.
+        auto own = reinterpret_cast<HFONT>(SendMessageA(button_.Handle(), WM_GETFONT, 0, 0));
+        return own != nullptr ? static_cast<HGDIOBJ>(own) : GetStockObject(DEFAULT_GUI_FONT);
+    }
+
+    HDC dc_;
+    DibSurface& surface_;
+    const MyButton& button_;
+};
+
+}  // namespace
+
+void PaintButton(HDC dc, RECT face, const MyButton& button) {
+    const int width = face.right - face.left;
+    const int height = face.bottom - face.top;
+    if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) {
+        return;
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc memory(CreateCompatibleDC(dc));
+    if (!bitmap || !memory || bits == nullptr) {
+        return;
+    }
+
+    {
+        SelectGuard selected(memory.Get(), bitmap.Get());
+        DibSurface surface(static_cast<std::uint32_t*>(bits), width, height);
+        GdiButtonCanvas canvas(memory.Get(), surface, button);
+        PaintButton(canvas, StateOf(button), Rect{0, 0, width, height},
+                    SharedSkinResources().palette);
+        GdiFlush();
+        BitBlt(dc, face.left, face.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace torvik::win32

@@ -1,0 +1,41 @@
+#include "controls/win32/layout_window.h"
+
+#include <string>
+
+#include "controls/win32/skin_resources.h"
+#include "platform/win32/win_handle.h"
+
+namespace torvik::win32 {
+
+int LayoutHwnd::MeasureCaptionInBold() const {
+    const int length = GetWindowTextLengthA(hwnd_);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+
+    WindowDc dc(hwnd_);
+    if (dc.Get() == nullptr) {
+        return 0;
+    }
+    HFONT bold = SharedFont(FontChoice::kBold);
+    SelectGuard font(dc.Get(), bold != nullptr ? static_cast<HGDIOBJ>(bold)
+                                               : GetStockObject(DEFAULT_GUI_FONT));
+    RECT rect{0, 0, 0, 0};
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return rect.right - rect.left;
+}
+
+void LayoutHwnd::MoveAndSize(int x, int y, int width, int height) {
+    SetWindowPos(hwnd_, nullptr, x, y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect{0, 0, 0, 0};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace torvik::win32
