@@ -1,0 +1,143 @@
+// Fuzzes the INI text layer: reads of any text, and the invariants of a write.
+//
+// Input: a few bytes choose the section, key and value to write; the rest is the file's text.
+// Checked for every input:
+// - reads never fail badly (the sanitizers watch), found values are trimmed single lines;
+// - a struct read of 530 bytes that succeeds re-encodes to the same digits;
+// - after a write the value reads back, every other (section, key) reads as before, the text
+//   has CRLF line ends only, and writing the same value again changes nothing.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/ini_text.h"
+#include "core/profile_file.h"
+
+namespace {
+
+using namespace torvik::profile;
+
+void Require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    }
+    return true;
+}
+
+// Rough (section, key) candidates taken from the text; they need not be exact, since the
+// invariant they probe holds for any pair other than the one written.
+std::vector<std::pair<std::string, std::string>> Probes(std::string_view text) {
+    std::vector<std::pair<std::string, std::string>> probes;
+    std::string section;
+    std::size_t pos = 0;
+    while (pos < text.size() && probes.size() < 32) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        const std::size_t open = line.find('[');
+        const std::size_t close = line.rfind(']');
+        if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+            section = std::string(Trim(line.substr(open + 1, close - open - 1)));
+        } else if (const std::size_t equals = line.find('='); equals != std::string_view::npos) {
+            probes.emplace_back(section, std::string(Trim(line.substr(0, equals))));
+        }
+    }
+    return probes;
+}
+
+std::optional<std::string> Find(std::string_view text, std::string_view section,
+                                std::string_view key) {
+    const auto value = FindValue(text, section, key);
+    if (value) return std::string(*value);
+    return std::nullopt;
+}
+
+void CheckRead(std::string_view text, std::string_view section, std::string_view key) {
+    const auto value = FindValue(text, section, key);
+    if (!value) return;
+    Require(value->find('\n') == std::string_view::npos, "a value spans lines");
+    Require(Trim(*value) == *value, "a value keeps surrounding whitespace");
+    (void)ParseInt(Unquote(*value));
+
+    std::array<unsigned char, 530> block{};
+    if (DecodeStruct(*value, block.data(), block.size())) {
+        const std::string again = EncodeStruct(block.data(), block.size());
+        Require(again.size() == value->size(), "struct text changes length");
+        for (std::size_t i = 0; i < again.size(); ++i) {
+            Require(again[i] == Upper((*value)[i]), "struct text does not re-encode");
+        }
+    }
+}
+
+void CheckWrite(std::string_view text, const std::string& section, const std::string& key,
+                const std::string& value) {
+    if (!IsStorableSection(section) || !IsStorableKey(key) || !IsStorableValue(value)) return;
+    const std::string written = SetValue(text, section, key, value);
+
+    Require(Find(written, section, key) == std::string(Trim(value)), "written value not read");
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] == '\n') Require(i > 0 && written[i - 1] == '\r', "LF without CR");
+    }
+    Require(written.empty() || written.ends_with("\r\n"), "last line without CRLF");
+    for (const auto& [otherSection, otherKey] : Probes(text)) {
+        if (SameNameIgnoringCase(otherSection, section) && SameNameIgnoringCase(otherKey, key)) {
+            continue;
+        }
+        Require(Find(written, otherSection, otherKey) == Find(text, otherSection, otherKey),
+                "another key changed");
+    }
+    Require(SetValue(written, section, key, value) == written, "a repeated write changes text");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    static const char* const kSections[] = {"A1_KEYSET", "b2_keyset", "S"};
+    static const char* const kKeys[] = {"CONFIG", "ANTENNA-1", "switchmixer", "K"};
+    std::string section = input.ConsumeBool() ? input.PickValueInArray(kSections)
+                                              : input.ConsumeRandomLengthString(24);
+    std::string key = input.ConsumeBool() ? input.PickValueInArray(kKeys)
+                                          : input.ConsumeRandomLengthString(24);
+    const std::string value = input.ConsumeRandomLengthString(64);
+    const std::string text = input.ConsumeRemainingBytesAsString();
+
+    CheckRead(text, section, key);
+    for (const auto& [probeSection, probeKey] : Probes(text)) {
+        CheckRead(text, probeSection, probeKey);
+    }
+    CheckWrite(text, section, key, value);
+    return 0;
+}
