@@ -1,0 +1,63 @@
+#pragma once
+// The FTDI D2XX driver library, FTD2XX.dll, loaded at run time. Without the library, or with
+// one that lacks any of the six functions, every call fails and the program runs without a box.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "device/d2xx.h"
+#include "platform/win32/win_handle.h"
+
+namespace torvik::win32 {
+
+class D2xxLibrary final : public D2xxDriver {
+public:
+    // The library is looked for as "<programFolder>\FTD2XX.dll" first, then by name alone.
+    explicit D2xxLibrary(std::string programFolder);
+
+    // Loads the library unless it is loaded; true when all six functions are there. A failed
+    // load is tried again at the next call, since the file may have been provided since.
+    bool EnsureLoaded();
+    bool Loaded() const { return functions_.complete; }
+
+    // Every search starts here, so this is where a missing library is looked for again.
+    FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
+    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
+    FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) override;
+    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
+    FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
+                   std::uint32_t* written) override;
+    FtStatus Close(FtHandle handle) override;
+
+private:
+    using CreateDeviceInfoListFn = ULONG(WINAPI*)(DWORD* count);
+    using GetDeviceInfoListFn = ULONG(WINAPI*)(DeviceNode* nodes, DWORD* count);
+    using OpenExFn = ULONG(WINAPI*)(PVOID arg, DWORD flags, PVOID* handle);
+    using SetBitModeFn = ULONG(WINAPI*)(PVOID handle, UCHAR mask, UCHAR mode);
+    using WriteFn = ULONG(WINAPI*)(PVOID handle, LPVOID buffer, DWORD length, DWORD* written);
+    using CloseFn = ULONG(WINAPI*)(PVOID handle);
+
+    struct Functions {
+        CreateDeviceInfoListFn createDeviceInfoList = nullptr;
+        GetDeviceInfoListFn getDeviceInfoList = nullptr;
+        OpenExFn openEx = nullptr;
+        SetBitModeFn setBitMode = nullptr;
+        WriteFn write = nullptr;
+        CloseFn close = nullptr;
+        bool complete = false;
+    };
+
+    bool LoadFrom(const std::string& path);
+
+    std::string programFolder_;
+    LibraryHandle library_;
+    Functions functions_;
+    // The length of the driver's list at the latest CreateDeviceInfoList: the driver's
+    // GetDeviceInfoList writes that many nodes whatever room it is given.
+    std::uint32_t listLength_ = 0;
+    std::vector<DeviceNode> scratch_;
+};
+
+}  // namespace torvik::win32
