@@ -1,0 +1,28 @@
+#pragma once
+// The call log of the stand-in driver library: one line per driver call, appended to the file
+// named by TORVIK_SIM_LOG and flushed at once, so a test can follow it while the program runs.
+//   LIST <count>                  FT_CreateDeviceInfoList (FT_GetDeviceInfoList logs nothing)
+//   OPEN 0x<locid:8> <status>     FT_OpenEx
+//   BITMODE 0x<mask:2> 0x<mode:2> <status>
+//   WRITE 0x<byte:2> <status>     one line per byte; "WRITE none <status>" for no bytes
+//   CLOSE <status>
+// Status is decimal, 0 for success. Lines end with a single '\n'.
+
+#include <cstdint>
+#include <string>
+
+#include "device/d2xx.h"
+
+namespace torvik::standin {
+
+std::string ListLine(std::uint32_t count);
+std::string OpenLine(std::uint32_t locationId, FtStatus status);
+std::string BitModeLine(std::uint8_t mask, std::uint8_t mode, FtStatus status);
+std::string WriteLine(const std::uint8_t* byte, FtStatus status);   // null byte: none written
+std::string CloseLine(FtStatus status);
+
+// Appends one line to the file at path (nothing when the path is empty or cannot be opened).
+// The file is opened and closed for every line, so it may be moved or truncated meanwhile.
+void AppendLine(const std::string& path, const std::string& line);
+
+}  // namespace torvik::standin

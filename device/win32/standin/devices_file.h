@@ -1,0 +1,29 @@
+#pragma once
+// The devices file of the stand-in driver library: which boxes are "attached". One device per
+// line, SERIAL<TAB>LOCID<TAB>DESCRIPTION[<TAB>FLAGS]; empty lines and lines starting with '#'
+// are skipped, and so is every line that does not parse (it is then as if it were not there).
+// LOCID is decimal or 0x-hex and must fit 32 bits; FLAGS is a comma-separated subset of
+// open-fails, bitmode-fails, write-fails.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/simulated_box.h"
+
+namespace torvik::standin {
+
+// Files larger than this are read only up to here; lines longer than kMaxLineLength are skipped.
+inline constexpr std::size_t kMaxFileSize = 1 << 20;
+inline constexpr std::size_t kMaxLineLength = 1024;
+
+std::vector<SimDevice> ParseDevices(std::string_view text);
+
+// The file's content (at most kMaxFileSize bytes); empty when the path is empty or the file
+// cannot be read.
+std::string ReadDevicesText(const std::string& path);
+
+// Two lists name the same device when serial and location id agree.
+bool SameDevice(const SimDevice& a, const SimDevice& b);
+
+}  // namespace torvik::standin
