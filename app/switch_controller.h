@@ -77,7 +77,10 @@ public:
     HotkeyTable hotkeyTable;
 
     // --- device link ---
+    // Searches the driver's list for the box, then LoadSettings.
     void FindDevice();
+    // Records back to their defaults; with a box, its section, the output byte and the
+    // hotkeys; in any case the presence display.
     void LoadSettings();
     void UpdatePresence();
     void WriteOutput();
@@ -99,6 +102,9 @@ public:
     bool HandleHotkeyMessage(std::uintptr_t wParam);
 
     // --- main window ---
+    // UpdatePresence, then the check states of the antenna buttons and both radios. The
+    // mixer radio shows 1 for any nonzero mode: a mode stored as 2 still reads as mixer mode,
+    // and a skinned button given 2 would draw an undefined state.
     void RefreshControls();
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
@@ -106,7 +112,13 @@ public:
     // of ours, nothing otherwise. WM_REMOTE_EXIT calls view.EndDialog().
     std::optional<std::intptr_t> HandleRemoteMessage(std::uint32_t message, std::uintptr_t wParam,
                                                      std::intptr_t lParam);
-    // The window is going away: final write with the running bit clear, hotkeys cleared.
+    // The window's destruction, in its order: FinalWrite(); remove the tray icon; end the
+    // device-notice registration; ClearHotkeys(). The two platform steps between them are the
+    // window's own.
+    // FinalWrite: with a box, the output byte once more with the running bit clear, so the
+    // box keeps its antennas and drops the running bit.
+    void FinalWrite();
+    // FinalWrite then ClearHotkeys, for a host with nothing to release in between.
     void Shutdown();
 
 private:

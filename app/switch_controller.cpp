@@ -1,0 +1,186 @@
+#include "app/switch_controller.h"
+
+#include <limits>
+
+#include "device/box_discovery.h"
+#include "device/output_write.h"
+
+namespace torvik {
+namespace {
+
+constexpr std::int32_t kRunning = 8;
+constexpr int kAntennaButtons = 3;
+constexpr int kReloadNotification = 1;
+
+constexpr int AntennaButton(int antenna) {
+    return ids::kAntenna1 + antenna;
+}
+
+}  // namespace
+
+SwitchController::SwitchController(D2xxDriver& driver, SettingsStore& settings,
+                                   HotkeyRegistrar& hotkeys, FocusQuery& focus, SwitchView& view)
+    : driver_(driver), settings_(settings), hotkeys_(hotkeys), focus_(focus), view_(view) {}
+
+std::string SwitchController::Section() const {
+    return SectionName(deviceNode.SerialNumber, sizeof deviceNode.SerialNumber);
+}
+
+// --- device link ---
+
+void SwitchController::FindDevice() {
+    devicePresent = 0;
+    if (const std::optional<DeviceNode> box = FindBox(driver_)) {
+        devicePresent = 1;
+        deviceNode = *box;
+    }
+    LoadSettings();
+}
+
+void SwitchController::LoadSettings() {
+    configBlock = MainDefaults();
+    if (devicePresent != 0) {
+        const std::string section = Section();
+        // Read into a copy so that a failed read can never leave a half-filled block.
+        ConfigBlock stored = configBlock;
+        if (settings_.ReadConfig(section, stored)) {
+            configBlock = stored;
+        }
+        antennaOn[0] = settings_.ReadIniInt(section, kKeyAntenna[0], 1);
+        antennaOn[1] = settings_.ReadIniInt(section, kKeyAntenna[1], 0);
+        antennaOn[2] = settings_.ReadIniInt(section, kKeyAntenna[2], 0);
+        mixerMode = settings_.ReadIniInt(section, kKeySwitchMixer, 0);
+
+        runFlag = kRunning;
+        WriteOutput();
+        BuildHotkeys();
+    }
+    UpdatePresence();
+}
+
+void SwitchController::UpdatePresence() {
+    const bool present = devicePresent != 0;
+    view_.ShowControl(ids::kStatusText, !present);
+    for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
+        view_.ShowControl(AntennaButton(antenna), present);
+    }
+    view_.EnableControl(ids::kSetup, present);
+    view_.EnableControl(ids::kOk, present);
+    view_.EnableControl(ids::kMixerRadio, present);
+    view_.EnableControl(ids::kSwitchRadio, present);
+    if (present) {
+        view_.LayoutAntennaRow();
+        WriteOutput();
+    }
+}
+
+std::uint8_t SwitchController::OutputByte(const std::int32_t antennas[4], std::int32_t run) {
+    return ComposeOutputByte(antennas, run);
+}
+
+void SwitchController::WriteOutput() {
+    if (devicePresent == 0) {
+        return;
+    }
+    WriteOutputByte(driver_, deviceNode.LocId, OutputByte(antennaOn, runFlag),
+                    [this] { view_.ShowError("Failed to write data to CBUS pins.", "Error"); });
+}
+
+// --- hotkeys ---
+
+void SwitchController::BuildHotkeys() {
+    torvik::BuildHotkeys(hotkeyTable, configBlock, hotkeys_);
+}
+
+void SwitchController::ClearHotkeys() {
+    torvik::ClearHotkeys(hotkeyTable, hotkeys_);
+}
+
+int SwitchController::DispatchHotkey(int position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= hotkeyTable.size()) {
+        return 0;
+    }
+    const HotkeyBinding& entry = hotkeyTable[static_cast<std::size_t>(position)];
+    const std::optional<int> antenna = ChooseAntenna(entry, configBlock, focus_);
+    if (!antenna) {
+        return 0;
+    }
+    AntennaAction(*antenna);
+    return 1;
+}
+
+bool SwitchController::HandleHotkeyMessage(std::uintptr_t wParam) {
+    if (wParam > static_cast<std::uintptr_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    const int position = FindHotkey(hotkeyTable, static_cast<std::int32_t>(wParam));
+    if (position < 0) {
+        return false;
+    }
+    DispatchHotkey(position);
+    return true;
+}
+
+// --- main window ---
+
+void SwitchController::RefreshControls() {
+    UpdatePresence();
+    const bool present = devicePresent != 0;
+    for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
+        view_.SetChecked(AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);
+    }
+    view_.SetChecked(ids::kSwitchRadio, present && mixerMode == 0 ? 1 : 0);
+    view_.SetChecked(ids::kMixerRadio, present && mixerMode != 0 ? 1 : 0);
+}
+
+std::optional<std::intptr_t> SwitchController::HandleRemoteMessage(std::uint32_t message,
+                                                                  std::uintptr_t wParam,
+                                                                  std::intptr_t lParam) {
+    switch (message) {
+    case msg::kRemoteHide:
+        view_.HideWindow();
+        return 1;
+    case msg::kRemoteReload:
+        LoadSettings();
+        RefreshControls();
+        return 0;
+    case msg::kRemoteExit: {
+        const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
+        view_.EndDialog();
+        return answer;
+    }
+    case msg::kRemoteSetState:
+        return SetAntennaMask(wParam);
+    case msg::kRemoteGetState:
+        return GetAntennaMask();
+    case msg::kCommand: {
+        const auto command = static_cast<int>(wParam & 0xFFFF);
+        const auto notification = static_cast<int>((wParam >> 16) & 0xFFFF);
+        // A command with lParam 0 is a menu command and carries no notification code.
+        if (command == ids::kRemoteReload && notification == kReloadNotification &&
+            lParam != 0) {
+            LoadSettings();
+            RefreshControls();
+            return 0;
+        }
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+void SwitchController::FinalWrite() {
+    if (devicePresent == 0) {
+        return;
+    }
+    runFlag = 0;
+    WriteOutput();
+}
+
+void SwitchController::Shutdown() {
+    FinalWrite();
+    ClearHotkeys();
+}
+
+}  // namespace torvik

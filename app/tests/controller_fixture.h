@@ -1,0 +1,203 @@
+#pragma once
+// Recording stand-ins for everything the switch controller talks to, and a fixture that wires
+// them to a SimulatedBox.
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/switch_controller.h"
+#include "device/simulated_box.h"
+
+namespace torvik::testing {
+
+// One log shared by the stand-ins, for the order of output, display and storage across them:
+// "byte 0C", "check 1001 1", "store ANTENNA-1=1", "reg 2400", "unreg 2400".
+using Journal = std::vector<std::string>;
+
+// Forwards to a SimulatedBox and journals every byte written.
+class JournalingDriver final : public D2xxDriver {
+public:
+    JournalingDriver(SimulatedBox& box, Journal& journal) : box_(box), journal_(journal) {}
+    FtStatus CreateDeviceInfoList(std::uint32_t* count) override {
+        return box_.CreateDeviceInfoList(count);
+    }
+    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override {
+        return box_.GetDeviceInfoList(nodes, count);
+    }
+    FtStatus OpenEx(std::uint32_t location, std::uint32_t flags, FtHandle* handle) override {
+        return box_.OpenEx(location, flags, handle);
+    }
+    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override {
+        return box_.SetBitMode(handle, mask, mode);
+    }
+    FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
+                   std::uint32_t* written) override {
+        const FtStatus status = box_.Write(handle, buffer, length, written);
+        if (status == kFtOk && length == 1) {
+            char text[8];
+            std::snprintf(text, sizeof text, "byte %02X",
+                          *static_cast<const std::uint8_t*>(buffer));
+            journal_.push_back(text);
+        }
+        return status;
+    }
+    FtStatus Close(FtHandle handle) override { return box_.Close(handle); }
+
+private:
+    SimulatedBox& box_;
+    Journal& journal_;
+};
+
+// Every call as one line of text, in order.
+class RecordingView final : public SwitchView {
+public:
+    explicit RecordingView(Journal& journal) : journal_(journal) {}
+    std::vector<std::string> events;
+    int errors = 0;
+
+    void ShowControl(int id, bool show) override { Add("show", id, show ? 1 : 0); }
+    void EnableControl(int id, bool enable) override { Add("enable", id, enable ? 1 : 0); }
+    void SetChecked(int id, int state) override {
+        Add("check", id, state);
+        journal_.push_back(events.back());
+        checked[id] = state;
+    }
+    void LayoutAntennaRow() override { events.push_back("layout"); }
+    void HideWindow() override { events.push_back("hide"); }
+    void EndDialog() override { events.push_back("end"); }
+    void ShowError(const char* text, const char* caption) override {
+        ++errors;
+        events.push_back(std::string("error ") + text + " | " + caption);
+    }
+
+    std::map<int, int> checked;
+
+private:
+    Journal& journal_;
+    void Add(const char* what, int id, int value) {
+        events.push_back(std::string(what) + " " + std::to_string(id) + " " +
+                         std::to_string(value));
+    }
+};
+
+// Settings in memory; every write and read recorded in order.
+class MemorySettings final : public SettingsStore {
+public:
+    explicit MemorySettings(Journal* journal = nullptr) : journal_(journal) {}
+    std::map<std::pair<std::string, std::string>, std::int32_t> ints;
+    std::map<std::string, ConfigBlock> configs;
+    std::vector<std::string> writes;   // "SECTION KEY=value"
+    std::vector<std::string> reads;    // "SECTION KEY"
+
+    std::int32_t ReadIniInt(const std::string& section, const char* key,
+                            std::int32_t defaultValue) override {
+        reads.push_back(section + " " + key);
+        const auto found = ints.find({section, key});
+        return found == ints.end() ? defaultValue : found->second;
+    }
+    void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override {
+        writes.push_back(section + " " + key + "=" + std::to_string(value));
+        if (journal_ != nullptr) journal_->push_back("store " + writes.back().substr(section.size() + 1));
+        ints[{section, key}] = value;
+    }
+    bool ReadConfig(const std::string& section, ConfigBlock& block) override {
+        reads.push_back(section + " CONFIG");
+        const auto found = configs.find(section);
+        if (found == configs.end()) return false;
+        block = found->second;
+        return true;
+    }
+    void WriteConfig(const std::string& section, const ConfigBlock& block) override {
+        writes.push_back(section + " CONFIG");
+        configs[section] = block;
+    }
+
+private:
+    Journal* journal_;
+};
+
+class RecordingRegistrar final : public HotkeyRegistrar {
+public:
+    explicit RecordingRegistrar(Journal& journal) : journal_(journal) {}
+    std::vector<std::string> events;
+    bool RegisterHotkey(std::int32_t id, std::uint32_t, std::uint32_t) override {
+        events.push_back("reg " + std::to_string(id));
+        journal_.push_back(events.back());
+        return true;
+    }
+    void UnregisterHotkey(std::int32_t id) override {
+        events.push_back("unreg " + std::to_string(id));
+        journal_.push_back(events.back());
+    }
+
+private:
+    Journal& journal_;
+};
+
+class FakeFocus final : public FocusQuery {
+public:
+    std::optional<std::uint32_t> focused;
+    std::map<std::uint32_t, std::string> processes;
+    std::optional<std::uint32_t> FocusedProcessId() override { return focused; }
+    std::optional<std::string> ExecutableName(std::uint32_t processId) override {
+        const auto found = processes.find(processId);
+        if (found == processes.end()) return std::nullopt;
+        return found->second;
+    }
+};
+
+inline constexpr std::uint32_t kBoxLocation = 0x1234;
+inline const std::string kBoxSection = "A1MIRVAX8_KEYSET";
+
+class ControllerTest : public ::testing::Test {
+protected:
+    Journal journal;
+    SimulatedBox box;
+    JournalingDriver driver{box, journal};
+    MemorySettings settings{&journal};
+    RecordingRegistrar registrar{journal};
+    FakeFocus focus;
+    RecordingView view{journal};
+    SwitchController controller{driver, settings, registrar, focus, view};
+
+    void PlugBox(std::string serial = "A1MIRVAX8", std::uint32_t location = kBoxLocation) {
+        box.devices.push_back({std::move(serial), "Antenna box", location});
+    }
+    // Box attached and found; the logs start empty afterwards.
+    void StartWithBox() {
+        PlugBox();
+        controller.FindDevice();
+        ForgetHistory();
+    }
+    void ForgetHistory() {
+        journal.clear();
+        box.ClearCalls();
+        settings.writes.clear();
+        settings.reads.clear();
+        registrar.events.clear();
+        view.events.clear();
+        view.errors = 0;
+    }
+    // The stored integer, or nothing when the key was never stored.
+    std::optional<std::int32_t> StoredInt(const std::string& section, const char* key) const {
+        const auto found = settings.ints.find({section, key});
+        if (found == settings.ints.end()) return std::nullopt;
+        return found->second;
+    }
+    std::vector<std::int32_t> Flags() const {
+        return {controller.antennaOn[0], controller.antennaOn[1], controller.antennaOn[2],
+                controller.antennaOn[3]};
+    }
+    std::vector<std::string> AntennaWrites(int a1, int a2, int a3) const {
+        return {kBoxSection + " ANTENNA-1=" + std::to_string(a1),
+                kBoxSection + " ANTENNA-2=" + std::to_string(a2),
+                kBoxSection + " ANTENNA-3=" + std::to_string(a3)};
+    }
+};
+
+}  // namespace torvik::testing

@@ -1,0 +1,242 @@
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "app/tests/controller_fixture.h"
+#include "device/box_discovery.h"
+
+namespace torvik::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(BoxSerial, EitherTextAnywhereCaseSensitiveWithinTheField) {
+    const auto accepts = [](const char* text) {
+        char field[16] = {};
+        std::memcpy(field, text, std::min(std::strlen(text), sizeof field));
+        return IsBoxSerial(field, sizeof field);
+    };
+    EXPECT_TRUE(accepts("MIRVAX8"));
+    EXPECT_TRUE(accepts("ab12ZELKOR5xyz"));
+    EXPECT_TRUE(accepts("123456789ZELKOR5"));   // fills all 16 bytes, no NUL
+    EXPECT_FALSE(accepts("zelkor5"));
+    EXPECT_FALSE(accepts("MIRVAX"));
+    EXPECT_FALSE(accepts(""));
+    EXPECT_FALSE(IsBoxSerial(nullptr, 16));
+
+    // The field ends at its size, even when the bytes after it would complete a match.
+    DeviceNode node{};
+    std::memset(node.SerialNumber, 'X', sizeof node.SerialNumber);
+    std::memcpy(node.SerialNumber + 12, "ZELK", 4);
+    std::strcpy(node.Description, "OR5 ZELKOR5");
+    EXPECT_FALSE(IsBoxSerial(node.SerialNumber, sizeof node.SerialNumber));
+}
+
+// A driver whose two list calls disagree, as a faulty or racing driver might.
+class InconsistentDriver final : public D2xxDriver {
+public:
+    std::uint32_t created = 0;
+    std::uint32_t reported = 0;
+    std::vector<std::string> serials;   // written to the nodes, within the caller's room
+    std::uint32_t roomSeen = 0;
+
+    FtStatus CreateDeviceInfoList(std::uint32_t* count) override {
+        *count = created;
+        return kFtOk;
+    }
+    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override {
+        roomSeen = *count;
+        for (std::size_t i = 0; i < serials.size() && i < roomSeen; ++i) {
+            std::strncpy(nodes[i].SerialNumber, serials[i].c_str(), 15);
+        }
+        *count = reported;
+        return kFtOk;
+    }
+    FtStatus OpenEx(std::uint32_t, std::uint32_t, FtHandle*) override { return kFtOtherError; }
+    FtStatus SetBitMode(FtHandle, std::uint8_t, std::uint8_t) override { return kFtOtherError; }
+    FtStatus Write(FtHandle, const void*, std::uint32_t, std::uint32_t*) override {
+        return kFtOtherError;
+    }
+    FtStatus Close(FtHandle) override { return kFtOtherError; }
+};
+
+TEST(BoxSearch, TheCountsOfTheTwoListCallsAreNotTrusted) {
+    InconsistentDriver driver;
+    // More reported than there was room for: only the room is walked.
+    driver.created = 2;
+    driver.reported = 50;
+    driver.serials = {"none", "A1MIRVAX8"};
+    const std::optional<DeviceNode> found = FindBox(driver);
+    EXPECT_EQ(driver.roomSeen, 2u);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_STREQ(found->SerialNumber, "A1MIRVAX8");
+
+    // Fewer reported than the room: a node past the reported count is not looked at.
+    driver.reported = 1;
+    EXPECT_FALSE(FindBox(driver).has_value());
+
+    // An absurd count is cut, not allocated.
+    driver.created = 0xFFFFFFFF;
+    driver.reported = 0xFFFFFFFF;
+    ASSERT_TRUE(FindBox(driver).has_value());
+    EXPECT_EQ(driver.roomSeen, kMaxListedDevices);
+}
+
+class DeviceSearchTest : public ControllerTest {};
+
+TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithFlagsZeroAndTypeThree) {
+    box.devices.push_back({"FT12345", "ZELKOR5 in the description only", 1});
+    box.devices.push_back({"xxZELKOR5yy", "second", 2});
+    box.devices.push_back({"A1MIRVAX8", "third", 3});
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 1);
+    EXPECT_STREQ(controller.deviceNode.SerialNumber, "xxZELKOR5yy");
+    EXPECT_EQ(controller.deviceNode.LocId, 2u);
+    EXPECT_EQ(controller.deviceNode.Flags, 0u);
+    EXPECT_EQ(controller.deviceNode.Type, 3u);
+    EXPECT_EQ(controller.Section(), "xxZELKOR5yy_KEYSET");
+}
+
+TEST_F(DeviceSearchTest, AFailedListIsNoBoxAndTheOldNodeIsKept) {
+    StartWithBox();
+    box.listFails = true;
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 0);
+    EXPECT_STREQ(controller.deviceNode.SerialNumber, "A1MIRVAX8");
+    EXPECT_EQ(controller.GetAntennaMask() & 0xFFFF, 3);
+}
+
+TEST_F(DeviceSearchTest, LoadReadsTheSectionInOrderAndWritesNothing) {
+    ConfigBlock stored = MainDefaults();
+    stored[0].deactivated = 1;
+    settings.configs[kBoxSection] = stored;
+    settings.ints[{kBoxSection, "ANTENNA-1"}] = 0;
+    settings.ints[{kBoxSection, "ANTENNA-2"}] = 5;
+    settings.ints[{kBoxSection, "SWITCHMIXER"}] = 2;
+    controller.antennaOn[3] = 1;
+    PlugBox();
+    controller.FindDevice();
+
+    EXPECT_EQ(settings.reads, (Strings{kBoxSection + " CONFIG", kBoxSection + " ANTENNA-1",
+                                       kBoxSection + " ANTENNA-2", kBoxSection + " ANTENNA-3",
+                                       kBoxSection + " SWITCHMIXER"}));
+    EXPECT_TRUE(settings.writes.empty());
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 5, 0, 1}));   // the fourth flag stays
+    EXPECT_EQ(controller.mixerMode, 2);
+    EXPECT_EQ(controller.runFlag, 8);
+    EXPECT_EQ(controller.configBlock[0].deactivated, 1);
+    // Global is off, so records 1 and 2 share the three entries.
+    ASSERT_EQ(controller.hotkeyTable.size(), 3u);
+    EXPECT_EQ(controller.hotkeyTable[0].bindingCount, 2);
+
+    // The odd values read as on and as mixer mode everywhere.
+    EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x1C));
+    controller.RefreshControls();
+    EXPECT_EQ(view.checked[ids::kAntenna1 + 1], 1);
+    EXPECT_EQ(view.checked[ids::kMixerRadio], 1);
+    EXPECT_EQ(view.checked[ids::kSwitchRadio], 0);
+}
+
+TEST_F(DeviceSearchTest, NothingStoredGivesTheDefaults) {
+    controller.antennaOn[1] = 1;
+    controller.mixerMode = 1;
+    StartWithBox();
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 0}));
+    EXPECT_EQ(controller.mixerMode, 0);
+    const ConfigBlock defaults = MainDefaults();
+    EXPECT_EQ(std::memcmp(&controller.configBlock, &defaults, sizeof defaults), 0);
+    EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x0A));
+}
+
+// A store whose CONFIG read scribbles over the block and then reports failure.
+class ScribblingSettings final : public SettingsStore {
+public:
+    std::int32_t ReadIniInt(const std::string&, const char*, std::int32_t value) override {
+        return value;
+    }
+    void WriteIniInt(const std::string&, const char*, std::int32_t) override {}
+    bool ReadConfig(const std::string&, ConfigBlock& block) override {
+        std::memset(&block[0], 0x5A, sizeof(FunctionConfig) * 2);
+        return false;
+    }
+    void WriteConfig(const std::string&, const ConfigBlock&) override {}
+};
+
+TEST_F(DeviceSearchTest, AFailedConfigReadLeavesTheDefaultsWhole) {
+    ScribblingSettings scribbler;
+    SwitchController other(box, scribbler, registrar, focus, view);
+    PlugBox();
+    other.FindDevice();
+    const ConfigBlock defaults = MainDefaults();
+    EXPECT_EQ(std::memcmp(&other.configBlock, &defaults, sizeof defaults), 0);
+}
+
+TEST_F(DeviceSearchTest, LoadWithoutABoxLeavesTheStateAndResetsTheRecords) {
+    settings.configs[kBoxSection] = SetupDefaults();
+    settings.ints[{kBoxSection, "ANTENNA-3"}] = 1;
+    settings.ints[{kBoxSection, "SWITCHMIXER"}] = 1;
+    StartWithBox();
+    ASSERT_EQ(controller.configBlock[0].deactivated, 1);
+
+    box.devices.clear();   // unplugged
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 0);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 1, 0}));
+    EXPECT_EQ(controller.mixerMode, 1);
+    EXPECT_EQ(controller.configBlock[0].deactivated, 0);   // back to the defaults
+    EXPECT_TRUE(settings.reads.empty());
+    EXPECT_TRUE(settings.writes.empty());
+    EXPECT_TRUE(registrar.events.empty());   // the hotkeys stay registered
+    EXPECT_EQ(controller.hotkeyTable.size(), 3u);
+    EXPECT_EQ(box.Calls().size(), 1u);       // the list call only; nothing is written
+}
+
+TEST_F(DeviceSearchTest, EachBoxKeepsItsOwnSection) {
+    settings.ints[{"A1MIRVAX8_KEYSET", "ANTENNA-2"}] = 1;
+    settings.ints[{"B2ZELKOR5_KEYSET", "ANTENNA-3"}] = 1;
+    PlugBox("A1MIRVAX8", 1);
+    controller.FindDevice();
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 1, 0, 0}));
+
+    box.devices.clear();
+    PlugBox("B2ZELKOR5", 2);
+    controller.FindDevice();
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 1, 0}));
+    settings.writes.clear();
+    controller.AntennaAction(0);
+    EXPECT_EQ(settings.writes, (Strings{"B2ZELKOR5_KEYSET ANTENNA-1=1",
+                                        "B2ZELKOR5_KEYSET ANTENNA-2=0",
+                                        "B2ZELKOR5_KEYSET ANTENNA-3=0"}));
+    EXPECT_EQ(StoredInt("A1MIRVAX8_KEYSET", "ANTENNA-2"), 1);
+    EXPECT_EQ(box.LastOutput(2), std::optional<std::uint8_t>(0x0A));
+    EXPECT_EQ(box.LastOutput(1), std::optional<std::uint8_t>(0x0E));   // A1 keeps its byte
+}
+
+TEST_F(DeviceSearchTest, PresenceDisplayFollowsTheBox) {
+    controller.FindDevice();
+    EXPECT_EQ(view.events,
+              (Strings{"show 1009 1", "show 1001 0", "show 1002 0", "show 1003 0",
+                       "enable 1007 0", "enable 1 0", "enable 1006 0", "enable 1005 0"}));
+    view.events.clear();
+
+    PlugBox();
+    controller.FindDevice();
+    EXPECT_EQ(view.events,
+              (Strings{"show 1009 0", "show 1001 1", "show 1002 1", "show 1003 1",
+                       "enable 1007 1", "enable 1 1", "enable 1006 1", "enable 1005 1",
+                       "layout"}));
+    // The load writes the byte, and the presence display writes it once more.
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A, 0x0A}));
+}
+
+TEST_F(DeviceSearchTest, RefreshWithoutABoxClearsAllFiveButtons) {
+    StartWithBox();
+    controller.SetMixerMode();
+    box.devices.clear();
+    controller.FindDevice();
+    controller.RefreshControls();
+    for (int id : {1001, 1002, 1003, 1005, 1006}) EXPECT_EQ(view.checked[id], 0) << id;
+}
+
+}  // namespace
+}  // namespace torvik::testing

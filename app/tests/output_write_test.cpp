@@ -1,0 +1,144 @@
+#include <vector>
+
+#include "app/tests/controller_fixture.h"
+#include "device/output_write.h"
+
+namespace torvik::testing {
+namespace {
+
+using Kind = SimCall::Kind;
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint8_t ByteFor(std::int32_t a1, std::int32_t a2, std::int32_t a3, std::int32_t fourth,
+                     std::int32_t run) {
+    const std::int32_t flags[4] = {a1, a2, a3, fourth};
+    return SwitchController::OutputByte(flags, run);
+}
+
+TEST(OutputByte, AntennaBitsAreNotInAntennaOrder) {
+    EXPECT_EQ(ByteFor(0, 0, 0, 0, 8), 0x08);
+    EXPECT_EQ(ByteFor(1, 0, 0, 0, 8), 0x0A);
+    EXPECT_EQ(ByteFor(0, 1, 0, 0, 8), 0x0C);
+    EXPECT_EQ(ByteFor(0, 0, 1, 0, 8), 0x09);
+    EXPECT_EQ(ByteFor(1, 1, 0, 0, 8), 0x0E);
+    EXPECT_EQ(ByteFor(1, 0, 1, 0, 8), 0x0B);
+    EXPECT_EQ(ByteFor(0, 1, 1, 0, 8), 0x0D);
+    EXPECT_EQ(ByteFor(1, 1, 1, 0, 8), 0x0F);
+    EXPECT_EQ(ByteFor(1, 1, 1, 1, 8), 0x1F);
+    EXPECT_EQ(ByteFor(0, 0, 0, 1, 8), 0x18);
+}
+
+TEST(OutputByte, AnyNonzeroFlagIsOnAndOnlyTheRunningBitComesFromRunFlag) {
+    EXPECT_EQ(ByteFor(5, -1, 0, 0, 8), 0x0E);
+    EXPECT_EQ(ByteFor(1, 0, 0, 0, 0), 0x02);       // the final write at shutdown
+    EXPECT_EQ(ByteFor(0, 0, 0, 0, 0xFF), 0x08);    // bits 5 to 7 are never set
+    EXPECT_EQ(ByteFor(0, 0, 0, 0, 0x100), 0x00);   // only the low byte counts
+}
+
+class OutputWriteTest : public ControllerTest {};
+
+TEST_F(OutputWriteTest, OneWriteOpensSetsModeWritesAndCloses) {
+    StartWithBox();
+    controller.antennaOn[2] = 1;
+    controller.antennaOn[0] = 0;
+    controller.WriteOutput();
+    const auto& calls = box.Calls();
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].kind, Kind::Open);
+    EXPECT_EQ(calls[0].value, kBoxLocation);
+    EXPECT_EQ(calls[1].kind, Kind::BitMode);
+    EXPECT_EQ(calls[1].mask, 0xFF);
+    EXPECT_EQ(calls[1].mode, 0x01);
+    EXPECT_EQ(calls[2].kind, Kind::Write);
+    EXPECT_EQ(calls[2].value, 0x09u);
+    EXPECT_EQ(calls[3].kind, Kind::Close);
+    EXPECT_EQ(box.OpenHandles(), 0);
+}
+
+TEST_F(OutputWriteTest, AnAntennaChangeWritesTheSameByteTwice) {
+    StartWithBox();
+    controller.AntennaAction(1);
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0C, 0x0C}));
+    EXPECT_EQ(view.errors, 0);
+}
+
+TEST_F(OutputWriteTest, ShutdownDropsTheRunningBitAndKeepsTheAntennas) {
+    StartWithBox();
+    controller.SetMixerMode();
+    controller.AntennaAction(1);
+    ForgetHistory();
+    controller.Shutdown();
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x06}));
+    EXPECT_EQ(controller.runFlag, 0);
+    EXPECT_TRUE(controller.hotkeyTable.empty());
+    EXPECT_EQ(registrar.events,
+              (std::vector<std::string>{"unreg 2400", "unreg 2401", "unreg 2402"}));
+}
+
+TEST_F(OutputWriteTest, RefusedModeShowsTheMessageAndStillWrites) {
+    PlugBox();
+    box.devices[0].bitModeFails = true;
+    controller.FindDevice();   // the load and its presence update: two writes
+    EXPECT_EQ(view.errors, 2);
+    ForgetHistory();
+
+    controller.AntennaAction(2);
+    EXPECT_EQ(view.errors, 2);   // once per write of the change
+    EXPECT_EQ(view.events.front(), "error Failed to write data to CBUS pins. | Error");
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x09, 0x09}));
+    EXPECT_EQ(box.OpenHandles(), 0);
+}
+
+TEST_F(OutputWriteTest, ABoxThatCannotBeOpenedIsSilent) {
+    PlugBox();
+    box.vanishBeforeNextOpen = true;   // listed, then gone before the first write
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 1);
+    controller.AntennaAction(1);
+    EXPECT_TRUE(box.BytesWritten().empty());
+    EXPECT_EQ(view.errors, 0);
+    EXPECT_EQ(box.OpenHandles(), 0);
+    // The state and the file follow the change all the same.
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 1, 0, 0}));
+    EXPECT_EQ(StoredInt(kBoxSection, "ANTENNA-2"), 1);
+
+    PlugBox();
+    box.devices[0].openFails = true;   // in use elsewhere
+    ForgetHistory();
+    controller.WriteOutput();
+    ASSERT_EQ(box.Calls().size(), 1u);
+    EXPECT_EQ(box.Calls()[0].kind, Kind::Open);
+}
+
+TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
+    controller.FindDevice();
+    box.ClearCalls();
+    controller.WriteOutput();
+    controller.AntennaAction(0);
+    controller.SetAntenna(1, 2);
+    controller.SetMixerMode();
+    controller.SetSwitchMode();
+    controller.SetAntennaMask(0xF);
+    controller.RefreshControls();
+    controller.HandleRemoteMessage(msg::kRemoteReload, 0, 0);
+    controller.Shutdown();
+    EXPECT_TRUE(box.Calls().empty());
+}
+
+TEST(OutputWriteByte, ReportsWhatHappenedAndAlwaysCloses) {
+    SimulatedBox box;
+    box.devices.push_back({"x", "", 7});
+    int refused = 0;
+    const auto onRefused = [&] { ++refused; };
+    EXPECT_EQ(WriteOutputByte(box, 8, 0x0A, onRefused), OutputWrite::NotOpened);
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0A, onRefused), OutputWrite::Written);
+    box.devices[0].bitModeFails = true;
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0B, onRefused), OutputWrite::ModeRefused);
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0C, nullptr), OutputWrite::ModeRefused);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B, 0x0C}));
+    EXPECT_EQ(box.OpenHandles(), 0);
+}
+
+}  // namespace
+}  // namespace torvik::testing
