@@ -1,0 +1,44 @@
+#pragma once
+// The command line of torvikctl and the text it prints for each answer; no window system here.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torvik::ctl {
+
+enum class Verb { Help, Get, Set, Reload, Hide, Exit };
+
+struct Command {
+    Verb verb = Verb::Help;
+    std::uint32_t mask = 0;   // Set only
+};
+
+// Exit codes of torvikctl.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitNotRunning = 2;
+inline constexpr int kExitNoAnswer = 3;
+
+// The window messages of the running program.
+inline constexpr std::uint32_t kRemoteHide = 0x2342;
+inline constexpr std::uint32_t kRemoteReload = 0x2354;
+inline constexpr std::uint32_t kRemoteExit = 0x2355;
+inline constexpr std::uint32_t kRemoteSetState = 0x26C4;
+inline constexpr std::uint32_t kRemoteGetState = 0x26C5;
+
+// The arguments after the program name; nothing when they make no command.
+std::optional<Command> ParseArguments(const std::vector<std::string>& arguments);
+
+// A mask in decimal or 0x-hex that fits 32 bits.
+std::optional<std::uint32_t> ParseMask(const std::string& text);
+
+std::uint32_t MessageFor(Verb verb);
+
+// The line printed for the program's answer to a command.
+std::string FormatAnswer(Verb verb, std::intptr_t answer);
+
+std::string UsageText();
+
+}  // namespace torvik::ctl

@@ -1,0 +1,65 @@
+// torvikctl: sends one remote-control message to the running Torvik and prints the answer.
+// The command line and the printed texts are in ctl_command.cpp.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/win32/torvikctl/ctl_command.h"
+
+namespace {
+
+constexpr UINT kAnswerTimeoutMilliseconds = 5000;
+
+BOOL CALLBACK FindTorvik(HWND window, LPARAM param) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title - 1);
+    if (std::strstr(title, "TORVIK") != nullptr) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTorvikWindow() {
+    HWND found = nullptr;
+    EnumWindows(&FindTorvik, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace torvik::ctl;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::optional<Command> command = ParseArguments(arguments);
+    if (!command) {
+        std::fputs(UsageText().c_str(), stderr);
+        return kExitUsage;
+    }
+    if (command->verb == Verb::Help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return kExitOk;
+    }
+    HWND window = FindTorvikWindow();
+    if (window == nullptr) {
+        std::fputs("torvikctl: Torvik is not running (no window titled TORVIK)\n", stderr);
+        return kExitNotRunning;
+    }
+    DWORD_PTR answer = 0;
+    const LRESULT sent = SendMessageTimeoutA(window, MessageFor(command->verb),
+                                             static_cast<WPARAM>(command->mask), 0,
+                                             SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                             kAnswerTimeoutMilliseconds, &answer);
+    if (sent == 0) {
+        std::fprintf(stderr, "torvikctl: Torvik did not answer (error %lu)\n",
+                     static_cast<unsigned long>(GetLastError()));
+        return kExitNoAnswer;
+    }
+    const std::string line = FormatAnswer(command->verb, static_cast<std::intptr_t>(answer));
+    std::printf("%s\n", line.c_str());
+    return kExitOk;
+}
