@@ -1,0 +1,29 @@
+#include "app/start_options.h"
+
+namespace torvik {
+
+std::string AsciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+bool HasHideWord(std::string_view commandTail) {
+    return AsciiUpper(commandTail).find(kHideWord) != std::string::npos;
+}
+
+std::string InstanceLockName(std::string_view userKey) {
+    std::string name = "Local\\TORVIK-SingleInstance-";
+    const std::size_t room = kMaxInstanceLockName - name.size();
+    std::string_view key = userKey.substr(0, room);
+    for (char c : key) {
+        name.push_back(c == '\\' || c == '\0' ? '_' : c);
+    }
+    return name;
+}
+
+}  // namespace torvik

@@ -1,0 +1,28 @@
+#pragma once
+// Start-up decisions that need no window system: the hidden-start word of the command line and
+// the name of the per-user single-instance lock.
+
+#include <string>
+#include <string_view>
+
+namespace torvik {
+
+// The word that asks for a start hidden in the tray.
+inline constexpr std::string_view kHideWord = "HIDE";
+// The mark of the main window's title by which a running copy is found.
+inline constexpr std::string_view kInstanceMark = "TORVIK";
+
+// Whether the command-line arguments contain "HIDE" in any letter case, anywhere: hide, /Hide,
+// -HIDE and NOHIDE all count. The whole tail is examined, however long it is.
+bool HasHideWord(std::string_view commandTail);
+
+// Upper case of the ASCII letters only, whatever the locale.
+std::string AsciiUpper(std::string_view text);
+
+// "Local\TORVIK-SingleInstance-<user>": one lock per user in the session. Characters that a
+// kernel object name cannot hold after its namespace (backslashes) become '_', and an
+// overlong user key is cut so that the name stays within kMaxInstanceLockName.
+inline constexpr std::size_t kMaxInstanceLockName = 200;
+std::string InstanceLockName(std::string_view userKey);
+
+}  // namespace torvik
