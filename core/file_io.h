@@ -16,9 +16,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // nothing when it exists but cannot be read (it must then not be replaced).
 std::optional<std::string> ReadFileForUpdate(const std::string& path);
 
+// (Not named ReplaceFile: <windows.h> turns that name into a macro.)
 // Writes the bytes to a temporary file in the same folder and moves it over path. A file that
 // exists but may not be written to is not replaced. On any failure the temporary file is
 // removed, path is left as it was, and false returned.
-bool ReplaceFile(const std::string& path, std::string_view bytes);
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace torvik::fileio

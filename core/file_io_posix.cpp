@@ -108,7 +108,7 @@ std::optional<std::string> ReadFileForUpdate(const std::string& path) {
     return std::nullopt;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes) {
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     // Renaming over a file needs only a writable folder; keep the file's own protection.
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;

@@ -58,7 +58,7 @@ bool WriteString(const std::string& path, std::string_view section, std::string_
     }
     const std::optional<std::string> text = fileio::ReadFileForUpdate(path);
     if (!text) return false;  // an unreadable file is never overwritten
-    return fileio::ReplaceFile(path, SetValue(*text, section, key, value));
+    return fileio::ReplaceWholeFile(path, SetValue(*text, section, key, value));
 }
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,

@@ -98,7 +98,7 @@ std::optional<std::string> ReadFileForUpdate(const std::string& path) {
     return std::nullopt;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes) {
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     // A read-only file is not replaced (the move would refuse it anyway).
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
