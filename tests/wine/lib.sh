@@ -1,0 +1,89 @@
+# Shared by tests/wine/run-all and scripts/run: a Wine prefix of our own, a virtual display with
+# a window manager and a tray, bounded waits, and the cleanup of everything started here.
+# Source it; then call wine_env ROOT, and start_display when there is no usable $DISPLAY.
+
+started_pids=()
+
+# wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails on timeout.
+wait_until() {
+    local limit=$1; shift
+    local deadline=$((SECONDS + limit))
+    while ! "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# wine_env DIR: a prefix, a HOME and quiet Wine, all under DIR (build/wine by default).
+wine_env() {
+    local dir=$1
+    export WINEPREFIX="$dir/prefix"
+    export HOME="$dir/home"
+    export WINEDEBUG=-all
+    export WINEARCH=win64
+    # No Mono or Gecko installer dialogs; Torvik needs neither.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export XDG_RUNTIME_DIR="$dir/run"
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+    [ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+    WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+    [ -x /usr/lib/wine/wineserver64 ] && WINESERVER=/usr/lib/wine/wineserver64
+    export WINE WINESERVER
+}
+
+# prepare_prefix: makes the prefix once (wineboot), then keeps one wineserver running.
+prepare_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine: creating the prefix in $WINEPREFIX (once)"
+        timeout 180 "$WINE" wineboot --init >/dev/null 2>&1 || return 1
+        timeout 60 "$WINESERVER" -w
+    fi
+    "$WINESERVER" -p >/dev/null 2>&1   # persistent: later starts need not boot a server
+}
+
+free_display() {
+    local n
+    for n in $(seq 90 130); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            echo ":$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# start_display: Xvfb on a free display, openbox, and trayer as the tray host.
+start_display() {
+    local display
+    display=$(free_display) || { echo "no free X display" >&2; return 1; }
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    started_pids+=($!)
+    export DISPLAY=$display
+    wait_until 20 xdpyinfo || { echo "Xvfb did not start" >&2; return 1; }
+    openbox >/dev/null 2>&1 &
+    started_pids+=($!)
+    trayer --edge bottom --align right --widthtype pixel --width 160 --heighttype pixel \
+           --height 32 --SetDockType true --transparent false --tint 0x404040 >/dev/null 2>&1 &
+    started_pids+=($!)
+    wait_until 20 xdotool search --class trayer || { echo "trayer did not start" >&2; return 1; }
+}
+
+# stop_all: ends the Wine programs of our prefix and every process started here.
+stop_all() {
+    [ -n "${WINESERVER:-}" ] && [ -n "${WINEPREFIX:-}" ] && timeout 20 "$WINESERVER" -k >/dev/null 2>&1
+    local pid
+    for pid in "${started_pids[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${started_pids[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    started_pids=()
+}
+
+# screenshot WINDOW-ID FILE: the window's picture as PNG.
+screenshot() {
+    import -window "$1" "$2" >/dev/null 2>&1 || xwd -silent -id "$1" | convert xwd:- "$2"
+}
