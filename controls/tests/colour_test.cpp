@@ -37,9 +37,9 @@ TEST(RgbToHls, SaturationFormulaChangesAtHalfLightness) {
 
 TEST(HueToChannel, WrapsTheHueAndPicksTheSegment) {
     EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, 0.0), 0.2);
-    EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, 0.1), 0.2 + 0.6 * 0.1 * 6.0);
-    EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, 0.4), 0.8);
-    EXPECT_NEAR(HueToChannel(0.2, 0.8, 0.6), 0.2 + 0.6 * (2.0 / 3.0 - 0.6) * 6.0, 1e-15);
+    EXPECT_NEAR(HueToChannel(0.2, 0.8, 0.1), 0.56, 1e-12);   // rising
+    EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, 0.4), 0.8);      // plateau
+    EXPECT_NEAR(HueToChannel(0.2, 0.8, 0.6), 0.44, 1e-12);   // falling
     EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, 0.9), 0.2);
     // Below 0 and above 1 wrap by one turn.
     EXPECT_DOUBLE_EQ(HueToChannel(0.2, 0.8, -0.6), HueToChannel(0.2, 0.8, 0.4));

@@ -85,9 +85,5 @@ TEST(InitSkinResources, MakesTheThreeFontsOnceButRereadsColoursEveryTime) {
     EXPECT_EQ(resources.palette.highlightColor, Rgb(252, 252, 252));
 }
 
-TEST(SharedSkinResources, IsOneInstanceForTheProgram) {
-    EXPECT_EQ(&SharedSkinResources(), &SharedSkinResources());
-}
-
 }  // namespace
 }  // namespace torvik
