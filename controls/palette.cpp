@@ -16,16 +16,16 @@ constexpr FontSpec kNormalFontSpec{
 }  // namespace
 
 FontSpec SharedFontSpec(FontChoice which) {
-    FontSpec spec = kNormalFontSpec;
+    FontSpec description = kNormalFontSpec;
     if (which == FontChoice::kNormal) {
-        return spec;
+        return description;
     }
-    spec.weight = kWeightBold;
+    description.weight = kWeightBold;
     if (which == FontChoice::kLarge) {
-        spec.faceName = "Arial";
-        spec.height = -16;
+        description.faceName = "Arial";
+        description.height = -16;
     }
-    return spec;
+    return description;
 }
 
 SkinResources& SharedSkinResources() {

@@ -63,7 +63,7 @@ class SkinResourceSource {
 public:
     virtual ~SkinResourceSource() = default;
     virtual Colour ReadSystemColour(SystemColourId id) = 0;
-    virtual void CreateSharedFont(FontChoice which, const FontSpec& spec) = 0;
+    virtual void CreateSharedFont(FontChoice which, const FontSpec& description) = 0;
 };
 
 struct SkinResources {

@@ -14,8 +14,8 @@ public:
         reads.push_back(id);
         return colours[id];
     }
-    void CreateSharedFont(FontChoice which, const FontSpec& spec) override {
-        fonts.push_back({which, spec});
+    void CreateSharedFont(FontChoice which, const FontSpec& description) override {
+        fonts.push_back({which, description});
     }
 
     std::map<SystemColourId, Colour> colours{
