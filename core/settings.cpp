@@ -24,8 +24,9 @@ std::string ProgramFilePath(std::string_view programFolder, std::string_view fil
     std::string path;
     path.reserve(programFolder.size() + 1 + fileName.size());
     path.append(programFolder);
-    // A drive's root folder ("C:\", "/") already ends in its separator.
-    if (!EndsInSeparator(programFolder)) path.push_back(kSeparator);
+    // A drive's root folder ("C:\", "/") already ends in its separator; an unknown (empty)
+    // folder leaves the name relative to the working folder rather than at the root.
+    if (!programFolder.empty() && !EndsInSeparator(programFolder)) path.push_back(kSeparator);
     path.append(fileName);
     return path;
 }

@@ -16,7 +16,8 @@ inline constexpr const char* kKeyConfig = "CONFIG";
 inline constexpr const char* kKeyAntenna[3] = {"ANTENNA-1", "ANTENNA-2", "ANTENNA-3"};
 inline constexpr const char* kKeySwitchMixer = "SWITCHMIXER";
 
-// "<folder><separator><name>": a backslash on Windows, a slash elsewhere.
+// "<folder><separator><name>": a backslash on Windows, a slash elsewhere. No second separator
+// after a folder that ends in one; an empty folder gives the bare name.
 std::string ProgramFilePath(std::string_view programFolder, std::string_view fileName);
 
 // "%s_KEYSET" from a serial-number field that may fill its whole buffer without a NUL.

@@ -24,6 +24,7 @@ TEST(ProgramFilePath, JoinsFolderAndNameWithOneSeparator) {
     EXPECT_EQ(ProgramFilePath("/opt/torvik", "Torvik.ini"), "/opt/torvik/Torvik.ini");
     EXPECT_EQ(ProgramFilePath("/", "Torvik.ini"), "/Torvik.ini");
 #endif
+    EXPECT_EQ(ProgramFilePath("", "Torvik.ini"), "Torvik.ini");
     const std::string longest(254, 'd');
     const std::string path = ProgramFilePath(longest, "FTD2XX.dll");
     EXPECT_EQ(path.size(), 254u + 1 + 10);
