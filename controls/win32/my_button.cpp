@@ -12,13 +12,14 @@ namespace {
 
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
+// The image list's colour depth by the bitmap's. Palette bitmaps (8 bits and fewer) go into a
+// true-colour list: a palette list maps every colour to the system's halftone palette, and
+// some window systems then fail to clear the masked pixels, so magenta shows through.
 UINT ColourDepthFlag(int bitsPerPixel) {
     switch (bitsPerPixel) {
-    case 8: return ILC_COLOR8;
     case 16: return ILC_COLOR16;
-    case 24: return ILC_COLOR24;
     case 32: return ILC_COLOR32;
-    default: return ILC_COLOR4;
+    default: return ILC_COLOR24;
     }
 }
 

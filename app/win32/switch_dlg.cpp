@@ -1,0 +1,330 @@
+#include "app/win32/switch_dlg.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/win32/driver_file.h"
+#include "app/win32/setup_launcher.h"
+#include "app/win32/tray_icon.h"
+#include "controls/win32/layout_window.h"
+#include "controls/win32/skin_resources.h"
+#include "platform/win32/program_folder.h"
+#include "res/resource.h"
+
+namespace torvik::win32 {
+namespace {
+
+constexpr COLORREF kStatusTextColour = RGB(240, 40, 0);
+constexpr int kAntennaGap = 2;
+constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
+
+static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
+              "the device-interface filter is a 32-byte header");
+
+HICON LoadIconSized(UINT id, int size) {
+    return static_cast<HICON>(
+        LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
+    OnMsg<CSwitchDlg>(WM_CTLCOLORSTATIC, &CSwitchDlg::OnCtlColorStatic),
+    OnCommand<CSwitchDlg>(IDC_ANTENNA1, &CSwitchDlg::OnAntenna1),
+    OnCommand<CSwitchDlg>(IDC_ANTENNA2, &CSwitchDlg::OnAntenna2),
+    OnCommand<CSwitchDlg>(IDC_ANTENNA3, &CSwitchDlg::OnAntenna3),
+    OnCommand<CSwitchDlg>(IDC_SWITCH_RADIO, &CSwitchDlg::OnSwitchMode),
+    OnCommand<CSwitchDlg>(IDC_MIXER_RADIO, &CSwitchDlg::OnMixerMode),
+    OnCommand<CSwitchDlg>(IDC_SETUP, &CSwitchDlg::OnSetup),
+    OnCommand<CSwitchDlg>(IDC_MANUAL, &CSwitchDlg::OnManual),
+    OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
+    OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
+    OnControl<CSwitchDlg>(1, ID_REMOTE_RELOAD, &CSwitchDlg::OnRemoteReloadCommand),
+    OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
+    OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
+    OnMsg<CSwitchDlg>(WM_TRAY_NOTIFY, &CSwitchDlg::OnTrayNotify),
+};
+
+CSwitchDlg::CSwitchDlg(HWND parent)
+    : Dialog(IDD_TORVIK_DIALOG, parent),
+      settings_(ProgramFolder()),
+      driver_(ProgramFolder()),
+      view_(*this),
+      controller_(driver_, settings_, hotkeys_, focus_, view_),
+      windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
+      trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
+
+CSwitchDlg::~CSwitchDlg() {
+    // The window must go while the objects its messages reach still exist.
+    if (Exists()) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR CSwitchDlg::DoModal() {
+    return RunModal(controller_.windowHidden == 0 ? MLF_SHOWONIDLE : 0);
+}
+
+bool CSwitchDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_HOTKEY && controller_.HandleHotkeyMessage(msg.wParam)) {
+        return true;
+    }
+    return Dialog::PreTranslateMessage(msg);
+}
+
+void CSwitchDlg::BindControls() {
+    mixerRadio.SubclassDlgItem(IDC_MIXER_RADIO, hwnd_);
+    switchRadio.SubclassDlgItem(IDC_SWITCH_RADIO, hwnd_);
+    setupButton.SubclassDlgItem(IDC_SETUP, hwnd_);
+    okButton.SubclassDlgItem(IDOK, hwnd_);
+    exitButton.SubclassDlgItem(IDC_EXIT, hwnd_);
+    manualButton.SubclassDlgItem(IDC_MANUAL, hwnd_);
+    bannerButton.SubclassDlgItem(IDC_BANNER, hwnd_);
+    statusText = Item(IDC_STATUS_TEXT);
+    for (int i = 0; i < 3; ++i) {
+        antennaButtons[static_cast<std::size_t>(i)].SubclassDlgItem(IDC_ANTENNA1 + i, hwnd_);
+    }
+}
+
+BOOL CSwitchDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    BindControls();
+    hotkeys_.SetWindow(hwnd_);
+
+    ProvideDriverFile(ProgramFolder());
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
+    AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+    InitSkinResources();
+
+    bannerButton.SetImage(IDR_BANNER, 3);
+    bannerButton.lookStyle = 1;
+    bannerButton.frameStyle = 2;
+
+    if (statusText != nullptr) {
+        SendMessageA(statusText, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(SharedFont(FontChoice::kLarge)), TRUE);
+    }
+
+    manualButton.SetImage(IDB_MANUAL_IMAGE, 1);
+    manualButton.imageAlign = 1;
+    manualButton.fontChoice = 1;
+
+    RegisterDeviceNotices();
+    controller_.FindDevice();
+    controller_.RefreshControls();
+    ShowWindow(hwnd_, controller_.windowHidden == 1 ? SW_HIDE : SW_SHOW);
+    return TRUE;
+}
+
+void CSwitchDlg::RegisterDeviceNotices() {
+    DEV_BROADCAST_DEVICEINTERFACE_A filter{};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kD2xxInterfaceClass;
+    deviceNotify_.Reset(RegisterDeviceNotificationA(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
+}
+
+void CSwitchDlg::OnOK() {
+    controller_.windowHidden = 1;
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void CSwitchDlg::OnCancel() {
+    if (controller_.devicePresent == 0) {
+        EndDialog(0);
+        return;
+    }
+    controller_.windowHidden = 1;
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // The shell started anew and forgot every icon: put ours back.
+        AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+        result = 0;
+        return true;
+    }
+    if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
+        return true;
+    }
+    if (message >= WM_USER && message < 0xC000) {
+        if (auto answer = controller_.HandleRemoteMessage(message, wParam, lParam)) {
+            result = *answer;
+            return true;
+        }
+    }
+    return Dialog::OnMessage(message, wParam, lParam, result);
+}
+
+LRESULT CSwitchDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+    // The framework's colours, and red text for the status line.
+    const LRESULT brush = DefWindowProcA(hwnd_, WM_CTLCOLORSTATIC, wParam, lParam);
+    if (reinterpret_cast<HWND>(lParam) == statusText) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), kStatusTextColour);
+    }
+    return brush;
+}
+
+LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+    if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam != 0 &&
+        reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
+            kInterfaceDeviceType) {
+        controller_.FindDevice();
+    }
+    return TRUE;
+}
+
+LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
+    controller_.FinalWrite();
+    RemoveTrayIcon(hwnd_, kTrayIconId);
+    deviceNotify_.Reset();
+    controller_.ClearHotkeys();
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
+    controller_.windowHidden = 0;
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDBLCLK:
+        SetForegroundWindow(hwnd_);
+        ShowWindow(hwnd_, SW_SHOW);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        ShowTrayMenu(hwnd_, controller_.devicePresent != 0, controller_.deviceNode.Type,
+                     controller_.antennaOn);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnAntenna1(WPARAM, LPARAM) {
+    controller_.AntennaAction(0);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnAntenna2(WPARAM, LPARAM) {
+    controller_.AntennaAction(1);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnAntenna3(WPARAM, LPARAM) {
+    controller_.AntennaAction(2);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnSwitchMode(WPARAM, LPARAM) {
+    controller_.SetSwitchMode();
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnMixerMode(WPARAM, LPARAM) {
+    controller_.SetMixerMode();
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
+    if (controller_.devicePresent == 0) {
+        return 0;
+    }
+    const DeviceNode& node = controller_.deviceNode;
+    const std::string serial(node.SerialNumber,
+                             strnlen(node.SerialNumber, sizeof(node.SerialNumber)));
+    if (RunSetupDialog(hwnd_, serial, settings_, ProgramFolder()) == IDOK) {
+        controller_.LoadSettings();
+    }
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnManual(WPARAM, LPARAM) {
+    ShellExecuteA(nullptr, nullptr, kManualAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnExit(WPARAM, LPARAM) {
+    EndDialog(0);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
+    controller_.windowHidden = 0;
+    ShowWindow(hwnd_, SW_SHOW);
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam) {
+    return controller_.HandleRemoteMessage(WM_COMMAND, wParam, lParam).value_or(0);
+}
+
+// --- the controller's view ---
+
+MyButton* CSwitchDlg::ButtonById(int controlId) {
+    switch (controlId) {
+    case IDC_MIXER_RADIO: return &mixerRadio;
+    case IDC_SWITCH_RADIO: return &switchRadio;
+    case IDC_SETUP: return &setupButton;
+    case IDOK: return &okButton;
+    case IDC_EXIT: return &exitButton;
+    case IDC_MANUAL: return &manualButton;
+    case IDC_BANNER: return &bannerButton;
+    case IDC_ANTENNA1: return &antennaButtons[0];
+    case IDC_ANTENNA2: return &antennaButtons[1];
+    case IDC_ANTENNA3: return &antennaButtons[2];
+    default: return nullptr;
+    }
+}
+
+void CSwitchDlg::View::ShowControl(int controlId, bool show) {
+    if (HWND control = dialog_.Item(controlId); control != nullptr) {
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CSwitchDlg::View::EnableControl(int controlId, bool enable) {
+    if (HWND control = dialog_.Item(controlId); control != nullptr) {
+        EnableWindow(control, enable ? TRUE : FALSE);
+    }
+}
+
+void CSwitchDlg::View::SetChecked(int controlId, int state) {
+    if (MyButton* button = dialog_.ButtonById(controlId); button != nullptr) {
+        button->SetChecked(state, true);
+    }
+}
+
+void CSwitchDlg::View::LayoutAntennaRow() {
+    HWND first = dialog_.antennaButtons[0].Handle();
+    HWND last = dialog_.antennaButtons[2].Handle();
+    if (first == nullptr || last == nullptr) {
+        return;
+    }
+    const RECT left = ChildRect(first);
+    const RECT right = ChildRect(last);
+    const Rect area{left.left, left.top, right.right, left.bottom};
+
+    std::vector<LayoutHwnd> row;
+    row.reserve(dialog_.antennaButtons.size());
+    for (const MyButton& button : dialog_.antennaButtons) {
+        row.emplace_back(button.Handle());
+    }
+    std::vector<LayoutWindow*> windows;
+    for (LayoutHwnd& window : row) {
+        windows.push_back(&window);
+    }
+    LayoutRow(area, windows, static_cast<int>(windows.size()), kAntennaGap);
+}
+
+void CSwitchDlg::View::HideWindow() { ShowWindow(dialog_.Handle(), SW_HIDE); }
+
+void CSwitchDlg::View::EndDialog() { dialog_.Dialog::EndDialog(0); }
+
+void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
+    MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
+}
+
+}  // namespace torvik::win32
