@@ -58,7 +58,8 @@ free_display() {
 start_display() {
     local display
     display=$(free_display) || { echo "no free X display" >&2; return 1; }
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: without it the server resets when xdpyinfo disconnects, refusing new clients
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     started_pids+=($!)
     export DISPLAY=$display
     wait_until 20 xdpyinfo || { echo "Xvfb did not start" >&2; return 1; }
