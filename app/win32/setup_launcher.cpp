@@ -1,10 +1,33 @@
 #include "app/win32/setup_launcher.h"
 
-namespace torvik::win32 {
+#include <cstring>
+#include <span>
 
-// Until the setup dialog joins the program, Setup leaves everything as it is.
-INT_PTR RunSetupDialog(HWND, const std::string&, SettingsStore&, const std::string&) {
-    return IDCANCEL;
+#include "setup/win32/setup_dlg.h"
+
+namespace torvik::win32 {
+namespace {
+
+INT_PTR RunForSerialField(HWND parent, std::span<const char> serialField,
+                          SettingsStore& settings, const std::string& programFolder) {
+    if (serialField.empty() || serialField.front() == '\0') {
+        return IDCANCEL;
+    }
+    CSetupDlg dialog(serialField, parent, settings, programFolder);
+    return dialog.DoModal() == IDOK ? IDOK : IDCANCEL;
+}
+
+}  // namespace
+
+INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
+                       const std::string& programFolder) {
+    return RunForSerialField(parent, box.SerialNumber, settings, programFolder);
+}
+
+INT_PTR RunSetupDialog(HWND parent, const std::string& serialNumber, SettingsStore& settings,
+                       const std::string& programFolder) {
+    return RunForSerialField(parent, std::span<const char>(serialNumber.data(), serialNumber.size()),
+                             settings, programFolder);
 }
 
 }  // namespace torvik::win32

@@ -6,11 +6,19 @@
 #include <string>
 
 #include "core/settings.h"
+#include "device/d2xx.h"
 
 namespace torvik::win32 {
 
-// Runs the setup dialog for the box with this serial number, modal over parent. Answers IDOK
-// when the user confirmed and the configurations were written, anything else otherwise.
+// Runs the setup dialog modally over parent for the box whose device node the main window
+// holds. The dialog reads the node's serial number when it opens and again at OK (it keeps no
+// copy), so box must outlive the run. settings is the settings file of programFolder. Answers
+// IDOK when the user confirmed (the configurations were written), IDCANCEL otherwise; without
+// a serial number (no box) no dialog is shown and the answer is IDCANCEL.
+INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
+                       const std::string& programFolder);
+
+// The same for a serial number the caller holds as text for the length of the run.
 INT_PTR RunSetupDialog(HWND parent, const std::string& serialNumber, SettingsStore& settings,
                        const std::string& programFolder);
 
