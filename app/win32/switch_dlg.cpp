@@ -232,10 +232,7 @@ LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
     if (controller_.devicePresent == 0) {
         return 0;
     }
-    const DeviceNode& node = controller_.deviceNode;
-    const std::string serial(node.SerialNumber,
-                             strnlen(node.SerialNumber, sizeof(node.SerialNumber)));
-    if (RunSetupDialog(hwnd_, serial, settings_, ProgramFolder()) == IDOK) {
+    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder()) == IDOK) {
         controller_.LoadSettings();
     }
     return 0;
