@@ -4,6 +4,7 @@
 //   probe DLL watch SECONDS COUNT   waits for COUNT device notices on a window of its own
 //   probe controls                  the running Torvik's window and its controls
 //   probe dialog TITLE              the texts inside the top-level dialog titled TITLE
+//   probe tray MOUSE-MESSAGE        sends the running Torvik a tray icon event, e.g. 0x203
 // DLL is the path of the driver library file to load. Exit code 0 when the command did its
 // work, 2 when there was nothing to look at, 3 on a timeout, 1 on a usage or load error.
 
@@ -213,9 +214,27 @@ int Dialog(const char* title) {
     return 0;
 }
 
+// The tray notice as the shell sends it: icon id 149, the mouse message in lParam.
+int Tray(const char* mouseMessage) {
+    HWND window = FindTopLevel(nullptr);
+    if (window == nullptr) {
+        std::printf("no window\n");
+        return 2;
+    }
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(window, 0x2341, 149,
+                            static_cast<LPARAM>(std::strtoul(mouseMessage, nullptr, 0)),
+                            SMTO_ABORTIFHUNG, 5000, &answer) == 0) {
+        std::printf("no answer\n");
+        return 3;
+    }
+    std::printf("answer %ld\n", static_cast<long>(answer));
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: probe DLL list | probe DLL cycle LOCID BYTE | probe DLL watch SECONDS COUNT"
-               " | probe controls | probe dialog TITLE\n",
+               " | probe controls | probe dialog TITLE | probe tray MOUSE-MESSAGE\n",
                stderr);
     return 1;
 }
@@ -229,6 +248,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::strcmp(argv[1], "dialog") == 0) {
         return Dialog(argv[2]);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "tray") == 0) {
+        return Tray(argv[2]);
     }
     if (argc < 3) {
         return Usage();
