@@ -255,6 +255,16 @@ case_setup_autostart() {
     check "autostart value deleted" autostart_absent
     check "Run key kept" run_key_exists
 
+    # Data longer than the 255 bytes read counts as no registration: checking the button
+    # writes the run command over it.
+    check "value with overlong data" set_autostart "C:\\$(printf 'x%.0s' {1..300})\\Torvik.exe HIDE"
+    check "Setup opens the dialog" open_setup
+    click_autostart
+    check "OK closes the dialog" ok_and_wait
+    check "overlong value replaced by the run command" \
+        test "$(autostart_data)" = "$folder\\Torvik.exe HIDE"
+    timeout 30 "$WINE" reg delete "$run_key" /v "$autostart_name" /f >/dev/null 2>&1
+
     # A value whose data lacks the terminating zero still counts as registered.
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"%s"=hex(1):41,42,43\r\n' \
         "$autostart_name" > "$case_dir/unterminated.reg"
