@@ -1,6 +1,5 @@
 #include "app/win32/setup_launcher.h"
 
-#include <cstring>
 #include <span>
 
 #include "setup/win32/setup_dlg.h"
@@ -22,12 +21,6 @@ INT_PTR RunForSerialField(HWND parent, std::span<const char> serialField,
 INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
                        const std::string& programFolder) {
     return RunForSerialField(parent, box.SerialNumber, settings, programFolder);
-}
-
-INT_PTR RunSetupDialog(HWND parent, const std::string& serialNumber, SettingsStore& settings,
-                       const std::string& programFolder) {
-    return RunForSerialField(parent, std::span<const char>(serialNumber.data(), serialNumber.size()),
-                             settings, programFolder);
 }
 
 }  // namespace torvik::win32

@@ -18,8 +18,4 @@ namespace torvik::win32 {
 INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
                        const std::string& programFolder);
 
-// The same for a serial number the caller holds as text for the length of the run.
-INT_PTR RunSetupDialog(HWND parent, const std::string& serialNumber, SettingsStore& settings,
-                       const std::string& programFolder);
-
 }  // namespace torvik::win32
