@@ -14,15 +14,23 @@
 namespace torvik::win32 {
 namespace {
 
+// The caption. Most captions fit the first buffer; only a longer one costs the length query
+// (under Wine each of these calls is a round trip to the window server).
 std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    std::string text(256, '\0');
+    int copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    if (copied >= static_cast<int>(text.size()) - 1) {
+        const int length = GetWindowTextLengthA(hwnd);
+        text.assign(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    }
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
-ButtonState StateOf(const MyButton& button) {
+}  // namespace
+
+ButtonState FaceStateOf(const MyButton& button) {
     ButtonState state;
     state.checked = button.checked;
     state.fontChoice = button.fontChoice;
@@ -41,6 +49,8 @@ ButtonState StateOf(const MyButton& button) {
     state.caption = WindowText(hwnd);
     return state;
 }
+
+namespace {
 
 // The pixels of a top-down 32-bit DIB section. GDI batches its drawing, so the pixels are
 // flushed before every direct access that follows text or image output.
@@ -79,10 +89,21 @@ private:
     mutable bool gdiPending_ = false;
 };
 
+// Text is drawn with a transparent background; the context's previous mode and text colour
+// come back when the paint is done.
 class GdiButtonCanvas final : public ButtonCanvas {
 public:
     GdiButtonCanvas(HDC dc, DibSurface& surface, const MyButton& button)
-        : dc_(dc), surface_(surface), button_(button) {}
+        : dc_(dc), surface_(surface), button_(button), previousMode_(SetBkMode(dc, TRANSPARENT)),
+          previousColour_(GetTextColor(dc)) {}
+    ~GdiButtonCanvas() override {
+        SetTextColor(dc_, previousColour_);
+        if (previousMode_ != 0) {
+            SetBkMode(dc_, previousMode_);
+        }
+    }
+    GdiButtonCanvas(const GdiButtonCanvas&) = delete;
+    GdiButtonCanvas& operator=(const GdiButtonCanvas&) = delete;
 
     PixelSurface& Surface() override { return surface_; }
 
@@ -90,7 +111,6 @@ public:
                   FontChoice font) override {
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         SelectGuard selected(dc_, FontFor(font));
-        SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, static_cast<COLORREF>(colour));
         ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, format);
         surface_.MarkGdiDrawn();
@@ -106,7 +126,9 @@ public:
 
     void DrawImage(Point topLeft) override {
         if (button_.imageList) {
-            ImageList_Draw(button_.imageList.Get(), 0, dc_, topLeft.x, topLeft.y, ILD_TRANSPARENT);
+            // The list's background colour is CLR_NONE, so the normal style leaves the masked
+            // pixels untouched.
+            ImageList_Draw(button_.imageList.Get(), 0, dc_, topLeft.x, topLeft.y, ILD_NORMAL);
             surface_.MarkGdiDrawn();
         }
     }
@@ -124,6 +146,8 @@ private:
     HDC dc_;
     DibSurface& surface_;
     const MyButton& button_;
+    int previousMode_;
+    COLORREF previousColour_;
 };
 
 }  // namespace
@@ -153,7 +177,7 @@ void PaintButton(HDC dc, RECT face, const MyButton& button) {
         SelectGuard selected(memory.Get(), bitmap.Get());
         DibSurface surface(static_cast<std::uint32_t*>(bits), width, height);
         GdiButtonCanvas canvas(memory.Get(), surface, button);
-        PaintButton(canvas, StateOf(button), Rect{0, 0, width, height},
+        PaintButton(canvas, FaceStateOf(button), Rect{0, 0, width, height},
                     SharedSkinResources().palette);
         GdiFlush();
         BitBlt(dc, face.left, face.top, width, height, memory.Get(), 0, 0, SRCCOPY);

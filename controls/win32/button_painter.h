@@ -3,9 +3,16 @@
 
 #include <windows.h>
 
+namespace torvik {
+struct ButtonState;
+}
+
 namespace torvik::win32 {
 
 class MyButton;
+
+// The members, window style, enabled state and caption that the button's face depends on.
+ButtonState FaceStateOf(const MyButton& button);
 
 void PaintButton(HDC dc, RECT face, const MyButton& button);
 

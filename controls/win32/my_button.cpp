@@ -23,6 +23,34 @@ UINT ColourDepthFlag(int bitsPerPixel) {
     }
 }
 
+// A 24-bit copy of a bitmap. The mask of a masked image is made by comparing each pixel with the
+// mask colour; in a palette bitmap that comparison goes by the palette entry nearest to the mask
+// colour, which turns every pixel of that entry transparent even when the palette holds no
+// magenta at all. In a true-colour copy only magenta itself matches.
+BitmapHandle TrueColourCopy(HBITMAP source, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    BitmapHandle copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc from(CreateCompatibleDC(nullptr));
+    MemoryDc to(CreateCompatibleDC(nullptr));
+    if (!copy || !from || !to) {
+        return {};
+    }
+    SelectGuard fromSelected(from.Get(), source);
+    SelectGuard toSelected(to.Get(), copy.Get());
+    if (BitBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, SRCCOPY) == FALSE) {
+        return {};
+    }
+    GdiFlush();
+    return copy;
+}
+
 }  // namespace
 
 const MessageEntry<MyButton> MyButton::kMessageMap[] = {
@@ -87,8 +115,7 @@ void MyButton::SetImage(unsigned int bitmapId, int align) {
         imageList.Reset(ImageList_Create(info.bmWidth, info.bmHeight,
                                          ILC_MASK | ColourDepthFlag(info.bmBitsPixel), 0, 0));
         // Adding a masked image blackens the masked pixels of its source: give it a copy.
-        BitmapHandle copy(static_cast<HBITMAP>(
-            CopyImage(loaded.Get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        BitmapHandle copy = TrueColourCopy(loaded.Get(), info.bmWidth, info.bmHeight);
         if (imageList && copy && ImageList_AddMasked(imageList.Get(), copy.Get(), kMaskColour) >= 0) {
             imageWidth = info.bmWidth;
             imageHeight = info.bmHeight;
