@@ -57,14 +57,19 @@ std::string Hex(Colour c) {
     return text;
 }
 
+// "(x, y) expected RRGGBB seen RRGGBB"
+std::string PixelReport(int x, int y, Colour expected, Colour seen) {
+    char text[64];
+    std::snprintf(text, sizeof(text), "(%d, %d) expected %s seen %s", x, y, Hex(expected).c_str(),
+                  Hex(seen).c_str());
+    return text;
+}
+
 // Compares one pixel and names both colours when they differ.
 void CheckPixel(const WindowPicture& picture, int x, int y, Colour expected,
                 const std::string& what, int line) {
     const Colour seen = picture.At(x, y);
-    Check(seen == expected,
-          what + " at (" + std::to_string(x) + ", " + std::to_string(y) + "): expected " +
-              Hex(expected) + ", seen " + Hex(seen),
-          line);
+    Check(seen == expected, what + " " + PixelReport(x, y, expected, seen), line);
 }
 #define CHECK_PIXEL(picture, x, y, colour, what) CheckPixel(picture, x, y, colour, what, __LINE__)
 
@@ -153,6 +158,9 @@ struct ExpectedFace {
         if (caption.empty()) {
             return {};
         }
+        if (plan.measureCaption) {
+            return plan.caption.rect;  // wrapped: anywhere in the caption's rectangle
+        }
         WindowDc dc(hwnd);
         SelectGuard font(dc.Get(), SharedFont(plan.font));
         SIZE size{};
@@ -188,8 +196,7 @@ struct ExpectedFace {
                 const std::optional<Colour> expected = At(x, y);
                 if (expected && *expected != picture.At(x, y)) {
                     if (count++ == 0) {
-                        first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") expected " +
-                                Hex(*expected) + " seen " + Hex(picture.At(x, y));
+                        first = PixelReport(x, y, *expected, picture.At(x, y));
                     }
                 }
             }
@@ -329,8 +336,7 @@ void CheckImage(const MyButton& button, const WindowPicture& picture, const Bitm
             transparent += masked ? 1 : 0;
             const Colour want = masked ? expected.background.GetPixel(px, py) : bitmap.At(x, y);
             if (picture.At(px, py) != want && wrong++ == 0) {
-                first = "(" + std::to_string(px) + ", " + std::to_string(py) + ") expected " +
-                        Hex(want) + " seen " + Hex(picture.At(px, py));
+                first = PixelReport(px, py, want, picture.At(px, py));
             }
         }
     }
@@ -569,6 +575,21 @@ void TestManualButton(const MainWindow& window) {
                "caption centred: ink middle " + std::to_string(ink.Middle()) + ", room middle " +
                    std::to_string(middle));
 
+    // In the bold font: the caption's ink is as wide as the bold text, not the normal one.
+    const auto textWidth = [&](FontChoice font) {
+        WindowDc dc(manual.Handle());
+        SelectGuard selected(dc.Get(), SharedFont(font));
+        SIZE size{};
+        GetTextExtentPoint32A(dc.Get(), "Manual", 6, &size);
+        return static_cast<int>(size.cx);
+    };
+    const int inkWidth = ink.right - ink.left + 1;
+    const int bold = textWidth(FontChoice::kBold);
+    const int normal = textWidth(FontChoice::kNormal);
+    CHECK_THAT(bold != normal && std::abs(inkWidth - bold) < std::abs(inkWidth - normal),
+               "Manual caption in bold: ink " + std::to_string(inkWidth) + ", bold " +
+                   std::to_string(bold) + ", normal " + std::to_string(normal));
+
     MoveOnto(manual);
     const WindowPicture hover = WindowPicture::Of(manual.Handle());
     Screenshot(window.dialog.Handle(), "main-manual-hover");
@@ -749,6 +770,59 @@ void TestLongCaption(const MainWindow& window) {
     Repaint(button);
 }
 
+// A button with BS_MULTILINE wraps its caption at words within a band two text heights high,
+// centred on the face.
+void TestMultilineCaption(const MainWindow& window) {
+    const SkinPalette& p = Palette();
+    HWND hwnd = CreateWindowExA(0, "BUTTON", "Antenna Switch and Mixer Control",
+                                WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, 10, 10, 96,
+                                60, window.dialog.Handle(), nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+    MyButton button;
+    CHECK(button.SubclassWindow(hwnd));
+    Repaint(button);
+    const WindowPicture picture = WindowPicture::Of(hwnd);
+    Screenshot(window.dialog.Handle(), "main-multiline");
+
+    const ExpectedFace expected(button, picture.Width(), picture.Height());
+    CHECK(expected.plan.measureCaption && expected.plan.caption.format == kWrappedCaption);
+    int lineHeight = 0;
+    {
+        WindowDc dc(hwnd);
+        SelectGuard font(dc.Get(), SharedFont(expected.plan.font));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc.Get(), &metrics);
+        lineHeight = static_cast<int>(metrics.tmHeight);
+    }
+    const Rect band = MultilineBand(expected.plan.caption.rect, lineHeight);
+    int inside = 0;
+    int outside = 0;
+    int inkTop = -1;
+    int inkBottom = -1;
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (picture.At(x, y) != p.textSysColor) {
+                continue;
+            }
+            const bool inBand = y >= band.top && y < band.bottom;
+            (inBand ? inside : outside) += 1;
+            inkTop = inkTop < 0 ? y : inkTop;
+            inkBottom = y;
+        }
+    }
+    CHECK_THAT(inside > 0 && outside == 0, "wrapped caption within its band: " +
+                                               std::to_string(outside) + " pixels outside");
+    // Taller than one line of text: the caption was wrapped, not cut to one line.
+    CHECK_THAT(inkBottom - inkTop + 1 > lineHeight,
+               "caption wrapped onto two lines: ink rows " + std::to_string(inkTop) + " to " +
+                   std::to_string(inkBottom) + ", line height " + std::to_string(lineHeight));
+    CHECK_FACE(button, picture, "multiline");
+    button.UnsubclassWindow();
+    DestroyWindow(hwnd);
+    RedrawWindow(window.dialog.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -775,6 +849,7 @@ int main(int argc, char** argv) {
             TestManualButton(window);
             TestFaceCoversEveryPixel(window);
             TestLongCaption(window);
+            TestMultilineCaption(window);
             TestNoGdiObjectsLeak(window);
         }
     }
