@@ -58,6 +58,9 @@ const MessageEntry<MyButton> MyButton::kMessageMap[] = {
     OnMsg<MyButton>(WM_ERASEBKGND, &MyButton::OnEraseBackground),
     OnMsg<MyButton>(WM_RBUTTONDOWN, &MyButton::OnRightButtonDown),
     OnMsg<MyButton>(WM_LBUTTONDOWN, &MyButton::OnLeftButtonDown),
+    // The button class has double clicks on: the second press of a quick pair arrives as a
+    // double click. It is a press like any other, so a toggle clicked twice ends as it was.
+    OnMsg<MyButton>(WM_LBUTTONDBLCLK, &MyButton::OnLeftButtonDown),
     OnMsg<MyButton>(WM_LBUTTONUP, &MyButton::OnLeftButtonUp),
     OnMsg<MyButton>(WM_KILLFOCUS, &MyButton::OnKillFocus),
     OnMsg<MyButton>(WM_MOUSEMOVE, &MyButton::OnMouseMove),

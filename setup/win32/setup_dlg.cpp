@@ -81,15 +81,6 @@ CSetupDlg::CSetupDlg(std::span<const char> serialField, HWND parent, SettingsSto
       pages_(view_) {}
 
 bool CSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_COMMAND && lParam != 0 && HIWORD(wParam) == BN_DOUBLECLICKED) {
-        // The button class turns the second click of a quick pair into BN_DOUBLECLICKED. On a
-        // toggle that is a click like the first: two quick clicks on ALT leave it as it was.
-        const int id = LOWORD(wParam);
-        const MyButton* button = ButtonById(id);
-        if (button != nullptr && button->menuId == 0 && id != ids::kOk && id != ids::kCancel) {
-            wParam = MAKEWPARAM(LOWORD(wParam), BN_CLICKED);
-        }
-    }
     return DispatchMessageMap<CSetupDlg>(*this, kMessageMap, message, wParam, lParam, result) ||
            Dialog::OnMessage(message, wParam, lParam, result);
 }

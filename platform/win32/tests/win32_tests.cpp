@@ -109,6 +109,18 @@ void TestClickIsReportedOnceAtButtonDown(HWND parent) {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     CHECK(g_notices.size() == 1);
     CHECK(button.hover == 0 && button.pressed == 0 && button.captured == 0);
+
+    // A quick second press arrives as a double click: it is one more click, never a
+    // BN_DOUBLECLICKED that a toggle's owner would miss.
+    g_notices.clear();
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CHECK(g_notices.size() == 2);
+    for (const Notice& notice : g_notices) {
+        CHECK(notice.wParam == MAKEWPARAM(31, BN_CLICKED));
+    }
 }
 
 void TestHoverPressAndCapture(HWND parent) {
