@@ -85,6 +85,9 @@ stop_all() {
 }
 
 # screenshot WINDOW-ID FILE: the window's picture as PNG.
+# An empty id would make import wait for a click on the screen, so it is refused.
 screenshot() {
-    import -window "$1" "$2" >/dev/null 2>&1 || xwd -silent -id "$1" | convert xwd:- "$2"
+    [ -n "$1" ] || return 1
+    timeout 20 import -window "$1" "$2" >/dev/null 2>&1 ||
+        { timeout 20 xwd -silent -id "$1" | timeout 20 convert xwd:- "$2"; }
 }
