@@ -43,6 +43,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnControl<CSwitchDlg>(1, ID_REMOTE_RELOAD, &CSwitchDlg::OnRemoteReloadCommand),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
+    OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
     OnMsg<CSwitchDlg>(WM_TRAY_NOTIFY, &CSwitchDlg::OnTrayNotify),
 };
 
@@ -178,11 +179,44 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
+    ReleaseForShutdown();
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnEndSession(WPARAM wParam, LPARAM) {
+    // The user logs off or the machine shuts down: the process ends without the window's
+    // destruction, so the box must drop its running bit now.
+    if (wParam != FALSE) {
+        ReleaseForShutdown();
+    }
+    return 0;
+}
+
+void CSwitchDlg::ReleaseForShutdown() {
+    if (released_) {
+        return;
+    }
+    released_ = true;
     controller_.FinalWrite();
     RemoveTrayIcon(hwnd_, kTrayIconId);
     deviceNotify_.Reset();
     controller_.ClearHotkeys();
-    return 0;
+}
+
+void CSwitchDlg::EndNow() {
+    // The setup dialog or a message box open on top runs a modal loop of its own, and the
+    // program would live on until the user closed it: cancel it so that the end happens now.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM owner) -> BOOL {
+            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+                IsWindowEnabled(window) != FALSE) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(hwnd_));
+    EndDialog(0);
 }
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
@@ -244,7 +278,7 @@ LRESULT CSwitchDlg::OnManual(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnExit(WPARAM, LPARAM) {
-    EndDialog(0);
+    EndNow();
     return 0;
 }
 
@@ -318,7 +352,7 @@ void CSwitchDlg::View::LayoutAntennaRow() {
 
 void CSwitchDlg::View::HideWindow() { ShowWindow(dialog_.Handle(), SW_HIDE); }
 
-void CSwitchDlg::View::EndDialog() { dialog_.Dialog::EndDialog(0); }
+void CSwitchDlg::View::EndDialog() { dialog_.EndNow(); }
 
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);

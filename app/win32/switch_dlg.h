@@ -77,10 +77,15 @@ private:
     MyButton* ButtonById(int controlId);
     void BindControls();
     void RegisterDeviceNotices();
+    // Ends the modal run, closing first whatever modal window is open on top of this one.
+    void EndNow();
+    // The last write to the box and the release of tray icon, notices and hotkeys; once.
+    void ReleaseForShutdown();
 
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
@@ -92,7 +97,6 @@ private:
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
     LRESULT OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRemoteMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -107,6 +111,7 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
+    bool released_ = false;
 };
 
 }  // namespace torvik::win32

@@ -292,9 +292,26 @@ case_setup_without_box() {
     check "the window stays usable" ready
 }
 
+# A script ending Torvik while the user has the setup dialog open: the program ends at once,
+# with the final write, instead of waiting until the dialog is closed by hand.
+case_setup_open_at_exit() {
+    new_case setup_open_at_exit
+    plug_box
+    start_torvik
+    local torvik=$last_pid
+    check "answers" wait_until 40 ready
+    check "window shown" wait_until 20 main_shown
+    check "Setup opens the dialog" open_setup
+    check "exit answers 1 (shown)" ctl_says "1 shown" exit
+    check "the program ends" wait_until 15 gone "$torvik"
+    check "the last byte drops the running bit" test "$(last_write)" = "0x02"
+    check "nothing was stored by the dialog" test ! -e "$case_dir/Torvik.ini"
+}
+
 run_setup_cases() {
     run_case setup_key_and_modifier case_setup_key_and_modifier
     run_case setup_cancel case_setup_cancel
     run_case setup_autostart case_setup_autostart
     run_case setup_without_box case_setup_without_box
+    run_case setup_open_at_exit case_setup_open_at_exit
 }
