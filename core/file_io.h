@@ -1,13 +1,18 @@
 #pragma once
-// Whole-file read and atomic replace. The platform picks the implementation
-// (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows); paths are narrow strings in
-// the platform's own encoding.
+// Whole-file read and atomic replace. The platform picks the implementation of ReadAll and
+// ReplaceWholeFile (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows); paths are
+// narrow strings in the platform's own encoding.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace torvik::fileio {
+
+enum class ReadResult { kRead, kMissing, kFailed };
+
+// The platform's read of a whole file into bytes (left empty unless kRead).
+ReadResult ReadAll(const std::string& path, std::string& bytes);
 
 // The file's bytes, or nothing when it does not exist or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -36,24 +36,6 @@ private:
     int fd_;
 };
 
-enum class ReadResult { kRead, kMissing, kFailed };
-
-ReadResult ReadAll(const std::string& path, std::string& bytes) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
-    bytes.clear();
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got == 0) return ReadResult::kRead;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return ReadResult::kFailed;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t done = ::write(fd, bytes.data(), bytes.size());
@@ -92,20 +74,20 @@ Fd CreateTempBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (ReadAll(path, bytes) != ReadResult::kRead) return std::nullopt;
-    return bytes;
-}
-
-std::optional<std::string> ReadFileForUpdate(const std::string& path) {
-    std::string bytes;
-    switch (ReadAll(path, bytes)) {
-    case ReadResult::kRead: return bytes;
-    case ReadResult::kMissing: return std::string();
-    case ReadResult::kFailed: break;
+ReadResult ReadAll(const std::string& path, std::string& bytes) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
+    bytes.clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got == 0) return ReadResult::kRead;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadResult::kFailed;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    return std::nullopt;
 }
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {

@@ -35,28 +35,6 @@ private:
     HANDLE handle_;
 };
 
-enum class ReadResult { kRead, kMissing, kFailed };
-
-ReadResult ReadAll(const std::string& path, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-                   ? ReadResult::kMissing
-                   : ReadResult::kFailed;
-    }
-    bytes.clear();
-    char buffer[64 * 1024];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadResult::kFailed;
-        if (got == 0) return ReadResult::kRead;
-        bytes.append(buffer, got);
-    }
-}
-
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
@@ -82,20 +60,24 @@ HANDLE CreateTempBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (ReadAll(path, bytes) != ReadResult::kRead) return std::nullopt;
-    return bytes;
-}
-
-std::optional<std::string> ReadFileForUpdate(const std::string& path) {
-    std::string bytes;
-    switch (ReadAll(path, bytes)) {
-    case ReadResult::kRead: return bytes;
-    case ReadResult::kMissing: return std::string();
-    case ReadResult::kFailed: break;
+ReadResult ReadAll(const std::string& path, std::string& bytes) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                   ? ReadResult::kMissing
+                   : ReadResult::kFailed;
     }
-    return std::nullopt;
+    bytes.clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadResult::kFailed;
+        if (got == 0) return ReadResult::kRead;
+        bytes.append(buffer, got);
+    }
 }
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
