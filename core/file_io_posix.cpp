@@ -48,18 +48,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Makes the rename itself durable; a failure here leaves a correct file, so it is ignored.
-void SyncFolder(const std::string& path) {
-    Fd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) ::fsync(folder.get());
-}
-
 // Creates a new temporary file beside path; its name is returned in tempPath.
 Fd CreateTempBeside(const std::string& path, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
@@ -101,6 +89,9 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     if (!temp.valid()) return false;
     bool ok = WriteAll(temp.get(), bytes);
     if (ok && exists) ok = ::fchmod(temp.get(), existing.st_mode & 07777) == 0;
+    // The data reaches the disk before the rename, so a crash leaves the old file or the new
+    // one, whole. The rename itself is not synced: losing it in a crash only means the old
+    // settings come back, and syncing the folder too would double the cost of every change.
     ok = ok && ::fsync(temp.get()) == 0;
     ok = temp.Close() && ok;
     ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
@@ -108,7 +99,6 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
         ::unlink(tempPath.c_str());
         return false;
     }
-    SyncFolder(path);
     return true;
 }
 
