@@ -1,4 +1,4 @@
-#include "app/win32/torvikctl/ctl_command.h"
+#include "app/ctl_command.h"
 
 #include <charconv>
 
@@ -14,7 +14,8 @@ std::optional<std::uint32_t> ParseMask(const std::string& text) {
     std::uint32_t value = 0;
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size()) {
+    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
+        value > kMaxMask) {
         return std::nullopt;
     }
     return value;
@@ -80,9 +81,18 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
             return "reloaded";
         case Verb::Hide:
             return "hidden";
-        case Verb::Exit:
-            // The answer tells how the window was meant to be when it ended.
-            return static_cast<std::int32_t>(value) == -1 ? "-1 hidden" : "1 shown";
+        case Verb::Exit: {
+            // The answer tells how the window was meant to be when it ended. Any other value
+            // is printed as it came rather than passed off as one of the two.
+            const auto signedValue = static_cast<std::int32_t>(value);
+            if (signedValue == -1) {
+                return "-1 hidden";
+            }
+            if (signedValue == 1) {
+                return "1 shown";
+            }
+            return std::to_string(signedValue);
+        }
         case Verb::Help:
             break;
     }
@@ -98,7 +108,7 @@ std::string UsageText() {
            "  get        prints \"mask M count C\": M the antenna mask (bit 0 antenna 1, bit 1\n"
            "             antenna 2, bit 2 antenna 3, bit 3 the fourth output), C the antenna\n"
            "             count of the box last found (0 before any box was found)\n"
-           "  set MASK   sets the antenna mask (decimal or 0x-hex; bits 0 to 3 are used) and\n"
+           "  set MASK   sets the antenna mask (0 to 15, decimal or 0x-hex) and\n"
            "             prints \"mask M\", the mask now in effect\n"
            "  reload     reloads the settings; prints \"reloaded\"\n"
            "  hide       hides the window to the tray; prints \"hidden\"\n"

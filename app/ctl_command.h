@@ -31,12 +31,17 @@ inline constexpr std::uint32_t kRemoteGetState = 0x26C5;
 // The arguments after the program name; nothing when they make no command.
 std::optional<Command> ParseArguments(const std::vector<std::string>& arguments);
 
-// A mask in decimal or 0x-hex that fits 32 bits.
+// The largest antenna mask: bits 0 to 3 (antennas 1 to 3 and the fourth output).
+inline constexpr std::uint32_t kMaxMask = 0xF;
+
+// A mask in decimal or 0x-hex (0X too), at most kMaxMask. Signs, spaces, empty digits and
+// higher bits are refused: the program would drop the higher bits without a word.
 std::optional<std::uint32_t> ParseMask(const std::string& text);
 
 std::uint32_t MessageFor(Verb verb);
 
-// The line printed for the program's answer to a command.
+// The line printed for the program's answer to a command: "mask M count C" for get (mask in
+// bits 16 to 19, count in bits 0 to 15), "mask M" for set, "-1 hidden" or "1 shown" for exit.
 std::string FormatAnswer(Verb verb, std::intptr_t answer);
 
 std::string UsageText();

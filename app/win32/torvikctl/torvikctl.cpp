@@ -1,5 +1,5 @@
 // torvikctl: sends one remote-control message to the running Torvik and prints the answer.
-// The command line and the printed texts are in ctl_command.cpp.
+// The command line and the printed texts are in app/ctl_command.cpp.
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/torvikctl/ctl_command.h"
+#include "app/ctl_command.h"
 
 namespace {
 

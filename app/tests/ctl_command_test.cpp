@@ -1,0 +1,127 @@
+#include "app/ctl_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torvik::ctl {
+namespace {
+
+std::optional<Command> Parse(std::vector<std::string> arguments) {
+    return ParseArguments(arguments);
+}
+
+TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
+    const struct {
+        const char* word;
+        Verb verb;
+        std::uint32_t message;
+    } verbs[] = {
+        {"get", Verb::Get, kRemoteGetState},
+        {"reload", Verb::Reload, kRemoteReload},
+        {"hide", Verb::Hide, kRemoteHide},
+        {"exit", Verb::Exit, kRemoteExit},
+    };
+    for (const auto& expected : verbs) {
+        const std::optional<Command> command = Parse({expected.word});
+        ASSERT_TRUE(command) << expected.word;
+        EXPECT_EQ(command->verb, expected.verb) << expected.word;
+        EXPECT_EQ(MessageFor(command->verb), expected.message) << expected.word;
+    }
+    EXPECT_EQ(MessageFor(Verb::Set), kRemoteSetState);
+    for (const char* help : {"--help", "-h", "help"}) {
+        const std::optional<Command> command = Parse({help});
+        ASSERT_TRUE(command) << help;
+        EXPECT_EQ(command->verb, Verb::Help) << help;
+    }
+}
+
+TEST(CtlArguments, SetCarriesItsMaskInDecimalOrHex) {
+    const struct {
+        const char* text;
+        std::uint32_t mask;
+    } masks[] = {{"0", 0}, {"5", 5}, {"15", 15}, {"007", 7}, {"0x2", 2}, {"0XB", 11},
+                 {"0xf", 15}, {"0x00", 0}};
+    for (const auto& expected : masks) {
+        const std::optional<Command> command = Parse({"set", expected.text});
+        ASSERT_TRUE(command) << expected.text;
+        EXPECT_EQ(command->verb, Verb::Set) << expected.text;
+        EXPECT_EQ(command->mask, expected.mask) << expected.text;
+    }
+}
+
+TEST(CtlArguments, MasksOutsideFourBitsOrNotNumbersAreRefused) {
+    for (const char* text : {"16", "0x10", "255", "4294967295", "4294967296",
+                             "99999999999999999999", "-1", "+3", " 3", "3 ", "0x", "x3", "0x0x3",
+                             "3a", "0xG", "", "nonsense", "1.0", "0b1"}) {
+        EXPECT_FALSE(ParseMask(text)) << '"' << text << '"';
+        EXPECT_FALSE(Parse({"set", text})) << '"' << text << '"';
+    }
+}
+
+TEST(CtlArguments, MissingExtraOrUnknownArgumentsAreUsageErrors) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"set"},
+        {"set", "1", "2"},
+        {"get", "now"},
+        {"exit", "0"},
+        {"reload", "x"},
+        {"hide", "hide"},
+        {"--help", "get"},
+        {"GET"},
+        {"status"},
+        {""},
+        {"1"},
+    };
+    for (const auto& arguments : wrong) {
+        std::string shown;
+        for (const auto& argument : arguments) {
+            shown += '[' + argument + ']';
+        }
+        EXPECT_FALSE(Parse(arguments)) << shown;
+    }
+}
+
+TEST(CtlAnswers, GetSplitsMaskAndCount) {
+    EXPECT_EQ(FormatAnswer(Verb::Get, (5 << 16) | 3), "mask 5 count 3");
+    EXPECT_EQ(FormatAnswer(Verb::Get, 0), "mask 0 count 0");
+    EXPECT_EQ(FormatAnswer(Verb::Get, (15 << 16) | 0xFFFF), "mask 15 count 65535");
+    // Bits above 19 are not part of the mask.
+    EXPECT_EQ(FormatAnswer(Verb::Get, (0x7F << 16) | 3), "mask 15 count 3");
+}
+
+TEST(CtlAnswers, SetShowsTheMaskNowInEffect) {
+    EXPECT_EQ(FormatAnswer(Verb::Set, 4), "mask 4");
+    EXPECT_EQ(FormatAnswer(Verb::Set, 11), "mask 11");
+    EXPECT_EQ(FormatAnswer(Verb::Set, 0), "mask 0");
+}
+
+TEST(CtlAnswers, ExitTellsHowTheWindowWasMeantToBe) {
+    EXPECT_EQ(FormatAnswer(Verb::Exit, -1), "-1 hidden");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 1), "1 shown");
+    // A 64-bit answer whose low 32 bits are all ones is the hidden answer widened.
+    EXPECT_EQ(FormatAnswer(Verb::Exit, static_cast<std::intptr_t>(0xFFFFFFFFu)), "-1 hidden");
+    // Anything else is printed as it came, not taken for one of the two.
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 0), "0");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7");
+}
+
+TEST(CtlAnswers, ReloadAndHideConfirm) {
+    EXPECT_EQ(FormatAnswer(Verb::Reload, 0), "reloaded");
+    EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");
+}
+
+TEST(CtlUsage, NamesEveryCommandAndExitCode) {
+    const std::string usage = UsageText();
+    for (const char* word : {"get", "set MASK", "reload", "hide", "exit", "--help",
+                             "0 done", "1 usage error", "2 no copy", "3 no answer"}) {
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+    }
+}
+
+}  // namespace
+}  // namespace torvik::ctl
