@@ -31,23 +31,23 @@ public:
         return static_cast<Colour>(GetSysColor(SystemIndex(id)));
     }
 
-    void CreateSharedFont(FontChoice which, const FontSpec& spec) override {
+    void CreateSharedFont(FontChoice which, const FontSpec& description) override {
         LOGFONTA font{};
-        font.lfHeight = spec.height;
-        font.lfWidth = spec.width;
-        font.lfEscapement = spec.escapement;
-        font.lfOrientation = spec.orientation;
-        font.lfWeight = spec.weight;
-        font.lfItalic = spec.italic;
-        font.lfUnderline = spec.underline;
-        font.lfStrikeOut = spec.strikeOut;
-        font.lfCharSet = spec.charSet;
-        font.lfOutPrecision = spec.outPrecision;
-        font.lfClipPrecision = spec.clipPrecision;
-        font.lfQuality = spec.quality;
-        font.lfPitchAndFamily = spec.pitchAndFamily;
-        const std::size_t length = std::min(spec.faceName.size(), sizeof(font.lfFaceName) - 1);
-        std::copy_n(spec.faceName.data(), length, font.lfFaceName);
+        font.lfHeight = description.height;
+        font.lfWidth = description.width;
+        font.lfEscapement = description.escapement;
+        font.lfOrientation = description.orientation;
+        font.lfWeight = description.weight;
+        font.lfItalic = description.italic;
+        font.lfUnderline = description.underline;
+        font.lfStrikeOut = description.strikeOut;
+        font.lfCharSet = description.charSet;
+        font.lfOutPrecision = description.outPrecision;
+        font.lfClipPrecision = description.clipPrecision;
+        font.lfQuality = description.quality;
+        font.lfPitchAndFamily = description.pitchAndFamily;
+        const std::size_t length = std::min(description.faceName.size(), sizeof(font.lfFaceName) - 1);
+        std::copy_n(description.faceName.data(), length, font.lfFaceName);
         Fonts()[static_cast<std::size_t>(which)].Reset(CreateFontIndirectA(&font));
     }
 };

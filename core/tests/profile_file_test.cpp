@@ -21,8 +21,8 @@ using testutil::TempFolder;
 using testutil::WriteBytes;
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> RandomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
+std::vector<std::uint8_t> RandomBytes(std::size_t size, unsigned start) {
+    std::mt19937 random(start);
     std::vector<std::uint8_t> bytes(size);
     for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
     return bytes;
