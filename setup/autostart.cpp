@@ -3,11 +3,17 @@
 namespace torvik {
 
 std::optional<std::string> FormatRunCommand(std::string_view programFolder) {
-    constexpr std::string_view kTail = "\\Torvik.exe HIDE";
-    if (programFolder.size() + kTail.size() + 1 > kRunCommandBufferSize) return std::nullopt;
+    constexpr std::string_view kProgram = "\\Torvik.exe";
+    constexpr std::string_view kArguments = " HIDE";
+    // Unquoted, a folder with a space would make the system try "C:\Program.exe" and the like
+    // first; so such a path is quoted. Without a space the command stays as it always was.
+    const bool quoted = programFolder.find(' ') != std::string_view::npos;
     std::string command;
-    command.reserve(programFolder.size() + kTail.size());
-    command.append(programFolder).append(kTail);
+    if (quoted) command += '"';
+    command.append(programFolder).append(kProgram);
+    if (quoted) command += '"';
+    command.append(kArguments);
+    if (command.size() + 1 > kRunCommandBufferSize) return std::nullopt;
     return command;
 }
 

@@ -32,8 +32,9 @@ public:
     virtual bool Delete(std::string_view name) = 0;
 };
 
-// "<folder>\Torvik.exe HIDE" (a Windows command line, so always a backslash), or nothing when
-// the command and its terminating zero would not fit the 256-character run-command buffer.
+// "<folder>\Torvik.exe HIDE" (a Windows command line, so always a backslash; the program path
+// in quotes when the folder holds a space), or nothing when the command and its terminating
+// zero would not fit the 256-character run-command buffer.
 std::optional<std::string> FormatRunCommand(std::string_view programFolder);
 
 // Whether the entry counts as registered: it exists and its data fits the read limit.

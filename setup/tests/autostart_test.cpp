@@ -12,6 +12,18 @@ TEST(FormatRunCommand, AppendsProgramAndHideWithABackslash) {
     EXPECT_EQ(FormatRunCommand("/home/op"), "/home/op\\Torvik.exe HIDE");
 }
 
+TEST(FormatRunCommand, QuotesAProgramPathWithSpacesSoNoOtherProgramRunsInstead) {
+    EXPECT_EQ(FormatRunCommand("C:\\Program Files\\Torvik"),
+              "\"C:\\Program Files\\Torvik\\Torvik.exe\" HIDE");
+    // The quotes count against the buffer too: 237 + 2 + 16 + the zero fill 256 exactly.
+    std::string spaced(237, 'a');
+    spaced[5] = ' ';
+    ASSERT_TRUE(FormatRunCommand(spaced).has_value());
+    EXPECT_EQ(FormatRunCommand(spaced)->size(), 255u);
+    spaced += 'a';
+    EXPECT_FALSE(FormatRunCommand(spaced).has_value());
+}
+
 TEST(FormatRunCommand, RefusesACommandThatWouldNotFitTheBuffer) {
     // "\Torvik.exe HIDE" is 16 characters: 239 + 16 + the zero fill 256 exactly.
     const std::string fits(239, 'a');
