@@ -21,17 +21,12 @@
 
 #include "core/ini_text.h"
 #include "core/profile_file.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace torvik::profile;
-
-void Require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
+using torvik::fuzz::Require;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';

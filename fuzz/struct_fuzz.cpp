@@ -13,17 +13,12 @@
 #include <vector>
 
 #include "core/profile_file.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace torvik::profile;
-
-void Require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
+using torvik::fuzz::Require;
 
 char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
