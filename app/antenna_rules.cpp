@@ -38,9 +38,10 @@ void SwitchController::SetAntenna(std::int32_t value, int index) {
     WriteOutput();
     RefreshControls();
     const std::string section = Section();
-    for (int antenna = 0; antenna < 3; ++antenna) {
-        settings_.WriteIniInt(section, kKeyAntenna[antenna], antennaOn[antenna]);
-    }
+    const IniInt antennaKeys[] = {{kKeyAntenna[0], antennaOn[0]},
+                                  {kKeyAntenna[1], antennaOn[1]},
+                                  {kKeyAntenna[2], antennaOn[2]}};
+    settings_.WriteIniInts(section, antennaKeys);
 }
 
 void SwitchController::AntennaAction(int antenna) {

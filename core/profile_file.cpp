@@ -53,12 +53,22 @@ std::int32_t ReadInt(const std::string& path, std::string_view section, std::str
 
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                  std::string_view value) {
-    if (!IsStorableSection(section) || !IsStorableKey(key) || !IsStorableValue(value)) {
-        return false;
+    const KeyValue entry{key, value};
+    return WriteStrings(path, section, {&entry, 1});
+}
+
+bool WriteStrings(const std::string& path, std::string_view section,
+                  std::span<const KeyValue> entries) {
+    if (!IsStorableSection(section)) return false;
+    for (const KeyValue& entry : entries) {
+        if (!IsStorableKey(entry.key) || !IsStorableValue(entry.value)) return false;
     }
-    const std::optional<std::string> text = fileio::ReadFileForUpdate(path);
+    std::optional<std::string> text = fileio::ReadFileForUpdate(path);
     if (!text) return false;  // an unreadable file is never overwritten
-    return fileio::ReplaceWholeFile(path, SetValue(*text, section, key, value));
+    for (const KeyValue& entry : entries) {
+        *text = SetValue(*text, section, entry.key, entry.value);
+    }
+    return fileio::ReplaceWholeFile(path, *text);
 }
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,16 @@ std::int32_t ReadInt(const std::string& path, std::string_view section, std::str
 // (see IsStorableKey and friends in ini_text.h); the old file is then untouched.
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                  std::string_view value);
+
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
+};
+
+// Stores several keys of one section, in order, with one replacement of the file: all of them
+// or, when any cannot be stored, none.
+bool WriteStrings(const std::string& path, std::string_view section,
+                  std::span<const KeyValue> entries);
 
 // Fills exactly size bytes when the stored value has 2*size+2 hex digits (either case) and a
 // matching checksum; otherwise returns false and leaves out untouched. Quotes are not removed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "core/profile_file.h"
 
@@ -55,6 +56,19 @@ std::int32_t IniSettings::ReadIniInt(const std::string& section, const char* key
 void IniSettings::WriteIniInt(const std::string& section, const char* key, std::int32_t value) {
     // A failed write leaves the old file; the value in memory stays as set.
     profile::WriteString(Path(), section, key, std::to_string(value));
+}
+
+void IniSettings::WriteIniInts(const std::string& section, std::span<const IniInt> entries) {
+    // One read and one replacement of the file for all of them.
+    std::vector<std::string> texts;
+    texts.reserve(entries.size());
+    std::vector<profile::KeyValue> pairs;
+    pairs.reserve(entries.size());
+    for (const IniInt& entry : entries) {
+        texts.push_back(std::to_string(entry.value));
+        pairs.push_back({entry.key, texts.back()});
+    }
+    profile::WriteStrings(Path(), section, pairs);
 }
 
 bool IniSettings::ReadConfig(const std::string& section, ConfigBlock& block) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ std::string ProgramFilePath(std::string_view programFolder, std::string_view fil
 // "%s_KEYSET" from a serial-number field that may fill its whole buffer without a NUL.
 std::string SectionName(const char* serialField, std::size_t fieldSize);
 
+struct IniInt {
+    const char* key;
+    std::int32_t value;
+};
+
 // What the switching logic needs of the settings; tests may substitute their own.
 class SettingsStore {
 public:
@@ -30,6 +36,11 @@ public:
     virtual std::int32_t ReadIniInt(const std::string& section, const char* key,
                                     std::int32_t defaultValue) = 0;
     virtual void WriteIniInt(const std::string& section, const char* key, std::int32_t value) = 0;
+    // Several keys of one section, in order. A store that can, writes them in one go; by
+    // default they are written one by one.
+    virtual void WriteIniInts(const std::string& section, std::span<const IniInt> entries) {
+        for (const IniInt& entry : entries) WriteIniInt(section, entry.key, entry.value);
+    }
     // Fills block only when a valid 530-byte CONFIG is stored; returns whether it did.
     virtual bool ReadConfig(const std::string& section, ConfigBlock& block) = 0;
     virtual void WriteConfig(const std::string& section, const ConfigBlock& block) = 0;
@@ -42,6 +53,7 @@ public:
     std::int32_t ReadIniInt(const std::string& section, const char* key,
                             std::int32_t defaultValue) override;
     void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override;
+    void WriteIniInts(const std::string& section, std::span<const IniInt> entries) override;
     bool ReadConfig(const std::string& section, ConfigBlock& block) override;
     void WriteConfig(const std::string& section, const ConfigBlock& block) override;
     std::string Path() const;

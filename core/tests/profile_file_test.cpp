@@ -166,6 +166,19 @@ TEST_F(ProfileFile, RefusesValuesThatWouldBreakTheFile) {
     EXPECT_EQ(ReadBytes(ini), "[S]\r\nK=1\r\n");
 }
 
+TEST_F(ProfileFile, SeveralKeysGoInOneWriteAllOrNone) {
+    WriteBytes(ini, "; kept\r\n[A1_KEYSET]\r\nANTENNA-2=1\r\n");
+    const KeyValue antennas[] = {{"ANTENNA-1", "0"}, {"ANTENNA-2", "0"}, {"ANTENNA-3", "1"}};
+    ASSERT_TRUE(WriteStrings(ini, "A1_KEYSET", antennas));
+    EXPECT_EQ(ReadBytes(ini),
+              "; kept\r\n[A1_KEYSET]\r\nANTENNA-2=0\r\nANTENNA-1=0\r\nANTENNA-3=1\r\n");
+
+    // One key that cannot be stored keeps the others from being written too.
+    const KeyValue damaged[] = {{"ANTENNA-1", "1"}, {"ANTENNA-2", "1\n[Evil]"}};
+    EXPECT_FALSE(WriteStrings(ini, "A1_KEYSET", damaged));
+    EXPECT_EQ(ReadInt(ini, "A1_KEYSET", "ANTENNA-1", 7), 0);
+}
+
 // Permission tests: a process that may write anyway (root) cannot show the refusal.
 bool PermissionsBind(const std::string& path) {
     return ::access(path.c_str(), W_OK) != 0;
