@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "app/window_messages.h"
+
 namespace torvik::ctl {
 
 std::optional<std::uint32_t> ParseMask(const std::string& text) {
@@ -59,11 +61,11 @@ std::optional<Command> ParseArguments(const std::vector<std::string>& arguments)
 
 std::uint32_t MessageFor(Verb verb) {
     switch (verb) {
-        case Verb::Get: return kRemoteGetState;
-        case Verb::Set: return kRemoteSetState;
-        case Verb::Reload: return kRemoteReload;
-        case Verb::Hide: return kRemoteHide;
-        case Verb::Exit: return kRemoteExit;
+        case Verb::Get: return msg::kRemoteGetState;
+        case Verb::Set: return msg::kRemoteSetState;
+        case Verb::Reload: return msg::kRemoteReload;
+        case Verb::Hide: return msg::kRemoteHide;
+        case Verb::Exit: return msg::kRemoteExit;
         case Verb::Help: break;
     }
     return 0;

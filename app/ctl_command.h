@@ -21,13 +21,6 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitNotRunning = 2;
 inline constexpr int kExitNoAnswer = 3;
 
-// The window messages of the running program.
-inline constexpr std::uint32_t kRemoteHide = 0x2342;
-inline constexpr std::uint32_t kRemoteReload = 0x2354;
-inline constexpr std::uint32_t kRemoteExit = 0x2355;
-inline constexpr std::uint32_t kRemoteSetState = 0x26C4;
-inline constexpr std::uint32_t kRemoteGetState = 0x26C5;
-
 // The arguments after the program name; nothing when they make no command.
 std::optional<Command> ParseArguments(const std::vector<std::string>& arguments);
 

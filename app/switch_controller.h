@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/window_messages.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
@@ -31,17 +32,6 @@ inline constexpr int kBanner = 1014;
 inline constexpr int kExit = 1020;
 inline constexpr int kOpenDialog = 1024;    // ID_OPEN_DIALOG
 }  // namespace ids
-
-// Private window messages of the main window.
-namespace msg {
-inline constexpr std::uint32_t kTrayNotify = 0x2341;       // WM_TRAY_NOTIFY
-inline constexpr std::uint32_t kRemoteHide = 0x2342;       // WM_REMOTE_HIDE
-inline constexpr std::uint32_t kRemoteReload = 0x2354;     // WM_REMOTE_RELOAD
-inline constexpr std::uint32_t kRemoteExit = 0x2355;       // WM_REMOTE_EXIT
-inline constexpr std::uint32_t kRemoteSetState = 0x26C4;   // WM_REMOTE_SET_STATE
-inline constexpr std::uint32_t kRemoteGetState = 0x26C5;   // WM_REMOTE_GET_STATE
-inline constexpr std::uint32_t kCommand = 0x0111;          // WM_COMMAND
-}  // namespace msg
 
 // What the core asks of the window that shows it.
 class SwitchView {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/window_messages.h"
+
 namespace torvik::ctl {
 namespace {
 
@@ -20,10 +22,10 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
         Verb verb;
         std::uint32_t message;
     } verbs[] = {
-        {"get", Verb::Get, kRemoteGetState},
-        {"reload", Verb::Reload, kRemoteReload},
-        {"hide", Verb::Hide, kRemoteHide},
-        {"exit", Verb::Exit, kRemoteExit},
+        {"get", Verb::Get, msg::kRemoteGetState},
+        {"reload", Verb::Reload, msg::kRemoteReload},
+        {"hide", Verb::Hide, msg::kRemoteHide},
+        {"exit", Verb::Exit, msg::kRemoteExit},
     };
     for (const auto& expected : verbs) {
         const std::optional<Command> command = Parse({expected.word});
@@ -31,7 +33,7 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
         EXPECT_EQ(command->verb, expected.verb) << expected.word;
         EXPECT_EQ(MessageFor(command->verb), expected.message) << expected.word;
     }
-    EXPECT_EQ(MessageFor(Verb::Set), kRemoteSetState);
+    EXPECT_EQ(MessageFor(Verb::Set), msg::kRemoteSetState);
     for (const char* help : {"--help", "-h", "help"}) {
         const std::optional<Command> command = Parse({help});
         ASSERT_TRUE(command) << help;
