@@ -59,15 +59,14 @@ void IniSettings::WriteIniInt(const std::string& section, const char* key, std::
 }
 
 void IniSettings::WriteIniInts(const std::string& section, std::span<const IniInt> entries) {
-    // One read and one replacement of the file for all of them.
+    // One read and one replacement of the file for all of them. The pairs view the texts,
+    // so the texts are complete before the first pair is made.
     std::vector<std::string> texts;
     texts.reserve(entries.size());
+    for (const IniInt& entry : entries) texts.push_back(std::to_string(entry.value));
     std::vector<profile::KeyValue> pairs;
     pairs.reserve(entries.size());
-    for (const IniInt& entry : entries) {
-        texts.push_back(std::to_string(entry.value));
-        pairs.push_back({entry.key, texts.back()});
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i) pairs.push_back({entries[i].key, texts[i]});
     profile::WriteStrings(Path(), section, pairs);
 }
 
