@@ -2,11 +2,11 @@
 // on, mixer mode any combination. Every change goes through SetAntenna: the rule, the output
 // byte, the refresh of the buttons, then the three antenna keys.
 #include "app/switch_controller.h"
+#include "device/output_write.h"
 
 namespace torvik {
 namespace {
 
-constexpr std::int32_t kRunning = 8;
 constexpr int kFlags = 4;   // antennas 1 to 3 and the fourth output
 
 // Bit k set when flag k is on (nonzero).

@@ -8,13 +8,8 @@
 namespace torvik {
 namespace {
 
-constexpr std::int32_t kRunning = 8;
 constexpr int kAntennaButtons = 3;
 constexpr int kReloadNotification = 1;
-
-constexpr int AntennaButton(int antenna) {
-    return ids::kAntenna1 + antenna;
-}
 
 }  // namespace
 
@@ -62,7 +57,7 @@ void SwitchController::UpdatePresence() {
     const bool present = devicePresent != 0;
     view_.ShowControl(ids::kStatusText, !present);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
-        view_.ShowControl(AntennaButton(antenna), present);
+        view_.ShowControl(ids::AntennaButton(antenna), present);
     }
     view_.EnableControl(ids::kSetup, present);
     view_.EnableControl(ids::kOk, present);
@@ -127,7 +122,7 @@ void SwitchController::RefreshControls() {
     UpdatePresence();
     const bool present = devicePresent != 0;
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
-        view_.SetChecked(AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);
+        view_.SetChecked(ids::AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);
     }
     view_.SetChecked(ids::kSwitchRadio, present && mixerMode == 0 ? 1 : 0);
     view_.SetChecked(ids::kMixerRadio, present && mixerMode != 0 ? 1 : 0);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/control_ids.h"
 #include "app/window_messages.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
@@ -17,22 +18,6 @@
 
 namespace torvik {
 
-// Control ids of the main window that the core talks about.
-namespace ids {
-inline constexpr int kOk = 1;
-inline constexpr int kCancel = 2;
-inline constexpr int kAntenna1 = 1001;   // 1002, 1003 follow
-inline constexpr int kSwitchRadio = 1005;
-inline constexpr int kMixerRadio = 1006;
-inline constexpr int kSetup = 1007;
-inline constexpr int kManual = 1008;
-inline constexpr int kStatusText = 1009;
-inline constexpr int kRemoteReload = 1013;  // ID_REMOTE_RELOAD: sent by other programs only
-inline constexpr int kBanner = 1014;
-inline constexpr int kExit = 1020;
-inline constexpr int kOpenDialog = 1024;    // ID_OPEN_DIALOG
-}  // namespace ids
-
 // What the core asks of the window that shows it.
 class SwitchView {
 public:
@@ -41,7 +26,7 @@ public:
     virtual void EnableControl(int controlId, bool enable) = 0;
     // Sets a skinned button's checked state with redraw (no-op when already so).
     virtual void SetChecked(int controlId, int state) = 0;
-    // Lays the three antenna buttons out in one row over their current span, 2 pixels apart.
+    // Lays the three antenna buttons out in one row over their current span, kAntennaRowGap apart.
     virtual void LayoutAntennaRow() = 0;
     // Hides the window (SW_HIDE); windowHidden is the controller's business.
     virtual void HideWindow() = 0;

@@ -1,5 +1,7 @@
 #include "core/hotkey_dispatch.h"
 
+#include "core/field_text.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -8,9 +10,7 @@ namespace torvik {
 namespace {
 
 std::string_view ProgramNameOf(const FunctionConfig& record) {
-    const char* name = record.programName;
-    const char* end = std::find(name, name + sizeof record.programName, '\0');
-    return {name, static_cast<std::size_t>(end - name)};
+    return FieldText(record.programName);
 }
 
 bool IsAntennaSlot(int slot) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/field_text.h"
 #include "core/profile_file.h"
 
 namespace torvik {
@@ -33,11 +34,7 @@ std::string ProgramFilePath(std::string_view programFolder, std::string_view fil
 }
 
 std::string SectionName(const char* serialField, std::size_t fieldSize) {
-    std::string section;
-    if (serialField != nullptr) {
-        const char* end = std::find(serialField, serialField + fieldSize, '\0');
-        section.assign(serialField, end);
-    }
+    std::string section(FieldText(serialField, fieldSize));
     section.append("_KEYSET");
     return section;
 }

@@ -1,5 +1,7 @@
 #include "device/box_discovery.h"
 
+#include "core/field_text.h"
+
 #include <algorithm>
 #include <string_view>
 #include <vector>
@@ -7,11 +9,7 @@
 namespace torvik {
 
 bool IsBoxSerial(const char* serialField, std::size_t fieldSize) {
-    if (serialField == nullptr) {
-        return false;
-    }
-    const char* end = std::find(serialField, serialField + fieldSize, '\0');
-    const std::string_view serial(serialField, static_cast<std::size_t>(end - serialField));
+    const std::string_view serial = FieldText(serialField, fieldSize);
     return serial.find("MIRVAX8") != std::string_view::npos ||
            serial.find("ZELKOR5") != std::string_view::npos;
 }

@@ -20,7 +20,6 @@ private:
 constexpr std::uint8_t kAntenna3Bit = 0x01;
 constexpr std::uint8_t kAntenna1Bit = 0x02;
 constexpr std::uint8_t kAntenna2Bit = 0x04;
-constexpr std::uint8_t kRunningBit = 0x08;
 constexpr std::uint8_t kFourthBit = 0x10;
 
 }  // namespace
@@ -32,7 +31,7 @@ std::uint8_t ComposeOutputByte(const std::int32_t antennaOn[4], std::int32_t run
     if (antennaOn[1] != 0) byte |= kAntenna2Bit;
     if (antennaOn[3] != 0) byte |= kFourthBit;
     // Only the running bit is taken from runFlag: the other lines belong to the antennas.
-    byte |= static_cast<std::uint8_t>(runFlag & kRunningBit);
+    byte |= static_cast<std::uint8_t>(runFlag & kRunning);
     return byte;
 }
 

@@ -10,6 +10,9 @@ namespace torvik {
 
 // Bit 0 antenna 3, bit 1 antenna 1, bit 2 antenna 2, bit 3 the running bit (bit 3 of
 // runFlag), bit 4 the fourth output. A flag counts as on when nonzero; bits 5 to 7 stay 0.
+// The value of runFlag while the program controls the box: the running bit of the output byte.
+inline constexpr std::int32_t kRunning = 0x08;
+
 std::uint8_t ComposeOutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
 enum class OutputWrite {

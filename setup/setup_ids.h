@@ -1,7 +1,7 @@
 #pragma once
 // Control ids of the setup dialog (template 103) that the page logic talks about. The same
 // numbers stand in res/resource.h for the resource script; these are the typed names the code
-// uses. Index = antenna - 1 (rows) or page (0 = Global, 1 to 4).
+// uses, and app/win32/resource_ids_check.cpp checks at compile time that both agree. Index = antenna - 1 (rows) or page (0 = Global, 1 to 4).
 
 #include <array>
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/field_text.h"
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
 
@@ -16,12 +17,7 @@ std::size_t Index(int value) { return static_cast<std::size_t>(value); }
 
 // A stored record may lack its terminating zero; never read past the field.
 std::string NameOf(const FunctionConfig& record) {
-    const void* end = std::memchr(record.programName, 0, kProgramNameSize);
-    const std::size_t length = end != nullptr
-                                   ? static_cast<std::size_t>(static_cast<const char*>(end) -
-                                                              record.programName)
-                                   : kProgramNameSize;
-    return std::string(record.programName, length);
+    return std::string(FieldText(record.programName));
 }
 
 std::uint8_t Flipped(std::uint8_t flag) { return flag != 0 ? 0 : 1; }

@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
+#include "app/main_window_look.h"
 #include "app/win32/driver_file.h"
 #include "app/win32/setup_launcher.h"
 #include "app/win32/tray_icon.h"
@@ -15,12 +14,17 @@
 namespace torvik::win32 {
 namespace {
 
-constexpr COLORREF kStatusTextColour = RGB(240, 40, 0);
-constexpr int kAntennaGap = 2;
 constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
+
+void ApplyLook(MyButton& button, const ButtonLook& look) {
+    button.imageAlign = look.imageAlign;
+    button.lookStyle = look.lookStyle;
+    button.frameStyle = look.frameStyle;
+    button.fontChoice = look.fontChoice;
+}
 
 HICON LoadIconSized(UINT id, int size) {
     return static_cast<HICON>(
@@ -99,18 +103,16 @@ BOOL CSwitchDlg::OnInitDialog() {
     AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
     InitSkinResources();
 
-    bannerButton.SetImage(IDR_BANNER, 3);
-    bannerButton.lookStyle = 1;
-    bannerButton.frameStyle = 2;
+    bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
+    ApplyLook(bannerButton, kBannerLook);
 
     if (statusText != nullptr) {
         SendMessageA(statusText, WM_SETFONT,
                      reinterpret_cast<WPARAM>(SharedFont(FontChoice::kLarge)), TRUE);
     }
 
-    manualButton.SetImage(IDB_MANUAL_IMAGE, 1);
-    manualButton.imageAlign = 1;
-    manualButton.fontChoice = 1;
+    manualButton.SetImage(IDB_MANUAL_IMAGE, kManualLook.imageAlign);
+    ApplyLook(manualButton, kManualLook);
 
     RegisterDeviceNotices();
     controller_.FindDevice();
@@ -164,7 +166,7 @@ LRESULT CSwitchDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     // The framework's colours, and red text for the status line.
     const LRESULT brush = DefWindowProcA(hwnd_, WM_CTLCOLORSTATIC, wParam, lParam);
     if (reinterpret_cast<HWND>(lParam) == statusText) {
-        SetTextColor(reinterpret_cast<HDC>(wParam), kStatusTextColour);
+        SetTextColor(reinterpret_cast<HDC>(wParam), static_cast<COLORREF>(kStatusTextColour));
     }
     return brush;
 }
@@ -310,16 +312,10 @@ MyButton* CSwitchDlg::ButtonById(int controlId) {
     }
 }
 
-void CSwitchDlg::View::ShowControl(int controlId, bool show) {
-    if (HWND control = dialog_.Item(controlId); control != nullptr) {
-        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
-    }
-}
+void CSwitchDlg::View::ShowControl(int controlId, bool show) { dialog_.ShowItem(controlId, show); }
 
 void CSwitchDlg::View::EnableControl(int controlId, bool enable) {
-    if (HWND control = dialog_.Item(controlId); control != nullptr) {
-        EnableWindow(control, enable ? TRUE : FALSE);
-    }
+    dialog_.EnableItem(controlId, enable);
 }
 
 void CSwitchDlg::View::SetChecked(int controlId, int state) {
@@ -329,25 +325,11 @@ void CSwitchDlg::View::SetChecked(int controlId, int state) {
 }
 
 void CSwitchDlg::View::LayoutAntennaRow() {
-    HWND first = dialog_.antennaButtons[0].Handle();
-    HWND last = dialog_.antennaButtons[2].Handle();
-    if (first == nullptr || last == nullptr) {
-        return;
+    std::array<HWND, 3> row{};
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        row[i] = dialog_.antennaButtons[i].Handle();
     }
-    const RECT left = ChildRect(first);
-    const RECT right = ChildRect(last);
-    const Rect area{left.left, left.top, right.right, left.bottom};
-
-    std::vector<LayoutHwnd> row;
-    row.reserve(dialog_.antennaButtons.size());
-    for (const MyButton& button : dialog_.antennaButtons) {
-        row.emplace_back(button.Handle());
-    }
-    std::vector<LayoutWindow*> windows;
-    for (LayoutHwnd& window : row) {
-        windows.push_back(&window);
-    }
-    LayoutRow(area, windows, static_cast<int>(windows.size()), kAntennaGap);
+    LayoutWindowRow(row, kAntennaRowGap);
 }
 
 void CSwitchDlg::View::HideWindow() { ShowWindow(dialog_.Handle(), SW_HIDE); }

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 
+#include "app/window_messages.h"
+
 namespace torvik::win32 {
 
 inline constexpr UINT kTrayIconId = 149;
-inline constexpr UINT WM_TRAY_NOTIFY = 0x2341;
+inline constexpr UINT WM_TRAY_NOTIFY = msg::kTrayNotify;
 inline constexpr const char* kTrayTip = "Karrow Antenna Control";
 
 // The record handed to the shell. Its size is the first version's (88 bytes on 32-bit

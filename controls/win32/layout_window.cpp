@@ -1,6 +1,8 @@
 #include "controls/win32/layout_window.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "controls/win32/skin_resources.h"
 #include "platform/win32/win_handle.h"
@@ -36,6 +38,23 @@ RECT ChildRect(HWND child) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+void LayoutWindowRow(std::span<const HWND> windows, int gap) {
+    if (windows.empty() || std::find(windows.begin(), windows.end(), nullptr) != windows.end()) {
+        return;
+    }
+    const RECT first = ChildRect(windows.front());
+    const RECT last = ChildRect(windows.back());
+    const Rect area{first.left, first.top, last.right, first.bottom};
+
+    std::vector<LayoutHwnd> row(windows.begin(), windows.end());
+    std::vector<LayoutWindow*> views;
+    views.reserve(row.size());
+    for (LayoutHwnd& window : row) {
+        views.push_back(&window);
+    }
+    LayoutRow(area, views, static_cast<int>(views.size()), gap);
 }
 
 }  // namespace torvik::win32

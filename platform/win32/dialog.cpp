@@ -201,4 +201,16 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return TRUE;
 }
 
+void Dialog::ShowItem(int id, bool show) const {
+    if (HWND control = Item(id); control != nullptr) {
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void Dialog::EnableItem(int id, bool enable) const {
+    if (HWND control = Item(id); control != nullptr) {
+        EnableWindow(control, enable ? TRUE : FALSE);
+    }
+}
+
 }  // namespace torvik::win32

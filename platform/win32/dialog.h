@@ -28,6 +28,9 @@ public:
     bool PreTranslateMessage(MSG& msg) override;
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    // Shows or hides, enables or disables the control with this id; no such control, no change.
+    void ShowItem(int id, bool show) const;
+    void EnableItem(int id, bool enable) const;
     bool InModal() const { return inModal_; }
 
 protected:

@@ -8,40 +8,12 @@
 #include "res/resource.h"
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
+#include "setup/setup_look.h"
 
 namespace torvik::win32 {
 namespace {
 
 namespace ids = setup_ids;
-
-constexpr int kPageGap = 2;
-constexpr int kModifierGap = 1;
-
-// Lays buttons out in one row over the span from the first one's left edge to the last one's
-// right edge, at the first one's top and height.
-template <std::size_t N>
-void LayoutButtonRow(const std::array<MyButton*, N>& buttons, int gap) {
-    for (const MyButton* button : buttons) {
-        if (button->Handle() == nullptr) {
-            return;
-        }
-    }
-    const RECT first = ChildRect(buttons.front()->Handle());
-    const RECT last = ChildRect(buttons.back()->Handle());
-    const Rect area{first.left, first.top, last.right, first.bottom};
-
-    std::vector<LayoutHwnd> row;
-    row.reserve(N);
-    for (const MyButton* button : buttons) {
-        row.emplace_back(button->Handle());
-    }
-    std::vector<LayoutWindow*> windows;
-    windows.reserve(N);
-    for (LayoutHwnd& window : row) {
-        windows.push_back(&window);
-    }
-    LayoutRow(area, windows, static_cast<int>(windows.size()), gap);
-}
 
 }  // namespace
 
@@ -121,15 +93,15 @@ BOOL CSetupDlg::OnInitDialog() {
 }
 
 void CSetupDlg::ArrangeButtons() {
-    std::array<MyButton*, SetupPages::kPageCount> pages{};
+    std::array<HWND, SetupPages::kPageCount> pages{};
     for (std::size_t page = 0; page < pages.size(); ++page) {
-        pages[page] = &pageButtons[page];
+        pages[page] = pageButtons[page].Handle();
     }
-    LayoutButtonRow(pages, kPageGap);
+    LayoutWindowRow(pages, kPageRowGap);
     for (std::size_t row = 0; row < altButtons.size(); ++row) {
-        LayoutButtonRow(std::array<MyButton*, 4>{&altButtons[row], &ctrlButtons[row],
-                                                 &shiftButtons[row], &winButtons[row]},
-                        kModifierGap);
+        const std::array<HWND, 4> modifiers{altButtons[row].Handle(), ctrlButtons[row].Handle(),
+                                            shiftButtons[row].Handle(), winButtons[row].Handle()};
+        LayoutWindowRow(modifiers, kModifierRowGap);
     }
 }
 
@@ -195,16 +167,10 @@ MyButton* CSetupDlg::ButtonById(int controlId) {
 
 // --- the page logic's view ---
 
-void CSetupDlg::View::ShowControl(int controlId, bool show) {
-    if (HWND control = dialog_.Item(controlId); control != nullptr) {
-        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
-    }
-}
+void CSetupDlg::View::ShowControl(int controlId, bool show) { dialog_.ShowItem(controlId, show); }
 
 void CSetupDlg::View::EnableControl(int controlId, bool enable) {
-    if (HWND control = dialog_.Item(controlId); control != nullptr) {
-        EnableWindow(control, enable ? TRUE : FALSE);
-    }
+    dialog_.EnableItem(controlId, enable);
 }
 
 void CSetupDlg::View::SetChecked(int controlId, bool checked) {
