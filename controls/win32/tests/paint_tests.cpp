@@ -1,12 +1,12 @@
 // Tests of the skinned buttons' face as Windows paints it: the real dialogs of the program's
 // resources, their buttons attached as MyButtons, driven by window messages, and the pixels
 // read back from the windows after painting. Run as a Windows program (under Wine on the build
-// machine):
-//     paint_tests.exe [SCREENSHOT_FOLDER]
-// The folder may also come from TORVIK_SCREENSHOTS; each state's picture of the dialog is
-// written there as a BMP file. Prints each failed check and ends with "N passed, M failed".
+// machine). When TORVIK_SCREENSHOTS names a folder, each state's picture of the dialog is
+// written there as a BMP file.
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,20 +36,14 @@ using namespace torvik;
 using namespace torvik::win32;
 using namespace torvik::win32::testing;
 
-int g_passed = 0;
-int g_failed = 0;
 std::string g_screenshots;
 
-void Check(bool ok, const std::string& what, int line) {
-    if (ok) {
-        ++g_passed;
-    } else {
-        ++g_failed;
-        std::printf("FAILED line %d: %s\n", line, what.c_str());
+// A failure reported at the line of the helper's caller.
+void ExpectAt(bool ok, const std::string& what, int line) {
+    if (!ok) {
+        ADD_FAILURE_AT(__FILE__, line) << what;
     }
 }
-#define CHECK(cond) Check((cond), #cond, __LINE__)
-#define CHECK_THAT(cond, label) Check((cond), std::string(label) + ": " #cond, __LINE__)
 
 std::string Hex(Colour c) {
     char text[16];
@@ -69,7 +63,7 @@ std::string PixelReport(int x, int y, Colour expected, Colour seen) {
 void CheckPixel(const WindowPicture& picture, int x, int y, Colour expected,
                 const std::string& what, int line) {
     const Colour seen = picture.At(x, y);
-    Check(seen == expected, what + " " + PixelReport(x, y, expected, seen), line);
+    ExpectAt(seen == expected, what + " " + PixelReport(x, y, expected, seen), line);
 }
 #define CHECK_PIXEL(picture, x, y, colour, what) CheckPixel(picture, x, y, colour, what, __LINE__)
 
@@ -211,7 +205,7 @@ void CheckFaceFollowsPlan(const MyButton& button, const WindowPicture& picture,
     const ExpectedFace expected(button, picture.Width(), picture.Height());
     std::string first;
     const int mismatches = expected.Mismatches(picture, first);
-    Check(mismatches == 0,
+    ExpectAt(mismatches == 0,
           what + ": " + std::to_string(mismatches) + " pixels differ from the plan, first " + first,
           line);
 }
@@ -317,7 +311,7 @@ void CheckImage(const MyButton& button, const WindowPicture& picture, const Bitm
                 const std::string& what, int line) {
     const ExpectedFace expected(button, picture.Width(), picture.Height());
     if (!expected.plan.imageAt || bitmap.pixels.empty()) {
-        Check(false, what + ": no image planned or no bitmap", line);
+        ExpectAt(false, what + ": no image planned or no bitmap", line);
         return;
     }
     const Point at = *expected.plan.imageAt;
@@ -340,9 +334,9 @@ void CheckImage(const MyButton& button, const WindowPicture& picture, const Bitm
             }
         }
     }
-    Check(wrong == 0, what + ": " + std::to_string(wrong) + " image pixels wrong, first " + first,
+    ExpectAt(wrong == 0, what + ": " + std::to_string(wrong) + " image pixels wrong, first " + first,
           line);
-    Check(picture.Count(kMagenta, 0, 0, picture.Width(), picture.Height()) == 0,
+    ExpectAt(picture.Count(kMagenta, 0, 0, picture.Width(), picture.Height()) == 0,
           what + ": magenta shows", line);
     (void)transparent;
 }
@@ -368,6 +362,36 @@ struct MainWindow {
     MyButton& Button(int id) const { return *dialog.Button(id); }
 };
 
+bool MainWindowComplete(const MainWindow& window);
+
+// The program's main window, made once and dressed as the program dresses it, for every case.
+class MainWindowPaint : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SetResourceInstance(GetModuleHandleA(nullptr));
+        if (const char* folder = std::getenv("TORVIK_SCREENSHOTS"); folder != nullptr) {
+            g_screenshots = folder;
+            CreateDirectoryA(g_screenshots.c_str(), nullptr);
+        }
+        // Keep the real pointer away from the windows, so only the test's messages move it.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+        shared_ = new MainWindow;
+    }
+    static void TearDownTestSuite() {
+        delete shared_;
+        shared_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(shared_->dialog.Exists());
+        ASSERT_TRUE(MainWindowComplete(*shared_));
+    }
+
+    const MainWindow& window = *shared_;
+
+private:
+    static inline MainWindow* shared_ = nullptr;
+};
+
 bool MainWindowComplete(const MainWindow& window) {
     for (const int id : {IDC_BANNER, IDC_SWITCH_RADIO, IDC_MIXER_RADIO, IDC_SETUP, IDC_MANUAL,
                          IDC_ANTENNA1, IDC_ANTENNA2, IDC_ANTENNA3, IDC_EXIT, IDOK}) {
@@ -378,22 +402,22 @@ bool MainWindowComplete(const MainWindow& window) {
     return true;
 }
 
-void TestRaisedButtonStates(const MainWindow& window) {
+TEST_F(MainWindowPaint, RaisedButtonStates) {
     const SkinPalette& p = Palette();
     MyButton& button = window.Button(IDC_ANTENNA2);
     Screenshot(window.dialog.Handle(), "main-idle");
 
     // Idle: raised, dark at the bottom and light at the top; caption in the text colour.
     WindowPicture idle = WindowPicture::Of(button.Handle());
-    CHECK(!idle.Empty());
+    EXPECT_TRUE(!idle.Empty());
     CHECK_RAISED(idle, p.shadowColor, p.lightColor, "idle");
     CHECK_FACE(button, idle, "idle");
-    CHECK_THAT(idle.Count(p.textSysColor, 0, 0, idle.Width(), idle.Height()) > 0, "idle caption");
-    CHECK_THAT(idle.Count(kWhite, 0, 0, idle.Width(), idle.Height()) == 0, "idle caption");
+    EXPECT_TRUE(idle.Count(p.textSysColor, 0, 0, idle.Width(), idle.Height()) > 0) << "idle caption";
+    EXPECT_TRUE(idle.Count(kWhite, 0, 0, idle.Width(), idle.Height()) == 0) << "idle caption";
 
     // Under the pointer the gradient turns over.
     MoveOnto(button);
-    CHECK(button.hover == 1);
+    EXPECT_TRUE(button.hover == 1);
     WindowPicture hover = WindowPicture::Of(button.Handle());
     Screenshot(window.dialog.Handle(), "main-hover-antenna2");
     CHECK_RAISED(hover, p.lightColor, p.shadowColor, "hover");
@@ -401,11 +425,11 @@ void TestRaisedButtonStates(const MainWindow& window) {
 
     // Held down under the pointer: the same turned-over gradient.
     MoveOnto(button, MK_LBUTTON);
-    CHECK(button.pressed == 1);
+    EXPECT_TRUE(button.pressed == 1);
     CHECK_RAISED(WindowPicture::Of(button.Handle()), p.lightColor, p.shadowColor, "pressed");
     SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     MoveOff(button);
-    CHECK(button.hover == 0 && button.pressed == 0);
+    EXPECT_TRUE(button.hover == 0 && button.pressed == 0);
     CHECK_RAISED(WindowPicture::Of(button.Handle()), p.shadowColor, p.lightColor, "left again");
 
     // Checked: shadow to dark shadow with a white caption.
@@ -414,10 +438,8 @@ void TestRaisedButtonStates(const MainWindow& window) {
     Screenshot(window.dialog.Handle(), "main-antenna2-checked");
     CHECK_RAISED(checked, p.shadowColor, p.darkShadowColor, "checked");
     CHECK_FACE(button, checked, "checked");
-    CHECK_THAT(checked.Count(kWhite, 0, 0, checked.Width(), checked.Height()) > 0,
-               "checked caption");
-    CHECK_THAT(checked.Count(p.textSysColor, 2, 2, checked.Width() - 2, checked.Height() - 2) == 0,
-               "checked caption");
+    EXPECT_TRUE(checked.Count(kWhite, 0, 0, checked.Width(), checked.Height()) > 0) << "checked caption";
+    EXPECT_TRUE(checked.Count(p.textSysColor, 2, 2, checked.Width() - 2, checked.Height() - 2) == 0) << "checked caption";
 
     // Checked under the pointer: dark shadow at the bottom, shadow at the top.
     MoveOnto(button);
@@ -433,14 +455,13 @@ void TestRaisedButtonStates(const MainWindow& window) {
     button.SetChecked(0, true);
 }
 
-void TestDisabledButton(const MainWindow& window) {
+TEST_F(MainWindowPaint, DisabledButton) {
     const SkinPalette& p = Palette();
     MyButton& button = window.Button(IDC_SETUP);
 
     const WindowPicture enabled = WindowPicture::Of(button.Handle());
     const Rect box = ExpectedFace(button, enabled.Width(), enabled.Height()).captionInk;
-    CHECK_THAT(enabled.Count(p.highlightColor, box.left, box.top, box.right, box.bottom) == 0,
-               "enabled caption has no highlight copy");
+    EXPECT_TRUE(enabled.Count(p.highlightColor, box.left, box.top, box.right, box.bottom) == 0) << "enabled caption has no highlight copy";
 
     EnableWindow(button.Handle(), FALSE);
     const WindowPicture disabled = WindowPicture::Of(button.Handle());
@@ -449,8 +470,8 @@ void TestDisabledButton(const MainWindow& window) {
     CHECK_FACE(button, disabled, "disabled");
     const InkExtent dark = InkOf(disabled, p.darkShadowColor, box);
     const InkExtent lit = InkOf(disabled, p.highlightColor, box);
-    CHECK_THAT(dark.left >= 0, "disabled caption in dark shadow");
-    CHECK_THAT(lit.left >= 0, "disabled caption's highlight copy");
+    EXPECT_TRUE(dark.left >= 0) << "disabled caption in dark shadow";
+    EXPECT_TRUE(lit.left >= 0) << "disabled caption's highlight copy";
     // The copy lies one pixel right of and below the caption: a pixel that shows the copy's
     // colour fully has the caption's colour fully one pixel up and left. Glyph edges are
     // blended, and a blend over the light gradient can come out as the highlight itself, so a
@@ -465,25 +486,22 @@ void TestDisabledButton(const MainWindow& window) {
             }
         }
     }
-    CHECK_THAT(litPixels >= 5 && paired * 10 >= litPixels * 9,
-               "highlight copy offset (1, 1): " + std::to_string(paired) + " of " +
-                   std::to_string(litPixels) + " lit pixels have the caption up and left");
+    EXPECT_TRUE(litPixels >= 5 && paired * 10 >= litPixels * 9) << "highlight copy offset (1, 1): " + std::to_string(paired) + " of " +
+                   std::to_string(litPixels) + " lit pixels have the caption up and left";
     if (p.darkShadowColor != p.textSysColor) {
-        CHECK_THAT(disabled.Count(p.textSysColor, box.left, box.top, box.right, box.bottom) == 0,
-                   "no caption in the text colour while disabled");
+        EXPECT_TRUE(disabled.Count(p.textSysColor, box.left, box.top, box.right, box.bottom) == 0) << "no caption in the text colour while disabled";
     }
 
     EnableWindow(button.Handle(), TRUE);
     const WindowPicture again = WindowPicture::Of(button.Handle());
-    CHECK_THAT(again.Count(p.highlightColor, box.left, box.top, box.right, box.bottom) == 0,
-               "enabled again");
+    EXPECT_TRUE(again.Count(p.highlightColor, box.left, box.top, box.right, box.bottom) == 0) << "enabled again";
 }
 
-void TestFlatBanner(const MainWindow& window) {
+TEST_F(MainWindowPaint, FlatBanner) {
     const SkinPalette& p = Palette();
     MyButton& banner = window.Button(IDC_BANNER);
-    CHECK(banner.lookStyle == 1 && banner.frameStyle == 2 && banner.imageAlign == 3);
-    CHECK(banner.imageWidth == 376 && banner.imageHeight == 52);
+    EXPECT_TRUE(banner.lookStyle == 1 && banner.frameStyle == 2 && banner.imageAlign == 3);
+    EXPECT_TRUE(banner.imageWidth == 376 && banner.imageHeight == 52);
     const BitmapPixels bitmap = BitmapPixels::Load(IDR_BANNER);
     const Colour darker = AdjustLightness(p.faceColor, -0.07);
 
@@ -492,11 +510,11 @@ void TestFlatBanner(const MainWindow& window) {
     CHECK_IMAGE(banner, idle, bitmap, "banner idle");
     CHECK_FACE(banner, idle, "banner idle");
     const ExpectedFace plan(banner, idle.Width(), idle.Height());
-    CHECK(plan.plan.background.flatColour == p.faceColor);
+    EXPECT_TRUE(plan.plan.background.flatColour == p.faceColor);
 
     MoveOnto(banner);
     const WindowPicture hover = WindowPicture::Of(banner.Handle());
-    CHECK(ExpectedFace(banner, hover.Width(), hover.Height()).plan.background.flatColour == darker);
+    EXPECT_TRUE(ExpectedFace(banner, hover.Width(), hover.Height()).plan.background.flatColour == darker);
     CHECK_IMAGE(banner, hover, bitmap, "banner hover");
     CHECK_FACE(banner, hover, "banner hover");
     MoveOff(banner);
@@ -520,7 +538,7 @@ void TestFlatBanner(const MainWindow& window) {
     // Checked under the pointer: the plain face colour again, still sunken.
     MoveOnto(banner);
     const WindowPicture checkedHover = WindowPicture::Of(banner.Handle());
-    CHECK(ExpectedFace(banner, w, h).plan.background.flatColour == p.faceColor);
+    EXPECT_TRUE(ExpectedFace(banner, w, h).plan.background.flatColour == p.faceColor);
     CHECK_PIXEL(checkedHover, 0, 0, p.darkShadowColor, "sunken frame under the pointer");
     CHECK_FACE(banner, checkedHover, "banner checked, hover");
     MoveOff(banner);
@@ -530,38 +548,36 @@ void TestFlatBanner(const MainWindow& window) {
     // darker face under the pointer, and no frame while unchecked.
     banner.SetImage(0, 3);
     const WindowPicture plain = WindowPicture::Of(banner.Handle());
-    CHECK_THAT(plain.Count(p.faceColor, 0, 0, w, h) == w * h, "flat idle face");
+    EXPECT_TRUE(plain.Count(p.faceColor, 0, 0, w, h) == w * h) << "flat idle face";
     MoveOnto(banner);
     const WindowPicture plainHover = WindowPicture::Of(banner.Handle());
     Screenshot(window.dialog.Handle(), "main-banner-plain-hover");
-    CHECK_THAT(plainHover.Count(darker, 0, 0, w, h) == w * h, "flat face under the pointer");
+    EXPECT_TRUE(plainHover.Count(darker, 0, 0, w, h) == w * h) << "flat face under the pointer";
     MoveOff(banner);
     banner.SetChecked(1, true);
     const WindowPicture plainChecked = WindowPicture::Of(banner.Handle());
-    CHECK_THAT(plainChecked.Count(darker, 1, 1, w - 1, h - 1) == (w - 2) * (h - 2),
-               "flat checked face");
+    EXPECT_TRUE(plainChecked.Count(darker, 1, 1, w - 1, h - 1) == (w - 2) * (h - 2)) << "flat checked face";
     MoveOnto(banner);
     const WindowPicture plainCheckedHover = WindowPicture::Of(banner.Handle());
-    CHECK_THAT(plainCheckedHover.Count(p.faceColor, 1, 1, w - 1, h - 1) == (w - 2) * (h - 2),
-               "flat checked face under the pointer");
+    EXPECT_TRUE(plainCheckedHover.Count(p.faceColor, 1, 1, w - 1, h - 1) == (w - 2) * (h - 2)) << "flat checked face under the pointer";
     MoveOff(banner);
     banner.SetChecked(0, true);
     banner.SetImage(IDR_BANNER, 3);
 }
 
-void TestManualButton(const MainWindow& window) {
+TEST_F(MainWindowPaint, ManualButton) {
     const SkinPalette& p = Palette();
     MyButton& manual = window.Button(IDC_MANUAL);
-    CHECK(manual.imageWidth == 24 && manual.imageHeight == 19);
+    EXPECT_TRUE(manual.imageWidth == 24 && manual.imageHeight == 19);
     const BitmapPixels bitmap = BitmapPixels::Load(IDB_MANUAL_IMAGE);
-    CHECK(bitmap.width == 24 && bitmap.height == 19);
+    EXPECT_TRUE(bitmap.width == 24 && bitmap.height == 19);
 
     const WindowPicture picture = WindowPicture::Of(manual.Handle());
     const ExpectedFace expected(manual, picture.Width(), picture.Height());
-    CHECK(expected.plan.imageAt.has_value());
+    EXPECT_TRUE(expected.plan.imageAt.has_value());
     if (expected.plan.imageAt) {
-        CHECK(expected.plan.imageAt->x == 5);
-        CHECK(expected.plan.imageAt->y == std::max(0, (picture.Height() - 19) / 2));
+        EXPECT_TRUE(expected.plan.imageAt->x == 5);
+        EXPECT_TRUE(expected.plan.imageAt->y == std::max(0, (picture.Height() - 19) / 2));
     }
     CHECK_IMAGE(manual, picture, bitmap, "Manual");
     CHECK_FACE(manual, picture, "Manual");
@@ -569,11 +585,10 @@ void TestManualButton(const MainWindow& window) {
     // The caption is centred between the image (x = 5 + 24 + 1) and the right edge less 1.
     const Rect right{5 + 24 + 1, 2, picture.Width() - 1, picture.Height() - 2};
     const InkExtent ink = InkOf(picture, p.textSysColor, right);
-    CHECK_THAT(ink.left > 5 + 24, "caption right of the image");
+    EXPECT_TRUE(ink.left > 5 + 24) << "caption right of the image";
     const int middle = (right.left + right.right) / 2;
-    CHECK_THAT(std::abs(ink.Middle() - middle) <= 2,
-               "caption centred: ink middle " + std::to_string(ink.Middle()) + ", room middle " +
-                   std::to_string(middle));
+    EXPECT_TRUE(std::abs(ink.Middle() - middle) <= 2) << "caption centred: ink middle " + std::to_string(ink.Middle()) + ", room middle " +
+                   std::to_string(middle);
 
     // In the bold font: the caption's ink is as wide as the bold text, not the normal one.
     const auto textWidth = [&](FontChoice font) {
@@ -586,9 +601,8 @@ void TestManualButton(const MainWindow& window) {
     const int inkWidth = ink.right - ink.left + 1;
     const int bold = textWidth(FontChoice::kBold);
     const int normal = textWidth(FontChoice::kNormal);
-    CHECK_THAT(bold != normal && std::abs(inkWidth - bold) < std::abs(inkWidth - normal),
-               "Manual caption in bold: ink " + std::to_string(inkWidth) + ", bold " +
-                   std::to_string(bold) + ", normal " + std::to_string(normal));
+    EXPECT_TRUE(bold != normal && std::abs(inkWidth - bold) < std::abs(inkWidth - normal)) << "Manual caption in bold: ink " + std::to_string(inkWidth) + ", bold " +
+                   std::to_string(bold) + ", normal " + std::to_string(normal);
 
     MoveOnto(manual);
     const WindowPicture hover = WindowPicture::Of(manual.Handle());
@@ -600,7 +614,7 @@ void TestManualButton(const MainWindow& window) {
 // The face covers every pixel: what was on screen before is gone after one paint, and the
 // erase-background message paints nothing. A gradient look without a frame gives its outer
 // ring the dialog's face colour.
-void TestFaceCoversEveryPixel(const MainWindow& window) {
+TEST_F(MainWindowPaint, FaceCoversEveryPixel) {
     const SkinPalette& p = Palette();
     MyButton& button = window.Button(IDC_ANTENNA3);
     RECT client{};
@@ -612,44 +626,42 @@ void TestFaceCoversEveryPixel(const MainWindow& window) {
         return dc.Get() != nullptr;
     };
 
-    CHECK(fillMagenta());
+    EXPECT_TRUE(fillMagenta());
     {
         WindowDc dc(button.Handle());
-        CHECK(SendMessageA(button.Handle(), WM_ERASEBKGND,
+        EXPECT_TRUE(SendMessageA(button.Handle(), WM_ERASEBKGND,
                            reinterpret_cast<WPARAM>(dc.Get()), 0) == 1);
     }
     const WindowPicture erased = WindowPicture::Of(button.Handle());
-    CHECK_THAT(erased.Count(kMagenta, 0, 0, erased.Width(), erased.Height()) ==
-                   erased.Width() * erased.Height(),
-               "erasing paints nothing");
+    EXPECT_TRUE(erased.Count(kMagenta, 0, 0, erased.Width(), erased.Height()) ==
+                   erased.Width() * erased.Height()) << "erasing paints nothing";
 
     Repaint(button);
     const WindowPicture painted = WindowPicture::Of(button.Handle());
-    CHECK_THAT(painted.Count(kMagenta, 0, 0, painted.Width(), painted.Height()) == 0,
-               "raised look with frame");
+    EXPECT_TRUE(painted.Count(kMagenta, 0, 0, painted.Width(), painted.Height()) == 0) << "raised look with frame";
 
     button.frameStyle = 1;
-    CHECK(fillMagenta());
+    EXPECT_TRUE(fillMagenta());
     Repaint(button);
     const WindowPicture frameless = WindowPicture::Of(button.Handle());
     Screenshot(window.dialog.Handle(), "main-antenna3-frameless");
     const int w = frameless.Width();
     const int h = frameless.Height();
-    CHECK_THAT(frameless.Count(kMagenta, 0, 0, w, h) == 0, "raised look without frame");
+    EXPECT_TRUE(frameless.Count(kMagenta, 0, 0, w, h) == 0) << "raised look without frame";
     // The ring's bottom row and sides keep the face colour; the top row is where the last
     // gloss bands reach.
-    CHECK_THAT(frameless.Count(p.faceColor, 0, h - 1, w, h) == w, "ring, bottom row");
-    CHECK_THAT(frameless.Count(p.faceColor, 0, 1, 1, h) == h - 1, "ring, left column");
-    CHECK_THAT(frameless.Count(p.faceColor, w - 1, 1, w, h) == h - 1, "ring, right column");
+    EXPECT_TRUE(frameless.Count(p.faceColor, 0, h - 1, w, h) == w) << "ring, bottom row";
+    EXPECT_TRUE(frameless.Count(p.faceColor, 0, 1, 1, h) == h - 1) << "ring, left column";
+    EXPECT_TRUE(frameless.Count(p.faceColor, w - 1, 1, w, h) == h - 1) << "ring, right column";
     CHECK_FACE(button, frameless, "frameless");
     button.frameStyle = 0;
     Repaint(button);
 }
 
-void TestNoGdiObjectsLeak(const MainWindow& window) {
+TEST_F(MainWindowPaint, NoGdiObjectsLeak) {
     const int start = GdiObjectCount();
     std::printf("GDI objects counted by %s: %d\n", GdiCountSource(), start);
-    CHECK_THAT(start > 0, "the GDI object count can be read");
+    EXPECT_TRUE(start > 0) << "the GDI object count can be read";
     if (start <= 0) {
         return;
     }
@@ -660,10 +672,9 @@ void TestNoGdiObjectsLeak(const MainWindow& window) {
             brushes.emplace_back(CreateSolidBrush(RGB(i, 2 * i, 3 * i)));
         }
         const int withBrushes = GdiObjectCount();
-        CHECK_THAT(withBrushes == start + 5,
-                   "five brushes counted: " + std::to_string(withBrushes));
+        EXPECT_TRUE(withBrushes == start + 5) << "five brushes counted: " + std::to_string(withBrushes);
     }
-    CHECK_THAT(GdiObjectCount() == start, "the brushes' deletion counted");
+    EXPECT_TRUE(GdiObjectCount() == start) << "the brushes' deletion counted";
 
     // A thousand repaints of every button, in every state the mouse gives them.
     constexpr int kRounds = 1000;
@@ -682,17 +693,17 @@ void TestNoGdiObjectsLeak(const MainWindow& window) {
     const int after = GdiObjectCount();
     std::printf("GDI objects before %d repaints of %zu buttons: %d, after: %d\n", kRounds,
                 window.dialog.Buttons().size(), before, after);
-    CHECK_THAT(after - before <= 0, "no GDI objects left behind by painting");
+    EXPECT_TRUE(after - before <= 0) << "no GDI objects left behind by painting";
 }
 
 // --- the setup dialog's key buttons ---------------------------------------------------------
 
-void TestDropDownArrow() {
+TEST_F(MainWindowPaint, DropDownArrow) {
     const SkinPalette& p = Palette();
     SkinnedDialog setup(IDD_SETUP_DIALOG);
-    CHECK(setup.Exists());
+    EXPECT_TRUE(setup.Exists());
     MyButton* key = setup.Button(IDC_KEY1);
-    CHECK(key != nullptr);
+    EXPECT_TRUE(key != nullptr);
     if (key == nullptr) {
         return;
     }
@@ -716,20 +727,18 @@ void TestDropDownArrow() {
     CHECK_PIXEL(picture, r - 13, cy - 2, c, "arrow top left");
     CHECK_PIXEL(picture, r - 7, cy - 2, c, "arrow top right");
     CHECK_PIXEL(picture, r - 10, cy - 1, c, "arrow inside");
-    CHECK_THAT(picture.At(r - 14, cy - 2) != c, "left of the arrow");
-    CHECK_THAT(picture.At(r - 6, cy - 2) != c, "right of the arrow");
-    CHECK_THAT(picture.At(r - 10, cy + 2) != c, "below the tip");
-    CHECK_THAT(picture.At(r - 11, cy + 1) != c && picture.At(r - 9, cy + 1) != c,
-               "tip one pixel wide");
+    EXPECT_TRUE(picture.At(r - 14, cy - 2) != c) << "left of the arrow";
+    EXPECT_TRUE(picture.At(r - 6, cy - 2) != c) << "right of the arrow";
+    EXPECT_TRUE(picture.At(r - 10, cy + 2) != c) << "below the tip";
+    EXPECT_TRUE(picture.At(r - 11, cy + 1) != c && picture.At(r - 9, cy + 1) != c) << "tip one pixel wide";
     CHECK_RAISED(picture, p.shadowColor, p.lightColor, "key button");
     CHECK_FACE(*key, picture, "key button");
 
     // The caption is centred in the face less the arrow's 10 pixels (and 1 all round).
     const InkExtent ink = InkOf(picture, c, Rect{1, 1, r - 14, picture.Height() - 1});
     const int middle = (1 + r - 11) / 2;
-    CHECK_THAT(ink.left >= 0 && std::abs(ink.Middle() - middle) <= 2,
-               "key caption centred: ink middle " + std::to_string(ink.Middle()) +
-                   ", room middle " + std::to_string(middle));
+    EXPECT_TRUE(ink.left >= 0 && std::abs(ink.Middle() - middle) <= 2) << "key caption centred: ink middle " + std::to_string(ink.Middle()) +
+                   ", room middle " + std::to_string(middle);
 
     // Disabled: the arrow in shadow with a lit lower-right edge.
     EnableWindow(key->Handle(), FALSE);
@@ -747,12 +756,12 @@ void TestDropDownArrow() {
     key->SetChecked(1, true);
     const WindowPicture checked = WindowPicture::Of(key->Handle());
     CHECK_PIXEL(checked, r - 10, cy + 1, c, "checked arrow tip");
-    CHECK_THAT(checked.Count(kWhite, 1, 1, r - 12, checked.Height() - 1) > 0, "white caption");
+    EXPECT_TRUE(checked.Count(kWhite, 1, 1, r - 12, checked.Height() - 1) > 0) << "white caption";
     key->SetChecked(0, true);
 }
 
 // A caption too long for its button ends in an ellipsis on one line.
-void TestLongCaption(const MainWindow& window) {
+TEST_F(MainWindowPaint, LongCaption) {
     const SkinPalette& p = Palette();
     MyButton& button = window.Button(IDC_ANTENNA1);
     char saved[256] = "";
@@ -764,7 +773,7 @@ void TestLongCaption(const MainWindow& window) {
     const Colour caption = button.checked == 1 ? kWhite : p.textSysColor;
     const InkExtent ink = InkOf(picture, caption, Rect{2, 2, picture.Width() - 2,
                                                        picture.Height() - 2});
-    CHECK_THAT(ink.left >= 2 && ink.right <= picture.Width() - 3, "long caption kept inside");
+    EXPECT_TRUE(ink.left >= 2 && ink.right <= picture.Width() - 3) << "long caption kept inside";
     CHECK_FACE(button, picture, "long caption");
     SetWindowTextA(button.Handle(), saved);
     Repaint(button);
@@ -772,20 +781,20 @@ void TestLongCaption(const MainWindow& window) {
 
 // A button with BS_MULTILINE wraps its caption at words within a band two text heights high,
 // centred on the face.
-void TestMultilineCaption(const MainWindow& window) {
+TEST_F(MainWindowPaint, MultilineCaption) {
     const SkinPalette& p = Palette();
     HWND hwnd = CreateWindowExA(0, "BUTTON", "Antenna Switch and Mixer Control",
                                 WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, 10, 10, 96,
                                 60, window.dialog.Handle(), nullptr, GetModuleHandleA(nullptr),
                                 nullptr);
     MyButton button;
-    CHECK(button.SubclassWindow(hwnd));
+    EXPECT_TRUE(button.SubclassWindow(hwnd));
     Repaint(button);
     const WindowPicture picture = WindowPicture::Of(hwnd);
     Screenshot(window.dialog.Handle(), "main-multiline");
 
     const ExpectedFace expected(button, picture.Width(), picture.Height());
-    CHECK(expected.plan.measureCaption && expected.plan.caption.format == kWrappedCaption);
+    EXPECT_TRUE(expected.plan.measureCaption && expected.plan.caption.format == kWrappedCaption);
     int lineHeight = 0;
     {
         WindowDc dc(hwnd);
@@ -810,12 +819,11 @@ void TestMultilineCaption(const MainWindow& window) {
             inkBottom = y;
         }
     }
-    CHECK_THAT(inside > 0 && outside == 0, "wrapped caption within its band: " +
-                                               std::to_string(outside) + " pixels outside");
+    EXPECT_TRUE(inside > 0 && outside == 0) << "wrapped caption within its band: " +
+                                               std::to_string(outside) + " pixels outside";
     // Taller than one line of text: the caption was wrapped, not cut to one line.
-    CHECK_THAT(inkBottom - inkTop + 1 > lineHeight,
-               "caption wrapped onto two lines: ink rows " + std::to_string(inkTop) + " to " +
-                   std::to_string(inkBottom) + ", line height " + std::to_string(lineHeight));
+    EXPECT_TRUE(inkBottom - inkTop + 1 > lineHeight) << "caption wrapped onto two lines: ink rows " + std::to_string(inkTop) + " to " +
+                   std::to_string(inkBottom) + ", line height " + std::to_string(lineHeight);
     CHECK_FACE(button, picture, "multiline");
     button.UnsubclassWindow();
     DestroyWindow(hwnd);
@@ -824,37 +832,3 @@ void TestMultilineCaption(const MainWindow& window) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    SetResourceInstance(GetModuleHandleA(nullptr));
-    if (argc > 1) {
-        g_screenshots = argv[1];
-    } else if (const char* folder = std::getenv("TORVIK_SCREENSHOTS"); folder != nullptr) {
-        g_screenshots = folder;
-    }
-    if (!g_screenshots.empty()) {
-        CreateDirectoryA(g_screenshots.c_str(), nullptr);
-    }
-    // Keep the real pointer away from the windows, so only the test's messages move it.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-
-    {
-        MainWindow window;
-        CHECK(window.dialog.Exists());
-        CHECK(MainWindowComplete(window));
-        if (window.dialog.Exists() && MainWindowComplete(window)) {
-            TestRaisedButtonStates(window);
-            TestDisabledButton(window);
-            TestFlatBanner(window);
-            TestManualButton(window);
-            TestFaceCoversEveryPixel(window);
-            TestLongCaption(window);
-            TestMultilineCaption(window);
-            TestNoGdiObjectsLeak(window);
-        }
-    }
-    TestDropDownArrow();
-
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 ? 0 : 1;
-}

@@ -1,7 +1,9 @@
 // Tests of the window layer and the skinned button, run as a Windows program (under Wine on
-// the build machine). Prints each failed check and ends with the line "N passed, M failed".
+// the build machine).
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -16,19 +18,6 @@
 namespace {
 
 using namespace torvik::win32;
-
-int g_passed = 0;
-int g_failed = 0;
-
-void Check(bool ok, const char* what, int line) {
-    if (ok) {
-        ++g_passed;
-    } else {
-        ++g_failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(cond) Check((cond), #cond, __LINE__)
 
 // --- a parent window that records what its children tell it ---
 
@@ -63,28 +52,42 @@ HWND MakeButton(HWND parent, int id, DWORD style, const char* caption) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
+// Every case gets a parent window of its own that records its children's notices.
+class Win32Layer : public testing::Test {
+protected:
+    void SetUp() override {
+        SetResourceInstance(GetModuleHandleA(nullptr));
+        g_notices.clear();
+        parent = MakeParent();
+        ASSERT_NE(parent, nullptr);
+    }
+    void TearDown() override { DestroyWindow(parent); }
+
+    HWND parent = nullptr;
+};
+
 std::string TextOf(HWND hwnd) {
     char text[256] = "";
     GetWindowTextA(hwnd, text, sizeof(text));
     return text;
 }
 
-void TestAttachTurnsTemplateButtonsOwnerDrawn(HWND parent) {
+TEST_F(Win32Layer, AttachTurnsTemplateButtonsOwnerDrawn) {
     MyButton defaultButton;
     MyButton flatToggle;
-    CHECK(defaultButton.SubclassWindow(MakeButton(parent, 21, BS_DEFPUSHBUTTON, "Default")));
-    CHECK(flatToggle.SubclassWindow(
+    EXPECT_TRUE(defaultButton.SubclassWindow(MakeButton(parent, 21, BS_DEFPUSHBUTTON, "Default")));
+    EXPECT_TRUE(flatToggle.SubclassWindow(
         MakeButton(parent, 22, BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_FLAT, "Toggle")));
-    CHECK((GetWindowLongPtrA(defaultButton.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
-    CHECK((GetWindowLongPtrA(flatToggle.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
-    CHECK(defaultButton.lookStyle == 0);
-    CHECK(flatToggle.lookStyle == 1);
-    CHECK(Window::FromHandle(flatToggle.Handle()) == &flatToggle);
+    EXPECT_TRUE((GetWindowLongPtrA(defaultButton.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
+    EXPECT_TRUE((GetWindowLongPtrA(flatToggle.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
+    EXPECT_TRUE(defaultButton.lookStyle == 0);
+    EXPECT_TRUE(flatToggle.lookStyle == 1);
+    EXPECT_TRUE(Window::FromHandle(flatToggle.Handle()) == &flatToggle);
     // Attaching twice is refused.
-    CHECK(!flatToggle.SubclassWindow(defaultButton.Handle()));
+    EXPECT_TRUE(!flatToggle.SubclassWindow(defaultButton.Handle()));
 }
 
-void TestClickIsReportedOnceAtButtonDown(HWND parent) {
+TEST_F(Win32Layer, ClickIsReportedOnceAtButtonDown) {
     MyButton button;
     button.SubclassWindow(MakeButton(parent, 31, BS_PUSHBUTTON, "Click"));
     HWND hwnd = button.Handle();
@@ -92,23 +95,23 @@ void TestClickIsReportedOnceAtButtonDown(HWND parent) {
     // A press without any move before it: the button's own handling holds the capture.
     g_notices.clear();
     SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    CHECK(g_notices.size() == 1);
+    EXPECT_TRUE(g_notices.size() == 1);
     if (!g_notices.empty()) {
-        CHECK(g_notices[0].message == WM_COMMAND);
-        CHECK(g_notices[0].wParam == MAKEWPARAM(31, BN_CLICKED));
-        CHECK(g_notices[0].lParam == reinterpret_cast<LPARAM>(hwnd));
+        EXPECT_TRUE(g_notices[0].message == WM_COMMAND);
+        EXPECT_TRUE(g_notices[0].wParam == MAKEWPARAM(31, BN_CLICKED));
+        EXPECT_TRUE(g_notices[0].lParam == reinterpret_cast<LPARAM>(hwnd));
     }
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    CHECK(g_notices.size() == 1);  // the release reports nothing
-    CHECK(GetCapture() != hwnd);
+    EXPECT_TRUE(g_notices.size() == 1);  // the release reports nothing
+    EXPECT_TRUE(GetCapture() != hwnd);
 
     // The usual way: the pointer enters first, then press and release.
     g_notices.clear();
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    CHECK(g_notices.size() == 1);
-    CHECK(button.hover == 0 && button.pressed == 0 && button.captured == 0);
+    EXPECT_TRUE(g_notices.size() == 1);
+    EXPECT_TRUE(button.hover == 0 && button.pressed == 0 && button.captured == 0);
 
     // A quick second press arrives as a double click: it is one more click, never a
     // BN_DOUBLECLICKED that a toggle's owner would miss.
@@ -117,89 +120,90 @@ void TestClickIsReportedOnceAtButtonDown(HWND parent) {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     SendMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    CHECK(g_notices.size() == 2);
+    EXPECT_TRUE(g_notices.size() == 2);
     for (const Notice& notice : g_notices) {
-        CHECK(notice.wParam == MAKEWPARAM(31, BN_CLICKED));
+        EXPECT_TRUE(notice.wParam == MAKEWPARAM(31, BN_CLICKED));
     }
 }
 
-void TestHoverPressAndCapture(HWND parent) {
+TEST_F(Win32Layer, HoverPressAndCapture) {
     MyButton button;
     button.SubclassWindow(MakeButton(parent, 41, BS_PUSHBUTTON, "Hover"));
     HWND hwnd = button.Handle();
 
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    CHECK(button.hover == 1 && button.captured == 1 && button.pressed == 0);
-    CHECK(GetCapture() == hwnd);
+    EXPECT_TRUE(button.hover == 1 && button.captured == 1 && button.pressed == 0);
+    EXPECT_TRUE(GetCapture() == hwnd);
 
     SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 6));
-    CHECK(button.pressed == 1);
+    EXPECT_TRUE(button.pressed == 1);
 
     // Off the control with the button held: only the pressed look goes, the capture stays.
     SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(500, 500));
-    CHECK(button.pressed == 0 && button.hover == 1 && button.captured == 1);
+    EXPECT_TRUE(button.pressed == 0 && button.hover == 1 && button.captured == 1);
 
     // Off the control with nothing held: hover and capture go.
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(500, 500));
-    CHECK(button.hover == 0 && button.captured == 0);
-    CHECK(GetCapture() != hwnd);
+    EXPECT_TRUE(button.hover == 0 && button.captured == 0);
+    EXPECT_TRUE(GetCapture() != hwnd);
 
     // Focus loss clears every mouse state.
     SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
-    CHECK(button.hover == 0 && button.pressed == 0 && button.captured == 0);
-    CHECK(GetCapture() != hwnd);
+    EXPECT_TRUE(button.hover == 0 && button.pressed == 0 && button.captured == 0);
+    EXPECT_TRUE(GetCapture() != hwnd);
 }
 
-void TestRightButtonAndPlainFields(HWND parent) {
+TEST_F(Win32Layer, RightButtonAndPlainFields) {
     MyButton button;
     button.SubclassWindow(MakeButton(parent, 51, BS_PUSHBUTTON, "Right"));
     HWND hwnd = button.Handle();
 
     g_notices.clear();
     SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    CHECK(g_notices.size() == 1);
+    EXPECT_TRUE(g_notices.size() == 1);
     if (!g_notices.empty()) {
-        CHECK(g_notices[0].message == WM_BUTTON_RCLICK);
-        CHECK(g_notices[0].wParam == 51 && g_notices[0].lParam == 0);
+        EXPECT_TRUE(g_notices[0].message == WM_BUTTON_RCLICK);
+        EXPECT_TRUE(g_notices[0].wParam == 51 && g_notices[0].lParam == 0);
     }
 
+    EXPECT_EQ(button.checked, 0);
     button.SetChecked(1, false);
-    CHECK(button.checked == 1);
-    button.SetChecked(1, true);
-    CHECK(button.checked == 1);
+    EXPECT_EQ(button.checked, 1);
+    button.SetChecked(0, true);
+    EXPECT_EQ(button.checked, 0);
 
-    CHECK(SendMessageA(hwnd, WM_ERASEBKGND, 0, 0) == 1);
+    EXPECT_TRUE(SendMessageA(hwnd, WM_ERASEBKGND, 0, 0) == 1);
 
     // Without a resource module image the control keeps no image; the alignment is stored.
     button.SetImage(0, 3);
-    CHECK(button.imageAlign == 3 && button.imageWidth == 0 && !button.imageList);
+    EXPECT_TRUE(button.imageAlign == 3 && button.imageWidth == 0 && !button.imageList);
     button.SetImage(4711, 1);
-    CHECK(button.imageAlign == 1 && button.imageWidth == 0 && !button.imageList);
+    EXPECT_TRUE(button.imageAlign == 1 && button.imageWidth == 0 && !button.imageList);
 }
 
-void TestMenuCaptions(HWND parent) {
+TEST_F(Win32Layer, MenuCaptions) {
     MyButton key;
     key.SubclassWindow(MakeButton(parent, 61, BS_PUSHBUTTON, "Key"));
     HWND hwnd = key.Handle();
 
     key.SelectMenuItem(1, "given");
-    CHECK(TextOf(hwnd) == "given" && key.selectedItem == 1);
+    EXPECT_TRUE(TextOf(hwnd) == "given" && key.selectedItem == 1);
 
     // A plain button keeps its caption when no text is given.
     key.SelectMenuItem(2, nullptr);
-    CHECK(TextOf(hwnd) == "given" && key.selectedItem == 2);
+    EXPECT_TRUE(TextOf(hwnd) == "given" && key.selectedItem == 2);
 
     key.SetKeyMenu(300);
-    CHECK(key.menuId == 300);
+    EXPECT_TRUE(key.menuId == 300);
     key.SelectMenuItem(2, nullptr);
-    CHECK(TextOf(hwnd) == "NUM PAD 0");
+    EXPECT_TRUE(TextOf(hwnd) == "NUM PAD 0");
     key.SelectMenuItem(40, nullptr);
-    CHECK(TextOf(hwnd).empty());
+    EXPECT_TRUE(TextOf(hwnd).empty());
 
     key.SetKeyMenu(999);  // no such menu: an empty caption, nothing else
     key.SelectMenuItem(0, nullptr);
-    CHECK(TextOf(hwnd).empty());
+    EXPECT_TRUE(TextOf(hwnd).empty());
 }
 
 // --- message maps ---
@@ -211,7 +215,7 @@ struct Routed {
     LRESULT OnReload(WPARAM, LPARAM) { return ++reload; }
 };
 
-void TestCommandRouting() {
+TEST(MessageMap, CommandsRouteByIdAndReloadOnlyFromAControl) {
     static const MessageEntry<Routed> map[] = {
         OnCommand<Routed>(1001, &Routed::OnControl),
         OnControl<Routed>(1, 1013, &Routed::OnReload),
@@ -220,15 +224,15 @@ void TestCommandRouting() {
     LRESULT result = 0;
     const auto someWindow = static_cast<LPARAM>(0x1234);
     // Buttons and menu commands alike reach an OnCommand entry.
-    CHECK(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 0), someWindow, result));
-    CHECK(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 0), 0, result));
-    CHECK(routed.control == 2);
+    EXPECT_TRUE(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 0), someWindow, result));
+    EXPECT_TRUE(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 0), 0, result));
+    EXPECT_TRUE(routed.control == 2);
     // A command with code 1 routes by its code only with a control window in lParam.
-    CHECK(!DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1013, 1), 0, result));
-    CHECK(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1013, 1), someWindow, result));
-    CHECK(routed.reload == 1);
+    EXPECT_TRUE(!DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1013, 1), 0, result));
+    EXPECT_TRUE(DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1013, 1), someWindow, result));
+    EXPECT_TRUE(routed.reload == 1);
     // Another notification of a known control is not taken for a click.
-    CHECK(!DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 5), someWindow, result));
+    EXPECT_TRUE(!DispatchMessageMap<Routed>(routed, map, WM_COMMAND, MAKEWPARAM(1001, 5), someWindow, result));
 }
 
 // --- the modal dialog ---
@@ -294,38 +298,23 @@ bool TestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
            Dialog::OnMessage(message, wParam, lParam, result);
 }
 
-void TestModalRuns() {
+TEST_F(Win32Layer, ModalRunsShowEndAndFailAsAsked) {
     TestDialog hidden(200, 0, false);
-    CHECK(hidden.DoModal() == 7);
-    CHECK(!hidden.everVisible);          // a hidden start never shows the window
-    CHECK(hidden.hotkeysSeen == 1);      // posted messages pass the pre-translation
-    CHECK(hidden.answerSeen == -1);      // private messages answer through the dialog result
-    CHECK(hidden.Handle() == nullptr);   // destroyed and detached after the run
+    EXPECT_TRUE(hidden.DoModal() == 7);
+    EXPECT_TRUE(!hidden.everVisible);          // a hidden start never shows the window
+    EXPECT_TRUE(hidden.hotkeysSeen == 1);      // posted messages pass the pre-translation
+    EXPECT_TRUE(hidden.answerSeen == -1);      // private messages answer through the dialog result
+    EXPECT_TRUE(hidden.Handle() == nullptr);   // destroyed and detached after the run
 
     TestDialog shown(200, MLF_SHOWONIDLE, false);
-    CHECK(shown.DoModal() == 7);
-    CHECK(shown.everVisible);
+    EXPECT_TRUE(shown.DoModal() == 7);
+    EXPECT_TRUE(shown.everVisible);
 
     TestDialog missing(4242, MLF_SHOWONIDLE, false);
-    CHECK(missing.DoModal() == -1);
+    EXPECT_TRUE(missing.DoModal() == -1);
 
     TestDialog failing(200, 0, true);
-    CHECK(failing.DoModal() == -1);      // a throwing handler ends the run with -1
+    EXPECT_TRUE(failing.DoModal() == -1);      // a throwing handler ends the run with -1
 }
 
 }  // namespace
-
-int main() {
-    SetResourceInstance(GetModuleHandleA(nullptr));
-    HWND parent = MakeParent();
-    TestAttachTurnsTemplateButtonsOwnerDrawn(parent);
-    TestClickIsReportedOnceAtButtonDown(parent);
-    TestHoverPressAndCapture(parent);
-    TestRightButtonAndPlainFields(parent);
-    TestMenuCaptions(parent);
-    TestCommandRouting();
-    TestModalRuns();
-    DestroyWindow(parent);
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 ? 0 : 1;
-}
