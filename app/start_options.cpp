@@ -16,14 +16,4 @@ bool HasHideWord(std::string_view commandTail) {
     return AsciiUpper(commandTail).find(kHideWord) != std::string::npos;
 }
 
-std::string InstanceLockName(std::string_view userKey) {
-    std::string name = "Local\\TORVIK-SingleInstance-";
-    const std::size_t room = kMaxInstanceLockName - name.size();
-    std::string_view key = userKey.substr(0, room);
-    for (char c : key) {
-        name.push_back(c == '\\' || c == '\0' ? '_' : c);
-    }
-    return name;
-}
-
 }  // namespace torvik

@@ -1,6 +1,6 @@
 #pragma once
 // Start-up decisions that need no window system: the hidden-start word of the command line and
-// the name of the per-user single-instance lock.
+// the title mark by which a running copy is found.
 
 #include <string>
 #include <string_view>
@@ -18,11 +18,5 @@ bool HasHideWord(std::string_view commandTail);
 
 // Upper case of the ASCII letters only, whatever the locale.
 std::string AsciiUpper(std::string_view text);
-
-// "Local\TORVIK-SingleInstance-<user>": one lock per user in the session. Characters that a
-// kernel object name cannot hold after its namespace (backslashes) become '_', and an
-// overlong user key is cut so that the name stays within kMaxInstanceLockName.
-inline constexpr std::size_t kMaxInstanceLockName = 200;
-std::string InstanceLockName(std::string_view userKey);
 
 }  // namespace torvik

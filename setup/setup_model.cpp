@@ -40,7 +40,7 @@ void SetupPages::Open(SettingsStore& settings, const std::string& section,
     block_ = ConfigBlock{};
     if (!settings.ReadConfig(section, block_)) block_ = SetupDefaults();
 
-    autostartFoundAtOpen_ = IsAutostartRegistered(autostart);
+    autostartFoundAtOpen_ = autostart.Enabled();
     autostartRequested_ = autostartFoundAtOpen_;
 
     page_ = kGlobalPage;
@@ -194,19 +194,17 @@ bool SetupPages::HandleClick(int controlId, std::string_view editText, int chose
     return false;
 }
 
-void SetupPages::Ok(std::string_view editText, SettingsStore& settings, const std::string& section,
-                    AutostartStore& autostart, std::string_view programFolder) {
+void SetupPages::Close(SetupEnd end, std::string_view editText, SettingsStore& settings,
+                       const std::string& section, AutostartStore& autostart) {
+    if (end != SetupEnd::kOk) return;
     if (page_ != kGlobalPage) StoreProgramName(editText);
     settings.WriteConfig(section, block_);
 
     if (autostartRequested_ == autostartFoundAtOpen_) return;
     if (autostartRequested_) {
-        // A folder too long for the run command registers nothing rather than a cut command.
-        if (const auto command = FormatRunCommand(programFolder)) {
-            autostart.Write(kAutostartValueName, *command);
-        }
+        autostart.Enable();
     } else {
-        autostart.Delete(kAutostartValueName);
+        autostart.Disable();
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The setup dialog's page logic: a working copy of the five configurations, the page shown,
 // and the autostart wish. The platform's dialog forwards its clicks here and shows what the
-// model tells its SetupView; nothing is stored before Ok().
+// model tells its SetupView; nothing is stored before Close(kOk).
 
 #include <cstdint>
 #include <string>
@@ -29,6 +29,8 @@ public:
 };
 
 enum class Modifier { kAlt, kCtrl, kShift, kWin };
+
+enum class SetupEnd { kOk, kCancel };
 
 class SetupPages {
 public:
@@ -59,14 +61,15 @@ public:
     // edit shows the stored name once more.
     void ToggleDeactivated();
 
-    // Autostart button: only the wish changes; the entry is written on Ok().
+    // Autostart button: only the wish changes; the entry is changed on Close(kOk).
     void ToggleAutostart();
 
-    // OK: takes the edit text on a numbered page, writes the working copy to the section and
-    // creates or deletes the autostart entry when the wish differs from what was found at open.
-    // The dialog then closes with IDOK. (Cancel closes without calling anything here.)
-    void Ok(std::string_view editText, SettingsStore& settings, const std::string& section,
-            AutostartStore& autostart, std::string_view programFolder);
+    // The dialog closes. With kOk: takes the edit text on a numbered page, writes the working
+    // copy to the section and enables or disables autostart when the wish differs from what
+    // was found at open. With kCancel nothing is stored. The dialog then ends with the same
+    // answer, which tells its owner whether to load the settings anew.
+    void Close(SetupEnd end, std::string_view editText, SettingsStore& settings,
+               const std::string& section, AutostartStore& autostart);
 
     // Routes the click command of a page, key, modifier, deactivate or autostart button to the
     // operation above; false for any other id (OK and Cancel are the dialog's own). editText is

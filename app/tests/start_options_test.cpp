@@ -33,19 +33,5 @@ TEST(HideWord, NonAsciiBytesAreLeftAlone) {
     EXPECT_EQ(AsciiUpper("a\xE4z"), "A\xE4Z");
 }
 
-TEST(InstanceLock, NameCarriesTheUserAndStaysWithinBounds) {
-    EXPECT_EQ(InstanceLockName("S-1-5-21-1-2-3-1001"),
-              "Local\\TORVIK-SingleInstance-S-1-5-21-1-2-3-1001");
-    // Only the namespace separator may be a backslash.
-    EXPECT_EQ(InstanceLockName("DOMAIN\\user"), "Local\\TORVIK-SingleInstance-DOMAIN_user");
-    const std::string longName = InstanceLockName(std::string(1000, 'u'));
-    EXPECT_EQ(longName.size(), kMaxInstanceLockName);
-    EXPECT_EQ(longName.find('\\'), longName.rfind('\\'));
-}
-
-TEST(InstanceLock, EmptyUserStillGivesAUsableName) {
-    EXPECT_EQ(InstanceLockName(""), "Local\\TORVIK-SingleInstance-");
-}
-
 }  // namespace
 }  // namespace torvik

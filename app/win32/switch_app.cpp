@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/start_options.h"
+#include "app/win32/instance_lock.h"
 #include "app/win32/switch_dlg.h"
 #include "platform/win32/program_folder.h"
 

@@ -39,28 +39,24 @@ public:
     }
 };
 
+// The platform's entry reduced to what the core sees: there or not, and the calls made.
 class FakeAutostart final : public AutostartStore {
 public:
-    std::map<std::string, std::string, std::less<>> values;
-    int writes = 0;
-    int deletes = 0;
+    bool registered = false;
+    int enables = 0;
+    int disables = 0;
 
-    std::optional<std::string> Query(std::string_view name) override {
-        const auto found = values.find(name);
-        if (found == values.end()) return std::nullopt;
-        return found->second;
-    }
-    bool Write(std::string_view name, std::string_view data) override {
-        ++writes;
-        values[std::string(name)] = std::string(data);
+    bool Enabled() override { return registered; }
+    bool Enable() override {
+        ++enables;
+        registered = true;
         return true;
     }
-    bool Delete(std::string_view name) override {
-        ++deletes;
-        const auto found = values.find(name);
-        if (found == values.end()) return false;
-        values.erase(found);
-        return true;
+    bool Disable() override {
+        ++disables;
+        const bool was = registered;
+        registered = false;
+        return was;
     }
 };
 

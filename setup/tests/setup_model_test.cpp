@@ -16,7 +16,6 @@ using testing::FakeSettings;
 using testing::FakeView;
 
 constexpr const char* kSection = "MIRVAX8A1_KEYSET";
-constexpr const char* kFolder = "C:\\Radio";
 
 class SetupPagesTest : public ::testing::Test {
 protected:
@@ -28,9 +27,10 @@ protected:
     void Open() { pages.Open(settings, kSection, autostart); }
     // A page button click: the dialog hands over what the edit shows.
     void Click(int page) { pages.SelectPage(page, view.Text(ids::kProgramEdit)); }
-    void PressOk() {
-        pages.Ok(view.Text(ids::kProgramEdit), settings, kSection, autostart, kFolder);
+    void Close(SetupEnd end) {
+        pages.Close(end, view.Text(ids::kProgramEdit), settings, kSection, autostart);
     }
+    void PressOk() { Close(SetupEnd::kOk); }
     const ConfigBlock& Written() { return settings.stored.at(kSection); }
 
     // Every control of an antenna row is enabled exactly when `enabled`.
@@ -274,19 +274,27 @@ TEST_F(SetupPagesTest, ChosenKeysStoreTheirCodesAndADismissedDropDownNothing) {
     EXPECT_EQ(view.KeyCaption(ids::kKeyButton[0]), "NUM PAD 1");
 }
 
-TEST_F(SetupPagesTest, CancelWritesNothing) {
-    autostart.values[std::string(kAutostartValueName)] = "C:\\Radio\\Torvik.exe HIDE";
+TEST_F(SetupPagesTest, CancelStoresNothingWhereOkWouldStoreEverything) {
+    autostart.registered = true;
     Open();
     Click(1);
     pages.ToggleModifier(0, Modifier::kAlt);
     pages.SetKey(0, 2080);
     pages.ToggleDeactivated();
     pages.ToggleAutostart();
-    Click(0);
-    // Cancel closes the dialog without calling the model.
+    view.Type(ids::kProgramEdit, "typed.exe");
+    Close(SetupEnd::kCancel);
     EXPECT_EQ(settings.configWrites, 0);
     EXPECT_TRUE(settings.stored.empty());
-    EXPECT_EQ(autostart.writes + autostart.deletes, 0);
+    EXPECT_EQ(autostart.enables + autostart.disables, 0);
+    EXPECT_TRUE(autostart.registered);
+
+    // The same edits closed with OK store the record and remove the entry.
+    PressOk();
+    EXPECT_EQ(settings.configWrites, 1);
+    EXPECT_STREQ(Written()[1].programName, "typed.exe");
+    EXPECT_EQ(autostart.disables, 1);
+    EXPECT_FALSE(autostart.registered);
 }
 
 TEST_F(SetupPagesTest, OkWritesTheWorkingCopyKeepingBytesTheDialogDoesNotEdit) {
@@ -318,25 +326,24 @@ TEST_F(SetupPagesTest, OkWritesTheWorkingCopyKeepingBytesTheDialogDoesNotEdit) {
     EXPECT_EQ(std::memcmp(&Written(), &pages.WorkingCopy(), sizeof expected), 0);
 }
 
-TEST_F(SetupPagesTest, AutostartToggledTwiceLeavesTheRunKeyAlone) {
+TEST_F(SetupPagesTest, AutostartToggledTwiceLeavesTheEntryAlone) {
     Open();
     pages.ToggleAutostart();
     EXPECT_TRUE(view.Checked(ids::kAutostart));
     pages.ToggleAutostart();
     EXPECT_FALSE(view.Checked(ids::kAutostart));
     PressOk();
-    EXPECT_EQ(autostart.writes + autostart.deletes, 0);
+    EXPECT_EQ(autostart.enables + autostart.disables, 0);
 }
 
-TEST_F(SetupPagesTest, AutostartOnRegistersTheRunCommandAndOffRemovesIt) {
+TEST_F(SetupPagesTest, AutostartOnEnablesOnOkAndOffDisablesIt) {
     Open();
     EXPECT_FALSE(view.Checked(ids::kAutostart));
     pages.ToggleAutostart();
-    EXPECT_EQ(autostart.writes, 0);  // nothing before OK
+    EXPECT_EQ(autostart.enables, 0);  // nothing before OK
     PressOk();
-    EXPECT_EQ(autostart.writes, 1);
-    EXPECT_EQ(autostart.values.at(std::string(kAutostartValueName)),
-              "C:\\Radio\\Torvik.exe HIDE");
+    EXPECT_EQ(autostart.enables, 1);
+    EXPECT_TRUE(autostart.registered);
 
     // The next opening shows it checked; unchecking removes it.
     FakeView nextView;
@@ -344,42 +351,20 @@ TEST_F(SetupPagesTest, AutostartOnRegistersTheRunCommandAndOffRemovesIt) {
     next.Open(settings, kSection, autostart);
     EXPECT_TRUE(nextView.Checked(ids::kAutostart));
     next.ToggleAutostart();
-    next.Ok("", settings, kSection, autostart, kFolder);
-    EXPECT_EQ(autostart.deletes, 1);
-    EXPECT_TRUE(autostart.values.empty());
+    next.Close(SetupEnd::kOk, "", settings, kSection, autostart);
+    EXPECT_EQ(autostart.disables, 1);
+    EXPECT_FALSE(autostart.registered);
 }
 
-TEST_F(SetupPagesTest, AutostartWithAFolderTooLongRegistersNothing) {
-    Open();
-    pages.ToggleAutostart();
-    pages.Ok("", settings, kSection, autostart, std::string(240, 'd'));
-    EXPECT_EQ(autostart.writes, 0);
-    EXPECT_TRUE(autostart.values.empty());
-    EXPECT_EQ(settings.configWrites, 1);  // the settings are stored all the same
-}
-
-TEST_F(SetupPagesTest, ExistingEntryWithOtherDataShowsCheckedAndIsLeftAlone) {
-    const std::string name(kAutostartValueName);
-    autostart.values[name] = "D:\\Old\\Torvik.exe";
+TEST_F(SetupPagesTest, AnEntryFoundAtOpenShowsCheckedAndIsLeftAlone) {
+    autostart.registered = true;
     Open();
     EXPECT_TRUE(view.Checked(ids::kAutostart));
     Click(3);
     EXPECT_TRUE(view.Checked(ids::kAutostart));
     PressOk();
-    EXPECT_EQ(autostart.writes + autostart.deletes, 0);
-    EXPECT_EQ(autostart.values.at(name), "D:\\Old\\Torvik.exe");
+    EXPECT_EQ(autostart.enables + autostart.disables, 0);
 }
-
-TEST_F(SetupPagesTest, OverlongEntryReadsAsAbsentAndCheckingReplacesIt) {
-    const std::string name(kAutostartValueName);
-    autostart.values[name] = std::string(300, 'z');
-    Open();
-    EXPECT_FALSE(view.Checked(ids::kAutostart));
-    pages.ToggleAutostart();
-    PressOk();
-    EXPECT_EQ(autostart.values.at(name), "C:\\Radio\\Torvik.exe HIDE");
-}
-
 
 TEST_F(SetupPagesTest, ClicksAreRoutedByControlId) {
     Open();

@@ -80,28 +80,44 @@ LONG DeleteRegistryValue(HKEY root, const char* keyPath, const char* valueName) 
     return RegDeleteValueA(key.Get(), valueName);
 }
 
-RegistryAutostart::RegistryAutostart(HKEY root, std::string keyPath)
-    : root_(root), keyPath_(std::move(keyPath)) {}
-
-std::optional<std::string> RegistryAutostart::Query(std::string_view name) {
-    std::array<char, kRunCommandBufferSize> buffer{};
-    const std::string valueName(name);
-    if (ReadRegistryString(root_, keyPath_.c_str(), valueName.c_str(), nullptr, buffer) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::string(buffer.data());
+std::optional<std::string> FormatRunCommand(std::string_view programFolder) {
+    constexpr std::string_view kProgram = "\\Torvik.exe";
+    constexpr std::string_view kArguments = " HIDE";
+    // Unquoted, a folder with a space would make the system try "C:\Program.exe" and the like
+    // first; so such a path is quoted. Without a space the command stays as it always was.
+    const bool quoted = programFolder.find(' ') != std::string_view::npos;
+    std::string command;
+    if (quoted) command += '"';
+    command.append(programFolder).append(kProgram);
+    if (quoted) command += '"';
+    command.append(kArguments);
+    if (command.size() + 1 > kRunCommandBufferSize) return std::nullopt;
+    return command;
 }
 
-bool RegistryAutostart::Write(std::string_view name, std::string_view data) {
-    const std::string valueName(name);
-    const std::string text(data);
-    return WriteRegistryString(root_, keyPath_.c_str(), valueName.c_str(), text.c_str()) ==
+RegistryAutostart::RegistryAutostart(std::string programFolder, HKEY root, std::string keyPath)
+    : programFolder_(std::move(programFolder)), root_(root), keyPath_(std::move(keyPath)) {}
+
+bool RegistryAutostart::Enabled() {
+    // Data longer than the read limit fails the read and counts as no entry.
+    std::array<char, kRunCommandBufferSize> buffer{};
+    const std::string valueName(kAutostartValueName);
+    return ReadRegistryString(root_, keyPath_.c_str(), valueName.c_str(), nullptr, buffer) ==
            ERROR_SUCCESS;
 }
 
-bool RegistryAutostart::Delete(std::string_view name) {
-    const std::string valueName(name);
+bool RegistryAutostart::Enable() {
+    const std::optional<std::string> command = FormatRunCommand(programFolder_);
+    if (!command) {
+        return false;
+    }
+    const std::string valueName(kAutostartValueName);
+    return WriteRegistryString(root_, keyPath_.c_str(), valueName.c_str(), command->c_str()) ==
+           ERROR_SUCCESS;
+}
+
+bool RegistryAutostart::Disable() {
+    const std::string valueName(kAutostartValueName);
     return DeleteRegistryValue(root_, keyPath_.c_str(), valueName.c_str()) == ERROR_SUCCESS;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,21 @@
 #include "setup/autostart.h"
 
 namespace torvik::win32 {
+
+// One name for the query, the write and the delete alike. Earlier releases created the entry
+// under this name, so an existing registration is found and can be removed again.
+inline constexpr std::string_view kAutostartValueName = "Antenna Switch";
+
+// The run-command buffer: the command with its terminating zero must fit.
+inline constexpr std::size_t kRunCommandBufferSize = 256;
+
+// A stored value is read into 255 bytes; data (with its zero) that does not fit reads as absent.
+inline constexpr std::size_t kRunValueReadLimit = 255;
+
+// "<folder>\Torvik.exe HIDE" (always a backslash; the program path in quotes when the folder
+// holds a space), or nothing when the command and its terminating zero would not fit the
+// 256-character run-command buffer.
+std::optional<std::string> FormatRunCommand(std::string_view programFolder);
 
 inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -33,16 +49,22 @@ LONG WriteRegistryString(HKEY root, const char* keyPath, const char* valueName,
 // Removes the value; the key stays.
 LONG DeleteRegistryValue(HKEY root, const char* keyPath, const char* valueName);
 
-// The autostart entry as a value of a registry key: by default the current user's Run key.
+// The autostart entry as the value kAutostartValueName of a registry key, by default the
+// current user's Run key, holding the run command of the program in programFolder.
 class RegistryAutostart final : public AutostartStore {
 public:
-    explicit RegistryAutostart(HKEY root = HKEY_CURRENT_USER, std::string keyPath = kRunKeyPath);
+    explicit RegistryAutostart(std::string programFolder, HKEY root = HKEY_CURRENT_USER,
+                               std::string keyPath = kRunKeyPath);
 
-    std::optional<std::string> Query(std::string_view name) override;
-    bool Write(std::string_view name, std::string_view data) override;
-    bool Delete(std::string_view name) override;
+    // The value exists and its data fits the read limit; any data counts, also another
+    // folder's command.
+    bool Enabled() override;
+    // A folder too long for the run command registers nothing rather than a cut command.
+    bool Enable() override;
+    bool Disable() override;
 
 private:
+    std::string programFolder_;
     HKEY root_;
     std::string keyPath_;
 };

@@ -48,7 +48,7 @@ CSetupDlg::CSetupDlg(std::span<const char> serialField, HWND parent, SettingsSto
     : Dialog(IDD_SETUP_DIALOG, parent),
       serialField_(serialField),
       settings_(settings),
-      programFolder_(std::move(programFolder)),
+      autostart_(std::move(programFolder)),
       view_(*this),
       pages_(view_) {}
 
@@ -106,11 +106,14 @@ void CSetupDlg::ArrangeButtons() {
 }
 
 void CSetupDlg::OnOK() {
-    pages_.Ok(EditText(), settings_, Section(), autostart_, programFolder_);
+    pages_.Close(SetupEnd::kOk, EditText(), settings_, Section(), autostart_);
     EndDialog(IDOK);
 }
 
-void CSetupDlg::OnCancel() { EndDialog(IDCANCEL); }
+void CSetupDlg::OnCancel() {
+    pages_.Close(SetupEnd::kCancel, EditText(), settings_, Section(), autostart_);
+    EndDialog(IDCANCEL);
+}
 
 LRESULT CSetupDlg::OnButtonClicked(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);

@@ -82,7 +82,6 @@ private:
 
     std::span<const char> serialField_;
     SettingsStore& settings_;
-    std::string programFolder_;
     RegistryAutostart autostart_;
     View view_;
     SetupPages pages_;
