@@ -35,7 +35,7 @@ public:
     PixelSurface& Surface() override { return surface_; }
 
     // A 6 x 8 box per character, centred, cut to the rectangle like an ellipsis would cut it.
-    void DrawText(std::string_view text, const Rect& rect, std::uint32_t, Colour colour,
+    void DrawText(std::string_view text, const Rect& rect, TextLayout, Colour colour,
                   FontChoice) override {
         const int chars = std::min<int>(static_cast<int>(text.size()), rect.Width() / 6);
         const int left = rect.left + (rect.Width() - chars * 6) / 2;
@@ -44,7 +44,7 @@ public:
             surface_.FillRect({left + i * 6 + 1, top, left + i * 6 + 5, top + 8}, colour);
         }
     }
-    int MeasureTextHeight(std::string_view, const Rect&, std::uint32_t, FontChoice) override {
+    int MeasureTextHeight(std::string_view, const Rect&, FontChoice) override {
         return 13;
     }
     void DrawImage(Point at) override {

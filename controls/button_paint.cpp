@@ -177,10 +177,10 @@ ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
     }
     text = text.Shrunk(1);
     if (!state.enabled) {
-        plan.disabledCopy = TextStep{text.Offset(1, 1), kOneLineCaption, palette.highlightColor};
+        plan.disabledCopy = TextStep{text.Offset(1, 1), TextLayout::kOneLine, palette.highlightColor};
         captionColour = palette.darkShadowColor;
     }
-    plan.caption = TextStep{text, state.multiline ? kWrappedCaption : kOneLineCaption,
+    plan.caption = TextStep{text, state.multiline ? TextLayout::kWrapped : TextLayout::kOneLine,
                             captionColour};
     plan.measureCaption = state.multiline;
 
@@ -249,14 +249,14 @@ void PaintButton(ButtonCanvas& canvas, const ButtonPaintPlan& plan, std::string_
     if (!caption.empty()) {
         if (plan.disabledCopy) {
             const TextStep& copy = *plan.disabledCopy;
-            canvas.DrawText(caption, copy.rect, copy.format, copy.colour, plan.font);
+            canvas.DrawText(caption, copy.rect, copy.layout, copy.colour, plan.font);
         }
         Rect rect = plan.caption.rect;
         if (plan.measureCaption) {
-            const int height = canvas.MeasureTextHeight(caption, rect, kTextCalcRect, plan.font);
+            const int height = canvas.MeasureTextHeight(caption, rect, plan.font);
             rect = MultilineBand(rect, height);
         }
-        canvas.DrawText(caption, rect, plan.caption.format, plan.caption.colour, plan.font);
+        canvas.DrawText(caption, rect, plan.caption.layout, plan.caption.colour, plan.font);
     }
 
     if (plan.arrow) {

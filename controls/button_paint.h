@@ -17,20 +17,12 @@
 
 namespace torvik {
 
-// Text format bits, with the window system's DrawText values.
-inline constexpr std::uint32_t kTextCenter = 0x0001;
-inline constexpr std::uint32_t kTextVCenter = 0x0004;
-inline constexpr std::uint32_t kTextWordBreak = 0x0010;
-inline constexpr std::uint32_t kTextSingleLine = 0x0020;
-inline constexpr std::uint32_t kTextCalcRect = 0x0400;
-inline constexpr std::uint32_t kTextNoPrefix = 0x0800;
-inline constexpr std::uint32_t kTextEndEllipsis = 0x8000;
-
-// One centred line, cut with an ellipsis, '&' shown as itself: 0x8825.
-inline constexpr std::uint32_t kOneLineCaption =
-    kTextCenter | kTextVCenter | kTextSingleLine | kTextNoPrefix | kTextEndEllipsis;
-// Centred, wrapped at words: 0x0811.
-inline constexpr std::uint32_t kWrappedCaption = kTextCenter | kTextWordBreak | kTextNoPrefix;
+// How a caption is laid out in its rectangle; each canvas maps it to its text engine. In both
+// layouts '&' is shown as itself.
+enum class TextLayout {
+    kOneLine,   // one line centred both ways, cut with an ellipsis when too long
+    kWrapped,   // centred across, wrapped at words, from the top of the rectangle
+};
 
 // The members of a button that its face depends on. The 0/1 flags follow the control: only the
 // value 1 counts as set where the face rules test for 1.
@@ -75,7 +67,7 @@ struct FrameStep {
 
 struct TextStep {
     Rect rect;
-    std::uint32_t format = kOneLineCaption;
+    TextLayout layout = TextLayout::kOneLine;
     Colour colour = 0;
 };
 
@@ -101,7 +93,7 @@ struct ButtonPaintPlan {
     Colour textColour = 0;         // C: the caption colour before the white and disabled rules
     std::optional<TextStep> disabledCopy;
     // For a multiline caption, rect is the band's starting rectangle: measure the caption's
-    // height in it with kTextCalcRect and draw into MultilineBand(rect, height).
+    // height in it with MeasureTextHeight and draw into MultilineBand(rect, height).
     TextStep caption;
     bool measureCaption = false;
     std::optional<ArrowStep> arrow;
@@ -118,11 +110,11 @@ class ButtonCanvas {
 public:
     virtual ~ButtonCanvas() = default;
     virtual PixelSurface& Surface() = 0;
-    virtual void DrawText(std::string_view text, const Rect& rect, std::uint32_t format,
+    virtual void DrawText(std::string_view text, const Rect& rect, TextLayout layout,
                           Colour colour, FontChoice font) = 0;
-    // Height of text laid out in rect with the given format (kTextCalcRect).
-    virtual int MeasureTextHeight(std::string_view text, const Rect& rect, std::uint32_t format,
-                                  FontChoice font) = 0;
+    // Height of text in rect's width with its lines as they stand: broken at line breaks only,
+    // never wrapped.
+    virtual int MeasureTextHeight(std::string_view text, const Rect& rect, FontChoice font) = 0;
     // Draws the button's image at full size with its top-left corner at topLeft, transparent
     // where the image is masked, clipped only by the surface.
     virtual void DrawImage(Point topLeft) = 0;

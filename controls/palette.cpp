@@ -6,12 +6,7 @@ namespace {
 
 constexpr double kHighlightLift = 0.1;
 
-constexpr FontSpec kNormalFontSpec{
-    .height = -12,
-    .weight = kWeightNormal,
-    .pitchAndFamily = kFamilySwiss,
-    .faceName = "MS Sans Serif",
-};
+constexpr FontSpec kNormalFontSpec{.faceName = "MS Sans Serif", .pixelHeight = 12, .bold = false};
 
 }  // namespace
 
@@ -20,10 +15,10 @@ FontSpec SharedFontSpec(FontChoice which) {
     if (which == FontChoice::kNormal) {
         return description;
     }
-    description.weight = kWeightBold;
+    description.bold = true;
     if (which == FontChoice::kLarge) {
         description.faceName = "Arial";
-        description.height = -16;
+        description.pixelHeight = 16;
     }
     return description;
 }

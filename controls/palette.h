@@ -20,30 +20,15 @@ enum class SystemColourId {
 
 enum class FontChoice { kNormal, kBold, kLarge };
 
-// A logical font description with the window system's field meanings (heights negative for a
-// character height in pixels).
+// A font as the buttons want it; each platform makes the nearest font its system has. A face
+// the system lacks falls back to its sans-serif family.
 struct FontSpec {
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
-    std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;         // ANSI_CHARSET
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
     std::string_view faceName;        // at most 31 characters
+    int pixelHeight = 0;              // character height, internal leading excluded
+    bool bold = false;
 
     friend constexpr bool operator==(const FontSpec&, const FontSpec&) = default;
 };
-
-inline constexpr std::uint8_t kFamilySwiss = 0x20;  // FF_SWISS with the default pitch
-inline constexpr std::int32_t kWeightNormal = 400;
-inline constexpr std::int32_t kWeightBold = 700;
 
 // normalFont, boldFont and largeFont in the order they are made.
 FontSpec SharedFontSpec(FontChoice which);

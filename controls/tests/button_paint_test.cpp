@@ -46,7 +46,7 @@ TEST(ButtonPlan, IdleOrdinaryButton) {
     EXPECT_EQ(plan.frame.secondColour, kPalette.faceColor);
     EXPECT_EQ(plan.font, FontChoice::kNormal);
     EXPECT_EQ(plan.caption.colour, kPalette.textSysColor);
-    EXPECT_EQ(plan.caption.format, 0x8825u);
+    EXPECT_EQ(plan.caption.layout, TextLayout::kOneLine);
     EXPECT_EQ(plan.caption.rect, (Rect{1, 1, 99, 21}));
     EXPECT_FALSE(plan.measureCaption);
     EXPECT_FALSE(plan.disabledCopy);
@@ -118,7 +118,7 @@ TEST(ButtonPlan, DisabledCaptionIsDarkShadowOverAHighlightCopy) {
         ASSERT_TRUE(plan.disabledCopy);
         EXPECT_EQ(plan.disabledCopy->rect, (Rect{2, 2, 100, 22}));
         EXPECT_EQ(plan.disabledCopy->colour, kPalette.highlightColor);
-        EXPECT_EQ(plan.disabledCopy->format, 0x8825u);
+        EXPECT_EQ(plan.disabledCopy->layout, TextLayout::kOneLine);
         EXPECT_EQ(plan.caption.colour, kPalette.darkShadowColor);
         EXPECT_EQ(plan.caption.rect, (Rect{1, 1, 99, 21}));
     }
@@ -300,7 +300,7 @@ public:
     struct TextCall {
         std::string text;
         Rect rect;
-        std::uint32_t format;
+        TextLayout layout;
         Colour colour;
         FontChoice font;
     };
@@ -308,15 +308,13 @@ public:
     FakeCanvas(int width, int height) : surface(width, height, kUnpainted) {}
 
     PixelSurface& Surface() override { return surface; }
-    void DrawText(std::string_view text, const Rect& rect, std::uint32_t format, Colour colour,
+    void DrawText(std::string_view text, const Rect& rect, TextLayout layout, Colour colour,
                   FontChoice font) override {
         calls.push_back("text");
-        texts.push_back({std::string(text), rect, format, colour, font});
+        texts.push_back({std::string(text), rect, layout, colour, font});
     }
-    int MeasureTextHeight(std::string_view, const Rect&, std::uint32_t format,
-                          FontChoice) override {
+    int MeasureTextHeight(std::string_view, const Rect&, FontChoice) override {
         calls.push_back("measure");
-        measureFormat = format;
         return 13;
     }
     void DrawImage(Point topLeft) override {
@@ -330,7 +328,6 @@ public:
     MemorySurface surface;
     std::vector<std::string> calls;
     std::vector<TextCall> texts;
-    std::uint32_t measureFormat = 0;
 };
 
 TEST(PaintButton, IdleButtonCoversEveryPixelWithGradientAndFrame) {
@@ -348,7 +345,7 @@ TEST(PaintButton, IdleButtonCoversEveryPixelWithGradientAndFrame) {
     ASSERT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(canvas.texts[0].text, "Setup");
     EXPECT_EQ(canvas.texts[0].rect, (Rect{1, 1, 130, 20}));
-    EXPECT_EQ(canvas.texts[0].format, 0x8825u);
+    EXPECT_EQ(canvas.texts[0].layout, TextLayout::kOneLine);
     EXPECT_EQ(canvas.texts[0].colour, kPalette.textSysColor);
     EXPECT_EQ(canvas.texts[0].font, FontChoice::kNormal);
 }
@@ -392,12 +389,11 @@ TEST(PaintButton, DisabledMultilineDrawsTheCopyThenMeasuresThenDrawsInTheBand) {
     s.multiline = true;
     PaintButton(canvas, s, {0, 0, 100, 40}, kPalette);
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"text", "measure", "text"}));
-    EXPECT_EQ(canvas.measureFormat, 0x0400u);
     EXPECT_EQ(canvas.texts[0].rect, (Rect{2, 2, 100, 40}));
-    EXPECT_EQ(canvas.texts[0].format, 0x8825u);
+    EXPECT_EQ(canvas.texts[0].layout, TextLayout::kOneLine);
     EXPECT_EQ(canvas.texts[0].colour, kPalette.highlightColor);
     EXPECT_EQ(canvas.texts[1].rect, (Rect{1, 6, 99, 33}));  // T = 1..39, h 13, v 6
-    EXPECT_EQ(canvas.texts[1].format, 0x0811u);
+    EXPECT_EQ(canvas.texts[1].layout, TextLayout::kWrapped);
     EXPECT_EQ(canvas.texts[1].colour, kPalette.darkShadowColor);
 }
 

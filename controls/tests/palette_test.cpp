@@ -54,27 +54,12 @@ TEST(InitSkinResources, MakesTheThreeFontsOnceButRereadsColoursEveryTime) {
     ASSERT_EQ(system.fonts.size(), 3u);
     EXPECT_TRUE(resources.fontsMade);
 
-    const FontSpec& normal = system.fonts[0].second;
     EXPECT_EQ(system.fonts[0].first, FontChoice::kNormal);
-    EXPECT_EQ(normal.faceName, "MS Sans Serif");
-    EXPECT_EQ(normal.height, -12);
-    EXPECT_EQ(normal.weight, 400);
-    EXPECT_EQ(normal.pitchAndFamily, 0x20);
-    EXPECT_EQ(normal.width | normal.escapement | normal.orientation, 0);
-    EXPECT_EQ(normal.italic | normal.underline | normal.strikeOut | normal.charSet |
-                  normal.outPrecision | normal.clipPrecision | normal.quality,
-              0);
-
-    FontSpec bold = normal;
-    bold.weight = 700;
+    EXPECT_EQ(system.fonts[0].second, (FontSpec{"MS Sans Serif", 12, false}));
     EXPECT_EQ(system.fonts[1].first, FontChoice::kBold);
-    EXPECT_EQ(system.fonts[1].second, bold);
-
-    FontSpec large = bold;
-    large.faceName = "Arial";
-    large.height = -16;
+    EXPECT_EQ(system.fonts[1].second, (FontSpec{"MS Sans Serif", 12, true}));
     EXPECT_EQ(system.fonts[2].first, FontChoice::kLarge);
-    EXPECT_EQ(system.fonts[2].second, large);
+    EXPECT_EQ(system.fonts[2].second, (FontSpec{"Arial", 16, true}));
 
     system.colours[SystemColourId::kButtonFace] = Rgb(1, 2, 3);
     system.colours[SystemColourId::k3dLight] = Rgb(255, 255, 255);

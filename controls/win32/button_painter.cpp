@@ -30,6 +30,16 @@ std::string WindowText(HWND hwnd) {
 
 }  // namespace
 
+UINT DrawTextFormat(TextLayout layout) {
+    switch (layout) {
+    case TextLayout::kWrapped:
+        return DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    case TextLayout::kOneLine:
+    default:
+        return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    }
+}
+
 ButtonState FaceStateOf(const MyButton& button) {
     ButtonState state;
     state.checked = button.checked;
@@ -107,21 +117,19 @@ public:
 
     PixelSurface& Surface() override { return surface_; }
 
-    void DrawText(std::string_view text, const Rect& rect, std::uint32_t format, Colour colour,
+    void DrawText(std::string_view text, const Rect& rect, TextLayout layout, Colour colour,
                   FontChoice font) override {
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         SelectGuard selected(dc_, FontFor(font));
         SetTextColor(dc_, static_cast<COLORREF>(colour));
-        ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, format);
+        ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, DrawTextFormat(layout));
         surface_.MarkGdiDrawn();
     }
 
-    int MeasureTextHeight(std::string_view text, const Rect& rect, std::uint32_t format,
-                          FontChoice font) override {
+    int MeasureTextHeight(std::string_view text, const Rect& rect, FontChoice font) override {
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         SelectGuard selected(dc_, FontFor(font));
-        return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area,
-                         format | DT_CALCRECT);
+        return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, DT_CALCRECT);
     }
 
     void DrawImage(Point topLeft) override {

@@ -5,6 +5,7 @@
 
 namespace torvik {
 struct ButtonState;
+enum class TextLayout;
 }
 
 namespace torvik::win32 {
@@ -15,5 +16,8 @@ class MyButton;
 ButtonState FaceStateOf(const MyButton& button);
 
 void PaintButton(HDC dc, RECT face, const MyButton& button);
+
+// The DrawText flags of a caption layout.
+UINT DrawTextFormat(TextLayout layout);
 
 }  // namespace torvik::win32

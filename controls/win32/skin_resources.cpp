@@ -32,27 +32,24 @@ public:
     }
 
     void CreateSharedFont(FontChoice which, const FontSpec& description) override {
-        LOGFONTA font{};
-        font.lfHeight = description.height;
-        font.lfWidth = description.width;
-        font.lfEscapement = description.escapement;
-        font.lfOrientation = description.orientation;
-        font.lfWeight = description.weight;
-        font.lfItalic = description.italic;
-        font.lfUnderline = description.underline;
-        font.lfStrikeOut = description.strikeOut;
-        font.lfCharSet = description.charSet;
-        font.lfOutPrecision = description.outPrecision;
-        font.lfClipPrecision = description.clipPrecision;
-        font.lfQuality = description.quality;
-        font.lfPitchAndFamily = description.pitchAndFamily;
-        const std::size_t length = std::min(description.faceName.size(), sizeof(font.lfFaceName) - 1);
-        std::copy_n(description.faceName.data(), length, font.lfFaceName);
+        const LOGFONTA font = LogicalFont(description);
         Fonts()[static_cast<std::size_t>(which)].Reset(CreateFontIndirectA(&font));
     }
 };
 
 }  // namespace
+
+LOGFONTA LogicalFont(const FontSpec& description) {
+    // A negative height asks for the character height; every field not set stays 0, the
+    // defaults (ANSI character set, default precision and quality).
+    LOGFONTA font{};
+    font.lfHeight = -description.pixelHeight;
+    font.lfWeight = description.bold ? FW_BOLD : FW_NORMAL;
+    font.lfPitchAndFamily = FF_SWISS | DEFAULT_PITCH;
+    const std::size_t length = std::min(description.faceName.size(), sizeof(font.lfFaceName) - 1);
+    std::copy_n(description.faceName.data(), length, font.lfFaceName);
+    return font;
+}
 
 void InitSkinResources() {
     GdiSkinSource source;

@@ -794,7 +794,7 @@ TEST_F(MainWindowPaint, MultilineCaption) {
     Screenshot(window.dialog.Handle(), "main-multiline");
 
     const ExpectedFace expected(button, picture.Width(), picture.Height());
-    EXPECT_TRUE(expected.plan.measureCaption && expected.plan.caption.format == kWrappedCaption);
+    EXPECT_TRUE(expected.plan.measureCaption && expected.plan.caption.layout == TextLayout::kWrapped);
     int lineHeight = 0;
     {
         WindowDc dc(hwnd);
@@ -829,6 +829,22 @@ TEST_F(MainWindowPaint, MultilineCaption) {
     DestroyWindow(hwnd);
     RedrawWindow(window.dialog.Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+TEST(LogicalFont, AsksForTheCharacterHeightWeightAndSwissFallback) {
+    const LOGFONTA large = LogicalFont(SharedFontSpec(FontChoice::kLarge));
+    EXPECT_EQ(large.lfHeight, -16);
+    EXPECT_EQ(large.lfWeight, FW_BOLD);
+    EXPECT_EQ(large.lfPitchAndFamily, FF_SWISS | DEFAULT_PITCH);
+    EXPECT_STREQ(large.lfFaceName, "Arial");
+    EXPECT_EQ(large.lfWidth | large.lfEscapement | large.lfOrientation, 0);
+    EXPECT_EQ(large.lfItalic | large.lfUnderline | large.lfStrikeOut | large.lfCharSet |
+                  large.lfOutPrecision | large.lfClipPrecision | large.lfQuality,
+              0);
+    const LOGFONTA normal = LogicalFont(SharedFontSpec(FontChoice::kNormal));
+    EXPECT_EQ(normal.lfHeight, -12);
+    EXPECT_EQ(normal.lfWeight, FW_NORMAL);
+    EXPECT_STREQ(normal.lfFaceName, "MS Sans Serif");
 }
 
 }  // namespace
