@@ -54,7 +54,7 @@ public:
 
 class NoRegistrar final : public HotkeyRegistrar {
 public:
-    bool RegisterHotkey(std::int32_t, std::uint32_t, std::uint32_t) override { return true; }
+    bool RegisterHotkey(std::int32_t, Modifiers, Key) override { return true; }
     void UnregisterHotkey(std::int32_t) override {}
 };
 

@@ -3,17 +3,14 @@
 namespace torvik {
 namespace {
 
-std::uint32_t ModifiersOf(const FunctionConfig& record, int slot) {
-    std::uint32_t modifiers = 0;
-    if (record.altFlag[slot] != 0) modifiers |= kModAlt;
-    if (record.ctrlFlag[slot] != 0) modifiers |= kModControl;
-    if (record.shiftFlag[slot] != 0) modifiers |= kModShift;
-    if (record.winFlag[slot] != 0) modifiers |= kModWin;
-    return modifiers;
+Modifiers ModifiersOf(const FunctionConfig& record, int slot) {
+    return {.alt = record.altFlag[slot] != 0,
+            .ctrl = record.ctrlFlag[slot] != 0,
+            .shift = record.shiftFlag[slot] != 0,
+            .win = record.winFlag[slot] != 0};
 }
 
-void AddBinding(HotkeyTable& table, std::uint32_t virtualKey, std::uint32_t modifiers,
-                int config, int slot) {
+void AddBinding(HotkeyTable& table, Key virtualKey, Modifiers modifiers, int config, int slot) {
     for (HotkeyBinding& entry : table) {
         if (entry.modifiers != modifiers || entry.virtualKey != virtualKey) {
             continue;
@@ -61,7 +58,8 @@ void BuildHotkeys(HotkeyTable& table, const ConfigBlock& configs, HotkeyRegistra
             continue;
         }
         for (int slot = 0; slot < kUsedAntennas; ++slot) {
-            AddBinding(table, record.keyCode[slot], ModifiersOf(record, slot), config, slot);
+            AddBinding(table, KeyFromStoredCode(record.keyCode[slot]), ModifiersOf(record, slot),
+                       config, slot);
         }
     }
     // A combination the system refuses stays in the table and never fires.

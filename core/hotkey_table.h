@@ -6,21 +6,17 @@
 #include <vector>
 
 #include "core/function_config.h"
+#include "core/keys.h"
 
 namespace torvik {
 
 inline constexpr std::int32_t kFirstHotkeyId = 2400;
 inline constexpr int kMaxBindings = 8;
 
-inline constexpr std::uint32_t kModAlt = 1;
-inline constexpr std::uint32_t kModControl = 2;
-inline constexpr std::uint32_t kModShift = 4;
-inline constexpr std::uint32_t kModWin = 8;
-
 struct HotkeyBinding {
-    std::uint32_t virtualKey = 0;
+    Key virtualKey;                // read from the record's keyCode byte
     std::int32_t hotkeyId = 0;
-    std::uint32_t modifiers = 0;
+    Modifiers modifiers;
     std::uint8_t bindingCount = 0;
     std::uint8_t configIndex[kMaxBindings] = {};
     std::uint8_t antennaIndex[kMaxBindings] = {};
@@ -32,7 +28,8 @@ using HotkeyTable = std::vector<HotkeyBinding>;
 class HotkeyRegistrar {
 public:
     virtual ~HotkeyRegistrar() = default;
-    virtual bool RegisterHotkey(std::int32_t id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;
+    // False when the system refuses the combination (another program holds it).
+    virtual bool RegisterHotkey(std::int32_t id, Modifiers modifiers, Key key) = 0;
     virtual void UnregisterHotkey(std::int32_t id) = 0;
 };
 

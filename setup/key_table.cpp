@@ -4,14 +4,15 @@ namespace torvik {
 
 std::uint8_t CodeForItemId(int itemId) {
     for (const KeyMenuItem& item : kKeyMenuItems) {
-        if (item.itemId == itemId) return item.code;
+        if (item.itemId == itemId) return StoredCodeOf(item.key);
     }
-    return kKeyMenuItems[0].code;
+    return StoredCodeOf(kKeyMenuItems[0].key);
 }
 
 int PositionForCode(std::uint8_t code) {
+    const Key key = KeyFromStoredCode(code);
     for (std::size_t position = 0; position < kKeyMenuItems.size(); ++position) {
-        if (kKeyMenuItems[position].code == code) return static_cast<int>(position);
+        if (kKeyMenuItems[position].key == key) return static_cast<int>(position);
     }
     return 0;
 }

@@ -12,6 +12,9 @@
 
 #include "app/switch_controller.h"
 #include "device/simulated_box.h"
+#include "tests/fakes/focus.h"
+#include "tests/fakes/hotkeys.h"
+#include "tests/fakes/settings.h"
 
 namespace torvik::testing {
 
@@ -85,72 +88,6 @@ private:
     }
 };
 
-// Settings in memory; every write and read recorded in order.
-class MemorySettings final : public SettingsStore {
-public:
-    explicit MemorySettings(Journal* journal = nullptr) : journal_(journal) {}
-    std::map<std::pair<std::string, std::string>, std::int32_t> ints;
-    std::map<std::string, ConfigBlock> configs;
-    std::vector<std::string> writes;   // "SECTION KEY=value"
-    std::vector<std::string> reads;    // "SECTION KEY"
-
-    std::int32_t ReadIniInt(const std::string& section, const char* key,
-                            std::int32_t defaultValue) override {
-        reads.push_back(section + " " + key);
-        const auto found = ints.find({section, key});
-        return found == ints.end() ? defaultValue : found->second;
-    }
-    void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override {
-        writes.push_back(section + " " + key + "=" + std::to_string(value));
-        if (journal_ != nullptr) journal_->push_back("store " + writes.back().substr(section.size() + 1));
-        ints[{section, key}] = value;
-    }
-    bool ReadConfig(const std::string& section, ConfigBlock& block) override {
-        reads.push_back(section + " CONFIG");
-        const auto found = configs.find(section);
-        if (found == configs.end()) return false;
-        block = found->second;
-        return true;
-    }
-    void WriteConfig(const std::string& section, const ConfigBlock& block) override {
-        writes.push_back(section + " CONFIG");
-        configs[section] = block;
-    }
-
-private:
-    Journal* journal_;
-};
-
-class RecordingRegistrar final : public HotkeyRegistrar {
-public:
-    explicit RecordingRegistrar(Journal& journal) : journal_(journal) {}
-    std::vector<std::string> events;
-    bool RegisterHotkey(std::int32_t id, std::uint32_t, std::uint32_t) override {
-        events.push_back("reg " + std::to_string(id));
-        journal_.push_back(events.back());
-        return true;
-    }
-    void UnregisterHotkey(std::int32_t id) override {
-        events.push_back("unreg " + std::to_string(id));
-        journal_.push_back(events.back());
-    }
-
-private:
-    Journal& journal_;
-};
-
-class FakeFocus final : public FocusQuery {
-public:
-    std::optional<std::uint32_t> focused;
-    std::map<std::uint32_t, std::string> processes;
-    std::optional<std::uint32_t> FocusedProcessId() override { return focused; }
-    std::optional<std::string> ExecutableName(std::uint32_t processId) override {
-        const auto found = processes.find(processId);
-        if (found == processes.end()) return std::nullopt;
-        return found->second;
-    }
-};
-
 inline constexpr std::uint32_t kBoxLocation = 0x1234;
 inline const std::string kBoxSection = "A1MIRVAX8_KEYSET";
 
@@ -160,7 +97,7 @@ protected:
     SimulatedBox box;
     JournalingDriver driver{box, journal};
     MemorySettings settings{&journal};
-    RecordingRegistrar registrar{journal};
+    RecordingRegistrar registrar{&journal};
     FakeFocus focus;
     RecordingView view{journal};
     SwitchController controller{driver, settings, registrar, focus, view};
@@ -185,9 +122,7 @@ protected:
     }
     // The stored integer, or nothing when the key was never stored.
     std::optional<std::int32_t> StoredInt(const std::string& section, const char* key) const {
-        const auto found = settings.ints.find({section, key});
-        if (found == settings.ints.end()) return std::nullopt;
-        return found->second;
+        return settings.Int(section, key);
     }
     std::vector<std::int32_t> Flags() const {
         return {controller.antennaOn[0], controller.antennaOn[1], controller.antennaOn[2],

@@ -3,39 +3,20 @@
 #include <random>
 
 #include "app/tests/controller_fixture.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace torvik::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device random;
-        do {
-            path_ = fs::temp_directory_path() / ("torvik-h2-" + std::to_string(random()));
-        } while (!fs::create_directory(path_));
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string path() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
-
 class ControllerWithIni : public ::testing::Test {
 protected:
-    ScratchFolder folder;
-    IniSettings settings{folder.path()};
+    TempFolder folder;
+    IniSettings settings{folder.path().string()};
     Journal journal;
     SimulatedBox box;
-    RecordingRegistrar registrar{journal};
+    RecordingRegistrar registrar{&journal};
     FakeFocus focus;
     RecordingView view{journal};
 

@@ -115,7 +115,10 @@ protected:
     }
     int IdOf(std::uint32_t key) const {
         for (const HotkeyBinding& entry : controller.hotkeyTable) {
-            if (entry.virtualKey == key && entry.modifiers == kModControl) return entry.hotkeyId;
+            if (entry.virtualKey == KeyFromStoredCode(static_cast<std::uint8_t>(key)) &&
+                entry.modifiers == Modifiers{.ctrl = true}) {
+                return entry.hotkeyId;
+            }
         }
         ADD_FAILURE() << "no entry for key " << key;
         return -1;

@@ -8,9 +8,26 @@
 
 namespace torvik::win32 {
 
-bool WindowHotkeyRegistrar::RegisterHotkey(std::int32_t id, std::uint32_t modifiers,
-                                           std::uint32_t virtualKey) {
-    return RegisterHotKey(hwnd_, id, modifiers, virtualKey) != FALSE;
+UINT VirtualKeyOf(Key key) {
+    switch (key.group) {
+    case KeyGroup::kFunction:
+        return key.number >= 1 && key.number <= 24 ? VK_F1 + key.number - 1u : 0u;
+    case KeyGroup::kNumPad:
+        return key.number <= 9 ? VK_NUMPAD0 + key.number : 0u;
+    case KeyGroup::kUnnamed:
+        break;
+    }
+    // A byte of the settings file that names no key of ours is a virtual-key code as it stands.
+    return key.number;
+}
+
+UINT ModifierFlagsOf(Modifiers modifiers) {
+    return (modifiers.alt ? MOD_ALT : 0u) | (modifiers.ctrl ? MOD_CONTROL : 0u) |
+           (modifiers.shift ? MOD_SHIFT : 0u) | (modifiers.win ? MOD_WIN : 0u);
+}
+
+bool WindowHotkeyRegistrar::RegisterHotkey(std::int32_t id, Modifiers modifiers, Key key) {
+    return RegisterHotKey(hwnd_, id, ModifierFlagsOf(modifiers), VirtualKeyOf(key)) != FALSE;
 }
 
 void WindowHotkeyRegistrar::UnregisterHotkey(std::int32_t id) { UnregisterHotKey(hwnd_, id); }

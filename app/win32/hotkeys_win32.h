@@ -8,11 +8,15 @@
 
 namespace torvik::win32 {
 
+// The virtual-key code and MOD_ flags that RegisterHotKey takes for a key and its modifiers.
+UINT VirtualKeyOf(Key key);
+UINT ModifierFlagsOf(Modifiers modifiers);
+
 // Registers the hotkeys with one window, which receives their WM_HOTKEY messages.
 class WindowHotkeyRegistrar final : public HotkeyRegistrar {
 public:
     void SetWindow(HWND hwnd) { hwnd_ = hwnd; }
-    bool RegisterHotkey(std::int32_t id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    bool RegisterHotkey(std::int32_t id, Modifiers modifiers, Key key) override;
     void UnregisterHotkey(std::int32_t id) override;
 
 private:

@@ -5,24 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/focus.h"
+
 namespace torvik {
 namespace {
 
-// A focused process (or none) and the process list, counting every look at the list.
-class FakeFocus final : public FocusQuery {
-public:
-    std::optional<std::uint32_t> focused;
-    std::map<std::uint32_t, std::string> processes;
-    int lookups = 0;
-
-    std::optional<std::uint32_t> FocusedProcessId() override { return focused; }
-    std::optional<std::string> ExecutableName(std::uint32_t processId) override {
-        ++lookups;
-        const auto found = processes.find(processId);
-        if (found == processes.end()) return std::nullopt;
-        return found->second;
-    }
-};
+using testing::FakeFocus;
 
 void SetName(FunctionConfig& record, const char* name) {
     std::memset(record.programName, 0, sizeof record.programName);

@@ -5,24 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/hotkeys.h"
+
 namespace torvik {
 namespace {
 
 constexpr std::uint8_t kVkF5 = 0x74;
 
-// Records registrations and unregistrations in the order they happen.
-class RecordingRegistrar final : public HotkeyRegistrar {
-public:
-    std::vector<std::string> events;
-    bool RegisterHotkey(std::int32_t id, std::uint32_t modifiers, std::uint32_t key) override {
-        events.push_back("reg " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
-                         std::to_string(key));
-        return true;
-    }
-    void UnregisterHotkey(std::int32_t id) override {
-        events.push_back("unreg " + std::to_string(id));
-    }
-};
+using testing::Combo;
+using testing::RecordingRegistrar;
+
+constexpr Modifiers kCtrl{.ctrl = true};
+constexpr Modifiers kAlt{.alt = true};
 
 void SetKey(FunctionConfig& record, int slot, std::uint8_t key, bool ctrl, bool alt = false) {
     record.keyCode[slot] = key;
@@ -59,9 +53,9 @@ std::vector<Binding> BindingsOf(const HotkeyBinding& entry) {
     return out;
 }
 
-const HotkeyBinding* EntryFor(const HotkeyTable& table, std::uint32_t key, std::uint32_t mods) {
+const HotkeyBinding* EntryFor(const HotkeyTable& table, std::uint8_t storedKey, Modifiers mods) {
     for (const HotkeyBinding& entry : table) {
-        if (entry.virtualKey == key && entry.modifiers == mods) return &entry;
+        if (entry.virtualKey == KeyFromStoredCode(storedKey) && entry.modifiers == mods) return &entry;
     }
     return nullptr;
 }
@@ -73,13 +67,13 @@ TEST(HotkeyMerge, DefaultRecordsGiveThreeGlobalEntries) {
     ASSERT_EQ(table.size(), 3u);
     for (int n = 0; n < 3; ++n) {
         EXPECT_EQ(table[n].hotkeyId, 2400 + n);
-        EXPECT_EQ(table[n].virtualKey, 0x61u + static_cast<unsigned>(n));
-        EXPECT_EQ(table[n].modifiers, kModControl);
+        EXPECT_EQ(table[n].virtualKey, Key::NumPad(n + 1));
+        EXPECT_EQ(table[n].modifiers, kCtrl);
+        EXPECT_EQ(registrar.registered.at(2400 + n), (Combo{kCtrl, Key::NumPad(n + 1)}));
         EXPECT_EQ(BindingsOf(table[n]), (std::vector<Binding>{{0, n}}));
         EXPECT_EQ(table[n].configIndex[1], 0);
     }
-    EXPECT_EQ(registrar.events, (std::vector<std::string>{"reg 2400 2 97", "reg 2401 2 98",
-                                                          "reg 2402 2 99"}));
+    EXPECT_EQ(registrar.events, (std::vector<std::string>{"reg 2400", "reg 2401", "reg 2402"}));
 }
 
 TEST(HotkeyMerge, WithoutGlobalTheNumberedRecordsShareEntriesInRecordOrder) {
@@ -102,7 +96,7 @@ TEST(HotkeyMerge, GlobalKeepsItsCombinationToItself) {
     HotkeyTable table;
     RecordingRegistrar registrar;
     BuildHotkeys(table, block, registrar);
-    const HotkeyBinding* entry = EntryFor(table, kVkF5, kModControl);
+    const HotkeyBinding* entry = EntryFor(table, kVkF5, kCtrl);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(BindingsOf(*entry), (std::vector<Binding>{{0, 1}}));
 
@@ -111,7 +105,7 @@ TEST(HotkeyMerge, GlobalKeepsItsCombinationToItself) {
     SetKey(block[0], 0, kVkF5, true);
     SetKey(block[0], 2, kVkF5, true);
     BuildHotkeys(table, block, registrar);
-    entry = EntryFor(table, kVkF5, kModControl);
+    entry = EntryFor(table, kVkF5, kCtrl);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(BindingsOf(*entry), (std::vector<Binding>{{0, 0}}));
 }
@@ -126,8 +120,8 @@ TEST(HotkeyMerge, NumberedRecordsMergeAndDistinctModifiersStayApart) {
     HotkeyTable table;
     RecordingRegistrar registrar;
     BuildHotkeys(table, block, registrar);
-    const HotkeyBinding* ctrl = EntryFor(table, kVkF5, kModControl);
-    const HotkeyBinding* alt = EntryFor(table, kVkF5, kModAlt);
+    const HotkeyBinding* ctrl = EntryFor(table, kVkF5, kCtrl);
+    const HotkeyBinding* alt = EntryFor(table, kVkF5, kAlt);
     ASSERT_NE(ctrl, nullptr);
     ASSERT_NE(alt, nullptr);
     EXPECT_NE(ctrl->hotkeyId, alt->hotkeyId);
@@ -159,8 +153,8 @@ TEST(HotkeyMerge, DeactivatedRecordAddsNothingAndEveryKeyYieldsAnEntry) {
     HotkeyTable table;
     RecordingRegistrar registrar;
     BuildHotkeys(table, block, registrar);
-    EXPECT_EQ(EntryFor(table, kVkF5, kModControl), nullptr);
-    EXPECT_NE(EntryFor(table, 0, 0), nullptr);
+    EXPECT_EQ(EntryFor(table, kVkF5, kCtrl), nullptr);
+    EXPECT_NE(EntryFor(table, 0, Modifiers{}), nullptr);
     ASSERT_EQ(table.size(), 3u);   // record 1 only: records 3 and 4 are deactivated by default
     for (const HotkeyBinding& entry : table) EXPECT_EQ(entry.configIndex[0], 1);
 }
@@ -179,7 +173,8 @@ TEST(HotkeyLifecycle, RebuildUnregistersOldIdsFirstAndReusesIdsFrom2400) {
     EXPECT_EQ(registrar.events[0], "unreg 2400");
     EXPECT_EQ(registrar.events[1], "unreg 2401");
     EXPECT_EQ(registrar.events[2], "unreg 2402");
-    EXPECT_EQ(registrar.events[3], "reg 2400 2 116");
+    EXPECT_EQ(registrar.events[3], "reg 2400");
+    EXPECT_EQ(registrar.registered.at(2400), (Combo{kCtrl, Key::Function(5)}));
     EXPECT_EQ(table[0].hotkeyId, 2400);
 
     // Record 1 gives F5, NUM PAD 2 and 3; record 2 adds NUM PAD 1 as a fourth entry.

@@ -11,14 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include "core/tests/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace torvik::profile {
 namespace {
 
-using testutil::ReadBytes;
-using testutil::TempFolder;
-using testutil::WriteBytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
 namespace fs = std::filesystem;
 
 std::vector<std::uint8_t> RandomBytes(std::size_t size, unsigned start) {

@@ -6,14 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include "core/tests/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace torvik {
 namespace {
 
-using testutil::ReadBytes;
-using testutil::TempFolder;
-using testutil::WriteBytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
 namespace fs = std::filesystem;
 
 TEST(ProgramFilePath, JoinsFolderAndNameWithOneSeparator) {

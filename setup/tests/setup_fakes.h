@@ -1,5 +1,6 @@
 #pragma once
-// In-memory stand-ins for the settings file, the Run key and the dialog window.
+// In-memory stand-ins for the autostart entry and the dialog window; the settings in memory
+// are the shared MemorySettings.
 
 #include <cstring>
 #include <map>
@@ -7,37 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings.h"
+#include "tests/fakes/settings.h"
 #include "setup/autostart.h"
 #include "setup/key_table.h"
 #include "setup/setup_model.h"
 
 namespace torvik::testing {
-
-class FakeSettings final : public SettingsStore {
-public:
-    std::map<std::string, ConfigBlock> stored;  // CONFIG per section
-    bool scribbleOnFailedRead = false;          // a failed read leaves garbage behind
-    int configWrites = 0;
-
-    std::int32_t ReadIniInt(const std::string&, const char*, std::int32_t value) override {
-        return value;
-    }
-    void WriteIniInt(const std::string&, const char*, std::int32_t) override {}
-    bool ReadConfig(const std::string& section, ConfigBlock& block) override {
-        const auto found = stored.find(section);
-        if (found == stored.end()) {
-            if (scribbleOnFailedRead) std::memset(&block, 0xA5, sizeof block);
-            return false;
-        }
-        block = found->second;
-        return true;
-    }
-    void WriteConfig(const std::string& section, const ConfigBlock& block) override {
-        ++configWrites;
-        stored[section] = block;
-    }
-};
 
 // The platform's entry reduced to what the core sees: there or not, and the calls made.
 class FakeAutostart final : public AutostartStore {

@@ -12,7 +12,7 @@ namespace {
 
 namespace ids = setup_ids;
 using testing::FakeAutostart;
-using testing::FakeSettings;
+using testing::MemorySettings;
 using testing::FakeView;
 
 constexpr const char* kSection = "MIRVAX8A1_KEYSET";
@@ -20,7 +20,7 @@ constexpr const char* kSection = "MIRVAX8A1_KEYSET";
 class SetupPagesTest : public ::testing::Test {
 protected:
     FakeView view;
-    FakeSettings settings;
+    MemorySettings settings;
     FakeAutostart autostart;
     SetupPages pages{view};
 
@@ -31,7 +31,7 @@ protected:
         pages.Close(end, view.Text(ids::kProgramEdit), settings, kSection, autostart);
     }
     void PressOk() { Close(SetupEnd::kOk); }
-    const ConfigBlock& Written() { return settings.stored.at(kSection); }
+    const ConfigBlock& Written() { return settings.configs.at(kSection); }
 
     // Every control of an antenna row is enabled exactly when `enabled`.
     void ExpectRowEnabled(std::size_t row, bool enabled) {
@@ -100,8 +100,8 @@ TEST_F(SetupPagesTest, OpensOnGlobalWithTheStoredRecords) {
     ConfigBlock stored = MainDefaults();  // Global active
     stored[0].keyCode[1] = 0x74;          // F5
     stored[0].winFlag[2] = 1;
-    settings.stored[kSection] = stored;
-    settings.stored["ZELKOR5B2_KEYSET"] = SetupDefaults();  // another box's section
+    settings.configs[kSection] = stored;
+    settings.configs["ZELKOR5B2_KEYSET"] = SetupDefaults();  // another box's section
 
     Open();
     ExpectPageButtons(0);
@@ -154,7 +154,7 @@ TEST_F(SetupPagesTest, DeactivatingHidesTheModifiersAndActivatingShowsThemAgain)
 TEST_F(SetupPagesTest, ModifierToggleFlipsOneByteAndTouchesOnlyItsButton) {
     ConfigBlock stored = SetupDefaults();
     stored[1].shiftFlag[0] = 5;  // any nonzero value is on
-    settings.stored[kSection] = stored;
+    settings.configs[kSection] = stored;
     Open();
     Click(1);
     EXPECT_TRUE(view.Checked(ids::kShiftButton[0]));
@@ -179,7 +179,7 @@ TEST_F(SetupPagesTest, ModifierToggleFlipsOneByteAndTouchesOnlyItsButton) {
 TEST_F(SetupPagesTest, ProgramNameIsCutTo63CharactersWithTheLastByteZero) {
     ConfigBlock stored = SetupDefaults();
     std::memset(stored[2].programName, 'x', sizeof stored[2].programName);  // no zero at all
-    settings.stored[kSection] = stored;
+    settings.configs[kSection] = stored;
     Open();
 
     Click(2);
@@ -237,7 +237,7 @@ TEST_F(SetupPagesTest, KeyOutsideTheTableShowsF1AndIsKeptUnlessChosen) {
     ConfigBlock stored = SetupDefaults();
     stored[1].keyCode[0] = 0x41;
     stored[1].keyCode[1] = 0x7C;
-    settings.stored[kSection] = stored;
+    settings.configs[kSection] = stored;
     Open();
     Click(1);
     EXPECT_EQ(view.KeyCaption(ids::kKeyButton[0]), "F1");
@@ -285,7 +285,7 @@ TEST_F(SetupPagesTest, CancelStoresNothingWhereOkWouldStoreEverything) {
     view.Type(ids::kProgramEdit, "typed.exe");
     Close(SetupEnd::kCancel);
     EXPECT_EQ(settings.configWrites, 0);
-    EXPECT_TRUE(settings.stored.empty());
+    EXPECT_TRUE(settings.configs.empty());
     EXPECT_EQ(autostart.enables + autostart.disables, 0);
     EXPECT_TRUE(autostart.registered);
 
@@ -307,7 +307,7 @@ TEST_F(SetupPagesTest, OkWritesTheWorkingCopyKeepingBytesTheDialogDoesNotEdit) {
             record.winFlag[slot] = 2;
         }
     }
-    settings.stored[kSection] = stored;
+    settings.configs[kSection] = stored;
     Open();
     Click(4);
     pages.ToggleDeactivated();

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace torvik::testutil {
+namespace torvik::testing {
 
 class TempFolder {
 public:
@@ -51,4 +51,4 @@ inline std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace torvik::testutil
+}  // namespace torvik::testing

@@ -1,0 +1,66 @@
+#pragma once
+// The settings file in memory: integers and CONFIG blocks per section, every read and write
+// recorded in order ("SECTION KEY", "SECTION KEY=value", "SECTION CONFIG"), integer writes
+// also into a shared journal as "store KEY=value" when given one.
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings.h"
+
+namespace torvik::testing {
+
+class MemorySettings final : public SettingsStore {
+public:
+    explicit MemorySettings(std::vector<std::string>* journal = nullptr) : journal_(journal) {}
+
+    std::map<std::pair<std::string, std::string>, std::int32_t> ints;
+    std::map<std::string, ConfigBlock> configs;
+    std::vector<std::string> writes;
+    std::vector<std::string> reads;
+    int configWrites = 0;
+    bool scribbleOnFailedRead = false;   // a failed CONFIG read leaves garbage in the block
+
+    std::int32_t ReadIniInt(const std::string& section, const char* key,
+                            std::int32_t defaultValue) override {
+        reads.push_back(section + " " + key);
+        const auto found = ints.find({section, key});
+        return found == ints.end() ? defaultValue : found->second;
+    }
+    void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override {
+        writes.push_back(section + " " + key + "=" + std::to_string(value));
+        if (journal_ != nullptr) journal_->push_back("store " + writes.back().substr(section.size() + 1));
+        ints[{section, key}] = value;
+    }
+    bool ReadConfig(const std::string& section, ConfigBlock& block) override {
+        reads.push_back(section + " CONFIG");
+        const auto found = configs.find(section);
+        if (found == configs.end()) {
+            if (scribbleOnFailedRead) std::memset(&block, 0xA5, sizeof block);
+            return false;
+        }
+        block = found->second;
+        return true;
+    }
+    void WriteConfig(const std::string& section, const ConfigBlock& block) override {
+        writes.push_back(section + " CONFIG");
+        ++configWrites;
+        configs[section] = block;
+    }
+
+    // The stored integer, or nothing when the key was never stored.
+    std::optional<std::int32_t> Int(const std::string& section, const char* key) const {
+        const auto found = ints.find({section, key});
+        if (found == ints.end()) return std::nullopt;
+        return found->second;
+    }
+
+private:
+    std::vector<std::string>* journal_;
+};
+
+}  // namespace torvik::testing
