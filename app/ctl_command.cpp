@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "app/window_messages.h"
 
 namespace torvik::ctl {
 
@@ -59,18 +58,6 @@ std::optional<Command> ParseArguments(const std::vector<std::string>& arguments)
     return std::nullopt;
 }
 
-std::uint32_t MessageFor(Verb verb) {
-    switch (verb) {
-        case Verb::Get: return msg::kRemoteGetState;
-        case Verb::Set: return msg::kRemoteSetState;
-        case Verb::Reload: return msg::kRemoteReload;
-        case Verb::Hide: return msg::kRemoteHide;
-        case Verb::Exit: return msg::kRemoteExit;
-        case Verb::Help: break;
-    }
-    return 0;
-}
-
 std::string FormatAnswer(Verb verb, std::intptr_t answer) {
     const auto value = static_cast<std::uint32_t>(answer);
     switch (verb) {
@@ -96,6 +83,7 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
             return std::to_string(signedValue);
         }
         case Verb::Help:
+        case Verb::Hotkey:
             break;
     }
     return {};

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/command.h"
+
 namespace torvik::ctl {
 
-enum class Verb { Help, Get, Set, Reload, Hide, Exit };
-
-struct Command {
-    Verb verb = Verb::Help;
-    std::uint32_t mask = 0;   // Set only
-};
+// torvikctl's verbs are the program's own commands (app/command.h); Help stays with the client.
+using torvik::Command;
+using torvik::Verb;
 
 // Exit codes of torvikctl.
 inline constexpr int kExitOk = 0;
@@ -30,8 +29,6 @@ inline constexpr std::uint32_t kMaxMask = 0xF;
 // A mask in decimal or 0x-hex (0X too), at most kMaxMask. Signs, spaces, empty digits and
 // higher bits are refused: the program would drop the higher bits without a word.
 std::optional<std::uint32_t> ParseMask(const std::string& text);
-
-std::uint32_t MessageFor(Verb verb);
 
 // The line printed for the program's answer to a command: "mask M count C" for get (mask in
 // bits 16 to 19, count in bits 0 to 15), "mask M" for set, "-1 hidden" or "1 shown" for exit.

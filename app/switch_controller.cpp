@@ -1,7 +1,5 @@
 #include "app/switch_controller.h"
 
-#include <limits>
-
 #include "device/box_discovery.h"
 #include "device/output_write.h"
 
@@ -9,7 +7,6 @@ namespace torvik {
 namespace {
 
 constexpr int kAntennaButtons = 3;
-constexpr int kReloadNotification = 1;
 
 }  // namespace
 
@@ -104,18 +101,6 @@ int SwitchController::DispatchHotkey(int position) {
     return 1;
 }
 
-bool SwitchController::HandleHotkeyMessage(std::uintptr_t wParam) {
-    if (wParam > static_cast<std::uintptr_t>(std::numeric_limits<std::int32_t>::max())) {
-        return false;
-    }
-    const int position = FindHotkey(hotkeyTable, static_cast<std::int32_t>(wParam));
-    if (position < 0) {
-        return false;
-    }
-    DispatchHotkey(position);
-    return true;
-}
-
 // --- main window ---
 
 void SwitchController::RefreshControls() {
@@ -128,54 +113,12 @@ void SwitchController::RefreshControls() {
     view_.SetChecked(ids::kMixerRadio, present && mixerMode != 0 ? 1 : 0);
 }
 
-std::optional<std::intptr_t> SwitchController::HandleRemoteMessage(std::uint32_t message,
-                                                                  std::uintptr_t wParam,
-                                                                  std::intptr_t lParam) {
-    switch (message) {
-    case msg::kRemoteHide:
-        view_.HideWindow();
-        return 1;
-    case msg::kRemoteReload:
-        LoadSettings();
-        RefreshControls();
-        return 0;
-    case msg::kRemoteExit: {
-        const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
-        view_.EndDialog();
-        return answer;
-    }
-    case msg::kRemoteSetState:
-        return SetAntennaMask(wParam);
-    case msg::kRemoteGetState:
-        return GetAntennaMask();
-    case msg::kCommand: {
-        const auto command = static_cast<int>(wParam & 0xFFFF);
-        const auto notification = static_cast<int>((wParam >> 16) & 0xFFFF);
-        // A command with lParam 0 is a menu command and carries no notification code.
-        if (command == ids::kRemoteReload && notification == kReloadNotification &&
-            lParam != 0) {
-            LoadSettings();
-            RefreshControls();
-            return 0;
-        }
-        return std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
 void SwitchController::FinalWrite() {
     if (devicePresent == 0) {
         return;
     }
     runFlag = 0;
     WriteOutput();
-}
-
-void SwitchController::Shutdown() {
-    FinalWrite();
-    ClearHotkeys();
 }
 
 }  // namespace torvik

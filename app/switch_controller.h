@@ -1,22 +1,30 @@
 #pragma once
-// The main window's run-time state and every operation on it that needs no window system:
+// The main window's run-time state and every decision about it that needs no window system:
 // device discovery, settings load, antenna rules, output byte, hotkeys and their dispatch,
-// and the answers to the remote-control messages. Each platform's main window owns one
-// SwitchController, implements SwitchView, and forwards its messages here.
+// the remote-control commands, and the window's own policy (OK, Cancel, Exit, the tray icon's
+// rules, Setup, the recorded hiding and the shutdown order). Each platform's main window owns
+// one SwitchController, implements SwitchView, and turns its events into the calls below.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/command.h"
 #include "app/control_ids.h"
-#include "app/window_messages.h"
+#include "app/tray_menu.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
 #include "core/settings.h"
 #include "device/d2xx.h"
+#include "setup/setup_model.h"
 
 namespace torvik {
+
+namespace testing {
+struct ControllerPeer;
+}
 
 // What the core asks of the window that shows it.
 class SwitchView {
@@ -28,12 +36,23 @@ public:
     virtual void SetChecked(int controlId, int state) = 0;
     // Lays the three antenna buttons out in one row over their current span, kAntennaRowGap apart.
     virtual void LayoutAntennaRow() = 0;
-    // Hides the window (SW_HIDE); windowHidden is the controller's business.
+    // Shows the window; toFront also makes it the foreground window first.
+    virtual void ShowWindow(bool toFront) = 0;
+    // Hides the window; windowHidden is the controller's business.
     virtual void HideWindow() = 0;
-    // Ends the modal run with code 0.
+    // Ends the program's run (the main window's modal run) at once, closing whatever modal
+    // window is open over it.
     virtual void EndDialog() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
+    // Shows the tray menu at the pointer and returns when it closes; a chosen item's command
+    // comes back as a command of the main window.
+    virtual void ShowTrayMenu(const std::vector<TrayMenuItem>& items) = 0;
+    // Runs the setup dialog for the box with this serial-number field, modally.
+    virtual SetupEnd RunSetup(const DeviceNode& box) = 0;
+    // The platform's long-lived things, released in the shutdown order.
+    virtual void RemoveTrayIcon() = 0;
+    virtual void EndDeviceNotices() = 0;
 };
 
 class SwitchController {
@@ -41,15 +60,47 @@ public:
     SwitchController(D2xxDriver& driver, SettingsStore& settings, HotkeyRegistrar& hotkeys,
                      FocusQuery& focus, SwitchView& view);
 
-    // --- state, as the main window's members ---
-    std::int32_t mixerMode = 0;
-    std::int32_t antennaOn[4] = {1, 0, 0, 0};
-    std::int32_t windowHidden = 0;
-    std::int32_t runFlag = 0;
-    std::int32_t devicePresent = 0;
-    DeviceNode deviceNode{};
-    ConfigBlock configBlock = MainDefaults();
-    HotkeyTable hotkeyTable;
+    // --- what the views and the platform read ---
+    std::int32_t AntennaOn(int index) const { return antennaOn[index & 3]; }
+    std::int32_t MixerMode() const { return mixerMode; }
+    std::int32_t RunFlag() const { return runFlag; }
+    bool DevicePresent() const { return devicePresent != 0; }
+    const DeviceNode& Node() const { return deviceNode; }
+    bool WindowHidden() const { return windowHidden != 0; }
+    const ConfigBlock& Configs() const { return configBlock; }
+    const HotkeyTable& Hotkeys() const { return hotkeyTable; }
+    // The menu the tray icon offers now.
+    std::vector<TrayMenuItem> TrayMenu() const;
+
+    // --- the window's life ---
+    // Before the window starts: a start hidden in the tray (the HIDE word).
+    void StartHidden(bool hidden) { windowHidden = hidden ? 1 : 0; }
+    // The end of the window's initialisation: FindDevice, RefreshControls, then the window
+    // shown, or left hidden after a hidden start.
+    void Start();
+    // OK (button or Enter): hidden, and recorded so.
+    void Ok();
+    // Escape, the close box, Alt+F4: like OK with a box; without one the program ends.
+    void Cancel();
+    // The Exit button and the tray's "Exit": the program ends.
+    void Exit();
+    // The tray's "open Dialog": shown, and recorded so.
+    void OpenDialog();
+    // Any mouse event on the tray icon records the window as not hidden, then TrayActionFor.
+    void TrayEvent(TrayMouse event);
+    // Setup: nothing without a box; after the dialog's OK the settings are loaded anew (the
+    // antenna buttons are not refreshed).
+    void Setup();
+    // An arrival or removal of a device of the driver's interface class.
+    void DeviceChanged() { FindDevice(); }
+    // The window's destruction, or the session's end, whichever comes first; once. In this
+    // order: FinalWrite, the tray icon removed, the device notices ended, ClearHotkeys.
+    void Shutdown();
+
+    // --- commands from other programs and the system ---
+    // The answer, or nothing when the command is not one the program answers (Help, a
+    // hotkey id that is not ours).
+    std::optional<std::intptr_t> Execute(const Command& command);
 
     // --- device link ---
     // Searches the driver's list for the box, then LoadSettings.
@@ -73,8 +124,6 @@ public:
     void BuildHotkeys();
     void ClearHotkeys();
     int DispatchHotkey(int position);
-    // Pre-translation of WM_HOTKEY: true when the id was ours (dispatched, message consumed).
-    bool HandleHotkeyMessage(std::uintptr_t wParam);
 
     // --- main window ---
     // UpdatePresence, then the check states of the antenna buttons and both radios. The
@@ -83,20 +132,23 @@ public:
     void RefreshControls();
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
-    // The remote-control messages and ID_REMOTE_RELOAD: the answer when the message is one
-    // of ours, nothing otherwise. WM_REMOTE_EXIT calls view.EndDialog().
-    std::optional<std::intptr_t> HandleRemoteMessage(std::uint32_t message, std::uintptr_t wParam,
-                                                     std::intptr_t lParam);
-    // The window's destruction, in its order: FinalWrite(); remove the tray icon; end the
-    // device-notice registration; ClearHotkeys(). The two platform steps between them are the
-    // window's own.
-    // FinalWrite: with a box, the output byte once more with the running bit clear, so the
-    // box keeps its antennas and drops the running bit.
+    // With a box, the output byte once more with the running bit clear, so the box keeps its
+    // antennas and drops the running bit.
     void FinalWrite();
-    // FinalWrite then ClearHotkeys, for a host with nothing to release in between.
-    void Shutdown();
 
 private:
+    friend struct testing::ControllerPeer;
+
+    std::int32_t mixerMode = 0;
+    std::int32_t antennaOn[4] = {1, 0, 0, 0};
+    std::int32_t windowHidden = 0;
+    std::int32_t runFlag = 0;
+    std::int32_t devicePresent = 0;
+    DeviceNode deviceNode{};
+    ConfigBlock configBlock = MainDefaults();
+    HotkeyTable hotkeyTable;
+    bool shutDown_ = false;
+
     D2xxDriver& driver_;
     SettingsStore& settings_;
     HotkeyRegistrar& hotkeys_;

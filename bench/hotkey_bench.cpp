@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -34,11 +35,16 @@ public:
     void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override {
         ints_[section + '/' + key] = value;
     }
-    bool ReadConfig(const std::string&, ConfigBlock&) override { return false; }
-    void WriteConfig(const std::string&, const ConfigBlock&) override {}
+    bool ReadConfig(const std::string&, ConfigBlock& block) override {
+        if (!config_) return false;
+        block = *config_;
+        return true;
+    }
+    void WriteConfig(const std::string&, const ConfigBlock& block) override { config_ = block; }
 
 private:
     std::map<std::string, std::int32_t> ints_;
+    std::optional<ConfigBlock> config_;
 };
 
 class NoView final : public SwitchView {
@@ -47,9 +53,14 @@ public:
     void EnableControl(int, bool) override {}
     void SetChecked(int, int) override {}
     void LayoutAntennaRow() override {}
+    void ShowWindow(bool) override {}
     void HideWindow() override {}
     void EndDialog() override {}
     void ShowError(const char*, const char*) override {}
+    void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
+    SetupEnd RunSetup(const DeviceNode&) override { return SetupEnd::kCancel; }
+    void RemoveTrayIcon() override {}
+    void EndDeviceNotices() override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {
@@ -90,13 +101,12 @@ double PressCost(int iterations, SettingsStore& store, const ConfigBlock* record
     NoRegistrar registrar;
     FixedFocus focus;
     SwitchController controller(box, store, registrar, focus, view);
-    controller.FindDevice();
     if (records != nullptr) {
-        controller.configBlock = *records;
-        controller.BuildHotkeys();
+        store.WriteConfig("A1MIRVAX8_KEYSET", *records);
     }
+    controller.FindDevice();
     const double cost = NanosecondsPerCall(iterations, box, [&](int i) {
-        controller.HandleHotkeyMessage(i % 2 == 0 ? 2400 : 2401);
+        controller.Execute(Command{Verb::Hotkey, 0, i % 2 == 0 ? 2400 : 2401});
     });
     checksum += controller.GetAntennaMask();
     return cost;

@@ -46,7 +46,7 @@ TEST_F(AntennaRulesTest, SwitchModeSelectingTheFourthKeepsItAndClearsTheAntennas
     EXPECT_EQ(Flags(), (Flagset{0, 1, 0, 1}));
     controller.SetAntenna(1, -3);  // a negative index stays inside the flags
     EXPECT_EQ(Flags(), (Flagset{0, 1, 0, 1}));
-    EXPECT_EQ(controller.runFlag, 8);
+    EXPECT_EQ(controller.RunFlag(), 8);
 }
 
 TEST_F(AntennaRulesTest, MixerModeTogglesAndAllowsAllOff) {
@@ -68,9 +68,9 @@ TEST_F(AntennaRulesTest, MixerToggleTurnsAnOddStoredValueOff) {
     settings.ints[{kBoxSection, "SWITCHMIXER"}] = 1;
     StartWithBox();
     controller.AntennaAction(1);
-    EXPECT_EQ(controller.antennaOn[1], 0);
+    EXPECT_EQ(controller.AntennaOn(1), 0);
     controller.AntennaAction(1);
-    EXPECT_EQ(controller.antennaOn[1], 1);
+    EXPECT_EQ(controller.AntennaOn(1), 1);
 }
 
 TEST_F(AntennaRulesTest, ModeChangesStoreOnlyTheModeKey) {
@@ -102,7 +102,7 @@ TEST_F(AntennaRulesTest, ModeChangesStoreOnlyTheModeKey) {
 }
 
 TEST_F(AntennaRulesTest, WithoutABoxOnlyTheMixerFlipHappensInMemory) {
-    controller.mixerMode = 1;
+    ControllerPeer::SetMixer(controller);
     controller.FindDevice();
     ForgetHistory();
     controller.AntennaAction(1);
@@ -110,7 +110,7 @@ TEST_F(AntennaRulesTest, WithoutABoxOnlyTheMixerFlipHappensInMemory) {
     EXPECT_EQ(controller.GetAntennaMask(), 3 << 16);   // no box ever found: count 0
     controller.SetSwitchMode();
     controller.SetAntenna(1, 2);
-    EXPECT_EQ(controller.mixerMode, 1);
+    EXPECT_EQ(controller.MixerMode(), 1);
     EXPECT_EQ(Flags(), (Flagset{1, 1, 0, 0}));
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(view.events.empty());

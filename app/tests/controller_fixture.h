@@ -71,14 +71,33 @@ public:
         checked[id] = state;
     }
     void LayoutAntennaRow() override { events.push_back("layout"); }
+    void ShowWindow(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
     void HideWindow() override { events.push_back("hide"); }
     void EndDialog() override { events.push_back("end"); }
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
     }
+    void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
+        events.push_back("menu");
+        menus.push_back(items);
+    }
+    SetupEnd RunSetup(const DeviceNode& box) override {
+        events.push_back(std::string("setup ") + box.SerialNumber);
+        return setupAnswer;
+    }
+    void RemoveTrayIcon() override {
+        events.push_back("tray removed");
+        journal_.push_back(events.back());
+    }
+    void EndDeviceNotices() override {
+        events.push_back("notices ended");
+        journal_.push_back(events.back());
+    }
 
     std::map<int, int> checked;
+    std::vector<std::vector<TrayMenuItem>> menus;
+    SetupEnd setupAnswer = SetupEnd::kCancel;   // how the setup dialog ends
 
 private:
     Journal& journal_;
@@ -86,6 +105,14 @@ private:
         events.push_back(std::string(what) + " " + std::to_string(id) + " " +
                          std::to_string(value));
     }
+};
+
+// The controller's state as a test seeds it, where no operation of the program leads there.
+struct ControllerPeer {
+    static std::int32_t* AntennaOn(SwitchController& controller) { return controller.antennaOn; }
+    static ConfigBlock& Configs(SwitchController& controller) { return controller.configBlock; }
+    static void RecordHidden(SwitchController& controller) { controller.windowHidden = 1; }
+    static void SetMixer(SwitchController& controller) { controller.mixerMode = 1; }
 };
 
 inline constexpr std::uint32_t kBoxLocation = 0x1234;
@@ -125,8 +152,8 @@ protected:
         return settings.Int(section, key);
     }
     std::vector<std::int32_t> Flags() const {
-        return {controller.antennaOn[0], controller.antennaOn[1], controller.antennaOn[2],
-                controller.antennaOn[3]};
+        return {controller.AntennaOn(0), controller.AntennaOn(1), controller.AntennaOn(2),
+                controller.AntennaOn(3)};
     }
     std::vector<std::string> AntennaWrites(int a1, int a2, int a3) const {
         return {kBoxSection + " ANTENNA-1=" + std::to_string(a1),

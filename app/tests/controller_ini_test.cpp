@@ -36,10 +36,10 @@ TEST_F(ControllerWithIni, FirstRunCreatesNoFileAndAChangeSurvivesAReplug) {
     // Another run of the program, or the box plugged in again.
     SwitchController second = Make();
     second.FindDevice();
-    EXPECT_EQ(second.mixerMode, 1);
-    EXPECT_EQ(second.antennaOn[0], 1);
-    EXPECT_EQ(second.antennaOn[1], 0);
-    EXPECT_EQ(second.antennaOn[2], 1);
+    EXPECT_EQ(second.MixerMode(), 1);
+    EXPECT_EQ(second.AntennaOn(0), 1);
+    EXPECT_EQ(second.AntennaOn(1), 0);
+    EXPECT_EQ(second.AntennaOn(2), 1);
     EXPECT_EQ(box.LastOutput(5), std::optional<std::uint8_t>(0x0B));
 }
 
@@ -52,14 +52,14 @@ TEST_F(ControllerWithIni, StoredRecordsDriveTheHotkeysAndBoxesStayApart) {
     box.devices.push_back({"A1MIRVAX8", "box", 5});
     SwitchController controller = Make();
     controller.FindDevice();
-    ASSERT_EQ(controller.hotkeyTable.size(), 3u);
-    EXPECT_EQ(controller.hotkeyTable[0].bindingCount, 2);   // records 1 and 2, no Global
-    EXPECT_EQ(controller.antennaOn[1], 0);
+    ASSERT_EQ(controller.Hotkeys().size(), 3u);
+    EXPECT_EQ(controller.Hotkeys()[0].bindingCount, 2);   // records 1 and 2, no Global
+    EXPECT_EQ(controller.AntennaOn(1), 0);
 
     box.devices = {{"B2ZELKOR5", "other", 6}};
     controller.FindDevice();
-    EXPECT_EQ(controller.antennaOn[1], 1);
-    EXPECT_EQ(controller.configBlock[0].deactivated, 0);   // B2 has no records stored
+    EXPECT_EQ(controller.AntennaOn(1), 1);
+    EXPECT_EQ(controller.Configs()[0].deactivated, 0);   // B2 has no records stored
     EXPECT_EQ(settings.ReadIniInt("A1MIRVAX8_KEYSET", "ANTENNA-2", -1), -1);
 }
 

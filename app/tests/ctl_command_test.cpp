@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/window_messages.h"
-
 namespace torvik::ctl {
 namespace {
 
@@ -20,20 +18,17 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
     const struct {
         const char* word;
         Verb verb;
-        std::uint32_t message;
     } verbs[] = {
-        {"get", Verb::Get, msg::kRemoteGetState},
-        {"reload", Verb::Reload, msg::kRemoteReload},
-        {"hide", Verb::Hide, msg::kRemoteHide},
-        {"exit", Verb::Exit, msg::kRemoteExit},
+        {"get", Verb::Get},
+        {"reload", Verb::Reload},
+        {"hide", Verb::Hide},
+        {"exit", Verb::Exit},
     };
     for (const auto& expected : verbs) {
         const std::optional<Command> command = Parse({expected.word});
         ASSERT_TRUE(command) << expected.word;
         EXPECT_EQ(command->verb, expected.verb) << expected.word;
-        EXPECT_EQ(MessageFor(command->verb), expected.message) << expected.word;
     }
-    EXPECT_EQ(MessageFor(Verb::Set), msg::kRemoteSetState);
     for (const char* help : {"--help", "-h", "help"}) {
         const std::optional<Command> command = Parse({help});
         ASSERT_TRUE(command) << help;

@@ -89,11 +89,11 @@ TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithFlagsZeroAndTypeThree) 
     box.devices.push_back({"xxZELKOR5yy", "second", 2});
     box.devices.push_back({"A1MIRVAX8", "third", 3});
     controller.FindDevice();
-    EXPECT_EQ(controller.devicePresent, 1);
-    EXPECT_STREQ(controller.deviceNode.SerialNumber, "xxZELKOR5yy");
-    EXPECT_EQ(controller.deviceNode.LocId, 2u);
-    EXPECT_EQ(controller.deviceNode.Flags, 0u);
-    EXPECT_EQ(controller.deviceNode.Type, 3u);
+    EXPECT_TRUE(controller.DevicePresent());
+    EXPECT_STREQ(controller.Node().SerialNumber, "xxZELKOR5yy");
+    EXPECT_EQ(controller.Node().LocId, 2u);
+    EXPECT_EQ(controller.Node().Flags, 0u);
+    EXPECT_EQ(controller.Node().Type, 3u);
     EXPECT_EQ(controller.Section(), "xxZELKOR5yy_KEYSET");
 }
 
@@ -101,8 +101,8 @@ TEST_F(DeviceSearchTest, AFailedListIsNoBoxAndTheOldNodeIsKept) {
     StartWithBox();
     box.listFails = true;
     controller.FindDevice();
-    EXPECT_EQ(controller.devicePresent, 0);
-    EXPECT_STREQ(controller.deviceNode.SerialNumber, "A1MIRVAX8");
+    EXPECT_FALSE(controller.DevicePresent());
+    EXPECT_STREQ(controller.Node().SerialNumber, "A1MIRVAX8");
     EXPECT_EQ(controller.GetAntennaMask() & 0xFFFF, 3);
 }
 
@@ -113,7 +113,7 @@ TEST_F(DeviceSearchTest, LoadReadsTheSectionInOrderAndWritesNothing) {
     settings.ints[{kBoxSection, "ANTENNA-1"}] = 0;
     settings.ints[{kBoxSection, "ANTENNA-2"}] = 5;
     settings.ints[{kBoxSection, "SWITCHMIXER"}] = 2;
-    controller.antennaOn[3] = 1;
+    ControllerPeer::AntennaOn(controller)[3] = 1;
     PlugBox();
     controller.FindDevice();
 
@@ -122,12 +122,12 @@ TEST_F(DeviceSearchTest, LoadReadsTheSectionInOrderAndWritesNothing) {
                                        kBoxSection + " SWITCHMIXER"}));
     EXPECT_TRUE(settings.writes.empty());
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 5, 0, 1}));   // the fourth flag stays
-    EXPECT_EQ(controller.mixerMode, 2);
-    EXPECT_EQ(controller.runFlag, 8);
-    EXPECT_EQ(controller.configBlock[0].deactivated, 1);
+    EXPECT_EQ(controller.MixerMode(), 2);
+    EXPECT_EQ(controller.RunFlag(), 8);
+    EXPECT_EQ(controller.Configs()[0].deactivated, 1);
     // Global is off, so records 1 and 2 share the three entries.
-    ASSERT_EQ(controller.hotkeyTable.size(), 3u);
-    EXPECT_EQ(controller.hotkeyTable[0].bindingCount, 2);
+    ASSERT_EQ(controller.Hotkeys().size(), 3u);
+    EXPECT_EQ(controller.Hotkeys()[0].bindingCount, 2);
 
     // The odd values read as on and as mixer mode everywhere.
     EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x1C));
@@ -138,37 +138,25 @@ TEST_F(DeviceSearchTest, LoadReadsTheSectionInOrderAndWritesNothing) {
 }
 
 TEST_F(DeviceSearchTest, NothingStoredGivesTheDefaults) {
-    controller.antennaOn[1] = 1;
-    controller.mixerMode = 1;
+    ControllerPeer::AntennaOn(controller)[1] = 1;
+    ControllerPeer::SetMixer(controller);
     StartWithBox();
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 0}));
-    EXPECT_EQ(controller.mixerMode, 0);
+    EXPECT_EQ(controller.MixerMode(), 0);
     const ConfigBlock defaults = MainDefaults();
-    EXPECT_EQ(std::memcmp(&controller.configBlock, &defaults, sizeof defaults), 0);
+    EXPECT_EQ(std::memcmp(&controller.Configs(), &defaults, sizeof defaults), 0);
     EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x0A));
 }
 
-// A store whose CONFIG read scribbles over the block and then reports failure.
-class ScribblingSettings final : public SettingsStore {
-public:
-    std::int32_t ReadIniInt(const std::string&, const char*, std::int32_t value) override {
-        return value;
-    }
-    void WriteIniInt(const std::string&, const char*, std::int32_t) override {}
-    bool ReadConfig(const std::string&, ConfigBlock& block) override {
-        std::memset(&block[0], 0x5A, sizeof(FunctionConfig) * 2);
-        return false;
-    }
-    void WriteConfig(const std::string&, const ConfigBlock&) override {}
-};
-
+// A store whose CONFIG read scribbles over the block before it reports failure.
 TEST_F(DeviceSearchTest, AFailedConfigReadLeavesTheDefaultsWhole) {
-    ScribblingSettings scribbler;
+    MemorySettings scribbler;
+    scribbler.scribbleOnFailedRead = true;
     SwitchController other(box, scribbler, registrar, focus, view);
     PlugBox();
     other.FindDevice();
     const ConfigBlock defaults = MainDefaults();
-    EXPECT_EQ(std::memcmp(&other.configBlock, &defaults, sizeof defaults), 0);
+    EXPECT_EQ(std::memcmp(&other.Configs(), &defaults, sizeof defaults), 0);
 }
 
 TEST_F(DeviceSearchTest, LoadWithoutABoxLeavesTheStateAndResetsTheRecords) {
@@ -176,18 +164,18 @@ TEST_F(DeviceSearchTest, LoadWithoutABoxLeavesTheStateAndResetsTheRecords) {
     settings.ints[{kBoxSection, "ANTENNA-3"}] = 1;
     settings.ints[{kBoxSection, "SWITCHMIXER"}] = 1;
     StartWithBox();
-    ASSERT_EQ(controller.configBlock[0].deactivated, 1);
+    ASSERT_EQ(controller.Configs()[0].deactivated, 1);
 
     box.devices.clear();   // unplugged
     controller.FindDevice();
-    EXPECT_EQ(controller.devicePresent, 0);
+    EXPECT_FALSE(controller.DevicePresent());
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 1, 0}));
-    EXPECT_EQ(controller.mixerMode, 1);
-    EXPECT_EQ(controller.configBlock[0].deactivated, 0);   // back to the defaults
+    EXPECT_EQ(controller.MixerMode(), 1);
+    EXPECT_EQ(controller.Configs()[0].deactivated, 0);   // back to the defaults
     EXPECT_TRUE(settings.reads.empty());
     EXPECT_TRUE(settings.writes.empty());
     EXPECT_TRUE(registrar.events.empty());   // the hotkeys stay registered
-    EXPECT_EQ(controller.hotkeyTable.size(), 3u);
+    EXPECT_EQ(controller.Hotkeys().size(), 3u);
     EXPECT_EQ(box.Calls().size(), 1u);       // the list call only; nothing is written
 }
 

@@ -39,8 +39,8 @@ class OutputWriteTest : public ControllerTest {};
 
 TEST_F(OutputWriteTest, OneWriteOpensSetsModeWritesAndCloses) {
     StartWithBox();
-    controller.antennaOn[2] = 1;
-    controller.antennaOn[0] = 0;
+    ControllerPeer::AntennaOn(controller)[2] = 1;
+    ControllerPeer::AntennaOn(controller)[0] = 0;
     controller.WriteOutput();
     const auto& calls = box.Calls();
     ASSERT_EQ(calls.size(), 4u);
@@ -69,8 +69,8 @@ TEST_F(OutputWriteTest, ShutdownDropsTheRunningBitAndKeepsTheAntennas) {
     ForgetHistory();
     controller.Shutdown();
     EXPECT_EQ(box.BytesWritten(), (Bytes{0x06}));
-    EXPECT_EQ(controller.runFlag, 0);
-    EXPECT_TRUE(controller.hotkeyTable.empty());
+    EXPECT_EQ(controller.RunFlag(), 0);
+    EXPECT_TRUE(controller.Hotkeys().empty());
     EXPECT_EQ(registrar.events,
               (std::vector<std::string>{"unreg 2400", "unreg 2401", "unreg 2402"}));
 }
@@ -93,7 +93,7 @@ TEST_F(OutputWriteTest, ABoxThatCannotBeOpenedIsSilent) {
     PlugBox();
     box.vanishBeforeNextOpen = true;   // listed, then gone before the first write
     controller.FindDevice();
-    EXPECT_EQ(controller.devicePresent, 1);
+    EXPECT_TRUE(controller.DevicePresent());
     controller.AntennaAction(1);
     EXPECT_TRUE(box.BytesWritten().empty());
     EXPECT_EQ(view.errors, 0);
@@ -120,7 +120,7 @@ TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
     controller.SetSwitchMode();
     controller.SetAntennaMask(0xF);
     controller.RefreshControls();
-    controller.HandleRemoteMessage(msg::kRemoteReload, 0, 0);
+    controller.Execute(Command{Verb::Reload});
     controller.Shutdown();
     EXPECT_TRUE(box.Calls().empty());
 }

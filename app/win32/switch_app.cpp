@@ -127,7 +127,7 @@ bool CSwitchApp::InitInstance() {
 
     CSwitchDlg dialog(nullptr);
     if (HasHideWord(CommandTail())) {
-        dialog.windowHidden() = 1;
+        dialog.StartHidden(true);
     }
     dialog.DoModal();
     return false;

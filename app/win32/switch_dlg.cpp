@@ -4,6 +4,7 @@
 
 #include "app/main_window_look.h"
 #include "app/win32/driver_file.h"
+#include "app/win32/remote_messages.h"
 #include "app/win32/setup_launcher.h"
 #include "app/win32/tray_icon.h"
 #include "controls/win32/layout_window.h"
@@ -44,7 +45,6 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(IDC_MANUAL, &CSwitchDlg::OnManual),
     OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
-    OnControl<CSwitchDlg>(1, ID_REMOTE_RELOAD, &CSwitchDlg::OnRemoteReloadCommand),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
@@ -69,12 +69,16 @@ CSwitchDlg::~CSwitchDlg() {
 }
 
 INT_PTR CSwitchDlg::DoModal() {
-    return RunModal(controller_.windowHidden == 0 ? MLF_SHOWONIDLE : 0);
+    return RunModal(controller_.WindowHidden() ? 0 : MLF_SHOWONIDLE);
 }
 
 bool CSwitchDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_HOTKEY && controller_.HandleHotkeyMessage(msg.wParam)) {
-        return true;
+    // A hotkey of ours is consumed here, before the dialog's keyboard handling.
+    if (msg.message == WM_HOTKEY) {
+        if (const auto command = CommandFromMessage(msg.message, msg.wParam, msg.lParam);
+            command && controller_.Execute(*command)) {
+            return true;
+        }
     }
     return Dialog::PreTranslateMessage(msg);
 }
@@ -115,9 +119,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     ApplyLook(manualButton, kManualLook);
 
     RegisterDeviceNotices();
-    controller_.FindDevice();
-    controller_.RefreshControls();
-    ShowWindow(hwnd_, controller_.windowHidden == 1 ? SW_HIDE : SW_SHOW);
+    controller_.Start();
     return TRUE;
 }
 
@@ -129,19 +131,9 @@ void CSwitchDlg::RegisterDeviceNotices() {
     deviceNotify_.Reset(RegisterDeviceNotificationA(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
 }
 
-void CSwitchDlg::OnOK() {
-    controller_.windowHidden = 1;
-    ShowWindow(hwnd_, SW_HIDE);
-}
+void CSwitchDlg::OnOK() { controller_.Ok(); }
 
-void CSwitchDlg::OnCancel() {
-    if (controller_.devicePresent == 0) {
-        EndDialog(0);
-        return;
-    }
-    controller_.windowHidden = 1;
-    ShowWindow(hwnd_, SW_HIDE);
-}
+void CSwitchDlg::OnCancel() { controller_.Cancel(); }
 
 bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
@@ -153,10 +145,13 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
         return true;
     }
-    if (message >= WM_USER && message < 0xC000) {
-        if (auto answer = controller_.HandleRemoteMessage(message, wParam, lParam)) {
-            result = *answer;
-            return true;
+    // Hotkeys are taken before dispatch (PreTranslateMessage); one sent here is not a press.
+    if (message != WM_HOTKEY) {
+        if (const auto command = CommandFromMessage(message, wParam, lParam)) {
+            if (const auto answer = controller_.Execute(*command)) {
+                result = *answer;
+                return true;
+            }
         }
     }
     return Dialog::OnMessage(message, wParam, lParam, result);
@@ -175,13 +170,13 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
     if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam != 0 &&
         reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
             kInterfaceDeviceType) {
-        controller_.FindDevice();
+        controller_.DeviceChanged();
     }
     return TRUE;
 }
 
 LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
-    ReleaseForShutdown();
+    controller_.Shutdown();
     return 0;
 }
 
@@ -189,20 +184,9 @@ LRESULT CSwitchDlg::OnEndSession(WPARAM wParam, LPARAM) {
     // The user logs off or the machine shuts down: the process ends without the window's
     // destruction, so the box must drop its running bit now.
     if (wParam != FALSE) {
-        ReleaseForShutdown();
+        controller_.Shutdown();
     }
     return 0;
-}
-
-void CSwitchDlg::ReleaseForShutdown() {
-    if (released_) {
-        return;
-    }
-    released_ = true;
-    controller_.FinalWrite();
-    RemoveTrayIcon(hwnd_, kTrayIconId);
-    deviceNotify_.Reset();
-    controller_.ClearHotkeys();
 }
 
 void CSwitchDlg::EndNow() {
@@ -222,20 +206,7 @@ void CSwitchDlg::EndNow() {
 }
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
-    controller_.windowHidden = 0;
-    switch (LOWORD(lParam)) {
-    case WM_LBUTTONDBLCLK:
-        SetForegroundWindow(hwnd_);
-        ShowWindow(hwnd_, SW_SHOW);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        ShowTrayMenu(hwnd_, controller_.devicePresent != 0, controller_.deviceNode.Type,
-                     controller_.antennaOn);
-        break;
-    default:
-        break;
-    }
+    controller_.TrayEvent(TrayMouseOf(lParam));
     return 0;
 }
 
@@ -265,12 +236,7 @@ LRESULT CSwitchDlg::OnMixerMode(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
-    if (controller_.devicePresent == 0) {
-        return 0;
-    }
-    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder()) == IDOK) {
-        controller_.LoadSettings();
-    }
+    controller_.Setup();
     return 0;
 }
 
@@ -280,18 +246,13 @@ LRESULT CSwitchDlg::OnManual(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnExit(WPARAM, LPARAM) {
-    EndNow();
+    controller_.Exit();
     return 0;
 }
 
 LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
-    controller_.windowHidden = 0;
-    ShowWindow(hwnd_, SW_SHOW);
+    controller_.OpenDialog();
     return 0;
-}
-
-LRESULT CSwitchDlg::OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam) {
-    return controller_.HandleRemoteMessage(WM_COMMAND, wParam, lParam).value_or(0);
 }
 
 // --- the controller's view ---
@@ -332,12 +293,33 @@ void CSwitchDlg::View::LayoutAntennaRow() {
     LayoutWindowRow(row, kAntennaRowGap);
 }
 
-void CSwitchDlg::View::HideWindow() { ShowWindow(dialog_.Handle(), SW_HIDE); }
+void CSwitchDlg::View::ShowWindow(bool toFront) {
+    if (toFront) {
+        SetForegroundWindow(dialog_.Handle());
+    }
+    ::ShowWindow(dialog_.Handle(), SW_SHOW);
+}
+
+void CSwitchDlg::View::HideWindow() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
 
 void CSwitchDlg::View::EndDialog() { dialog_.EndNow(); }
 
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
 }
+
+void CSwitchDlg::View::ShowTrayMenu(const std::vector<TrayMenuItem>& items) {
+    win32::ShowTrayMenu(dialog_.Handle(), items);
+}
+
+SetupEnd CSwitchDlg::View::RunSetup(const DeviceNode& box) {
+    return RunSetupDialog(dialog_.Handle(), box, dialog_.settings_, ProgramFolder()) == IDOK
+               ? SetupEnd::kOk
+               : SetupEnd::kCancel;
+}
+
+void CSwitchDlg::View::RemoveTrayIcon() { win32::RemoveTrayIcon(dialog_.Handle(), kTrayIconId); }
+
+void CSwitchDlg::View::EndDeviceNotices() { dialog_.deviceNotify_.Reset(); }
 
 }  // namespace torvik::win32

@@ -7,6 +7,7 @@
 #include <dbt.h>
 
 #include <array>
+#include <vector>
 
 #include "app/switch_controller.h"
 #include "app/win32/hotkeys_win32.h"
@@ -33,8 +34,8 @@ public:
     INT_PTR DoModal() override;
     bool PreTranslateMessage(MSG& msg) override;
 
-    // Start-up sets this before the modal run; it belongs to the controller.
-    std::int32_t& windowHidden() { return controller_.windowHidden; }
+    // Start-up asks for a start hidden in the tray before the modal run.
+    void StartHidden(bool hidden) { controller_.StartHidden(hidden); }
     const SwitchController& Controller() const { return controller_; }
 
     // Member controls, bound when the dialog initialises.
@@ -63,9 +64,14 @@ private:
         void EnableControl(int controlId, bool enable) override;
         void SetChecked(int controlId, int state) override;
         void LayoutAntennaRow() override;
+        void ShowWindow(bool toFront) override;
         void HideWindow() override;
         void EndDialog() override;
         void ShowError(const char* text, const char* caption) override;
+        void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
+        SetupEnd RunSetup(const DeviceNode& box) override;
+        void RemoveTrayIcon() override;
+        void EndDeviceNotices() override;
 
     private:
         CSwitchDlg& dialog_;
@@ -76,8 +82,6 @@ private:
     void RegisterDeviceNotices();
     // Ends the modal run, closing first whatever modal window is open on top of this one.
     void EndNow();
-    // The last write to the box and the release of tray icon, notices and hotkeys; once.
-    void ReleaseForShutdown();
 
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
@@ -93,7 +97,6 @@ private:
     LRESULT OnManual(WPARAM wParam, LPARAM lParam);
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -108,7 +111,6 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
-    bool released_ = false;
 };
 
 }  // namespace torvik::win32

@@ -2,18 +2,11 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/win32/win_handle.h"
-#include "res/resource.h"
 
 namespace torvik::win32 {
-namespace {
-constexpr std::uint32_t kMaxAntennaItems = 3;  // antennaOn holds three antennas and the fourth output
-}
-
 NOTIFYICONDATAA TrayRecord(HWND window, UINT id) {
     NOTIFYICONDATAA record{};
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -37,8 +30,16 @@ void RemoveTrayIcon(HWND window, UINT id) {
     Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
-void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,
-                  const std::int32_t antennaOn[4]) {
+TrayMouse TrayMouseOf(LPARAM lParam) {
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN: return TrayMouse::kLeftDown;
+    case WM_RBUTTONDOWN: return TrayMouse::kRightDown;
+    case WM_LBUTTONDBLCLK: return TrayMouse::kLeftDoubleClick;
+    default: return TrayMouse::kOther;
+    }
+}
+
+void ShowTrayMenu(HWND window, const std::vector<TrayMenuItem>& items) {
     POINT cursor{0, 0};
     GetCursorPos(&cursor);
     // While the taskbar (or any window) is in front, the menu opens at its upper edge.
@@ -53,19 +54,13 @@ void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,
     if (!menu) {
         return;
     }
-    if (devicePresent && antennaCount > 0) {
-        const std::uint32_t items = std::min(antennaCount, kMaxAntennaItems);
-        for (std::uint32_t i = 1; i <= items; ++i) {
-            char text[32];
-            std::snprintf(text, sizeof(text), "Antenna %d", static_cast<int>(i));
-            const UINT command = IDC_ANTENNA1 - 1 + i;
-            AppendMenuA(menu.Get(), MF_STRING, command, text);
-            CheckMenuItem(menu.Get(), command,
-                          MF_BYCOMMAND | (antennaOn[i - 1] != 0 ? MF_CHECKED : MF_UNCHECKED));
+    for (const TrayMenuItem& item : items) {
+        const auto command = static_cast<UINT_PTR>(item.command);
+        AppendMenuA(menu.Get(), MF_STRING, command, item.text.c_str());
+        if (item.checked) {
+            CheckMenuItem(menu.Get(), static_cast<UINT>(command), MF_BYCOMMAND | MF_CHECKED);
         }
     }
-    AppendMenuA(menu.Get(), MF_STRING, ID_OPEN_DIALOG, "open Dialog");
-    AppendMenuA(menu.Get(), MF_STRING, IDC_EXIT, "Exit");
     TrackPopupMenu(menu.Get(), 0, cursor.x, cursor.y, 0, window, nullptr);
 }
 

@@ -5,8 +5,11 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <vector>
 
-#include "app/window_messages.h"
+#include "app/tray_menu.h"
+
+#include "app/win32/window_messages.h"
 
 namespace torvik::win32 {
 
@@ -21,10 +24,11 @@ NOTIFYICONDATAA TrayRecord(HWND window, UINT id);
 void AddTrayIcon(HWND window, UINT id, HICON icon);
 void RemoveTrayIcon(HWND window, UINT id);
 
-// Shows the tray menu at the cursor (at the foreground window's top edge when the cursor lies
-// below it) and returns when it closes; the choice reaches window as a WM_COMMAND. Antenna
-// items are offered only with a box present.
-void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,
-                  const std::int32_t antennaOn[4]);
+// The mouse message of a WM_TRAY_NOTIFY (its lParam) as the tray rules know it.
+TrayMouse TrayMouseOf(LPARAM lParam);
+
+// Shows the menu at the cursor (at the foreground window's top edge when the cursor lies
+// below it) and returns when it closes; the choice reaches window as a WM_COMMAND.
+void ShowTrayMenu(HWND window, const std::vector<TrayMenuItem>& items);
 
 }  // namespace torvik::win32

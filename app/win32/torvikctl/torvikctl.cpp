@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ctl_command.h"
+#include "app/win32/remote_messages.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
         return kExitNotRunning;
     }
     DWORD_PTR answer = 0;
-    const LRESULT sent = SendMessageTimeoutA(window, MessageFor(command->verb),
+    const LRESULT sent = SendMessageTimeoutA(window, torvik::win32::MessageFor(command->verb),
                                              static_cast<WPARAM>(command->mask), 0,
                                              SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                              kAnswerTimeoutMilliseconds, &answer);

@@ -1,0 +1,27 @@
+#pragma once
+// What other programs and the system ask of the running program, in the program's own terms:
+// one command type for the remote-control requests (torvikctl's verbs), the reload request and
+// a pressed hotkey. Each platform turns its messages into these (app/win32/remote_messages.h)
+// and hands the answer back.
+
+#include <cstdint>
+
+namespace torvik {
+
+enum class Verb {
+    Help,     // answered by torvikctl itself, never sent
+    Get,      // the antenna mask in bits 16 to 19 above the antenna count in bits 0 to 15
+    Set,      // mask: the wanted antenna mask (bits above 3 are ignored); answers the new mask
+    Reload,   // the settings anew and a refresh; answers 0
+    Hide,     // hides the window without recording it; answers 1
+    Exit,     // ends the program; answers -1 when the window was recorded hidden, else 1
+    Hotkey,   // hotkeyId: a registered hotkey was pressed; answered 1 when it was one of ours
+};
+
+struct Command {
+    Verb verb = Verb::Help;
+    std::uintptr_t mask = 0;      // Set
+    std::int32_t hotkeyId = 0;    // Hotkey
+};
+
+}  // namespace torvik

@@ -1,0 +1,109 @@
+// The main window's own policy: when it shows and hides, what its buttons and the tray icon
+// do, the commands of other programs, and the order in which it lets go of everything.
+#include "app/switch_controller.h"
+
+namespace torvik {
+
+void SwitchController::Start() {
+    FindDevice();
+    RefreshControls();
+    if (windowHidden != 0) {
+        view_.HideWindow();
+    } else {
+        view_.ShowWindow(false);
+    }
+}
+
+void SwitchController::Ok() {
+    windowHidden = 1;
+    view_.HideWindow();
+}
+
+void SwitchController::Cancel() {
+    // Without a box the window offers only Exit and Manual: closing it ends the program.
+    if (devicePresent == 0) {
+        view_.EndDialog();
+        return;
+    }
+    Ok();
+}
+
+void SwitchController::Exit() { view_.EndDialog(); }
+
+void SwitchController::OpenDialog() {
+    windowHidden = 0;
+    view_.ShowWindow(false);
+}
+
+void SwitchController::TrayEvent(TrayMouse event) {
+    windowHidden = 0;
+    switch (TrayActionFor(event)) {
+    case TrayAction::kShowWindow:
+        view_.ShowWindow(true);
+        break;
+    case TrayAction::kShowMenu:
+        view_.ShowTrayMenu(TrayMenu());
+        break;
+    case TrayAction::kNothing:
+        break;
+    }
+}
+
+std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
+    return TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn);
+}
+
+void SwitchController::Setup() {
+    if (devicePresent == 0) {
+        return;
+    }
+    if (view_.RunSetup(deviceNode) == SetupEnd::kOk) {
+        LoadSettings();
+    }
+}
+
+void SwitchController::Shutdown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    FinalWrite();
+    view_.RemoveTrayIcon();
+    view_.EndDeviceNotices();
+    ClearHotkeys();
+}
+
+std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
+    switch (command.verb) {
+    case Verb::Hide:
+        view_.HideWindow();
+        return 1;
+    case Verb::Reload:
+        LoadSettings();
+        RefreshControls();
+        return 0;
+    case Verb::Exit: {
+        const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
+        view_.EndDialog();
+        return answer;
+    }
+    case Verb::Set:
+        return SetAntennaMask(command.mask);
+    case Verb::Get:
+        return GetAntennaMask();
+    case Verb::Hotkey: {
+        // A registered id is consumed whatever its dispatch decides.
+        const int position = FindHotkey(hotkeyTable, command.hotkeyId);
+        if (position < 0) {
+            return std::nullopt;
+        }
+        DispatchHotkey(position);
+        return 1;
+    }
+    case Verb::Help:
+        break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace torvik
