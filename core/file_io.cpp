@@ -1,6 +1,26 @@
 #include "core/file_io.h"
 
 namespace torvik::fileio {
+namespace {
+
+FileSystem* g_override = nullptr;
+
+}  // namespace
+
+FileSystemOverride::FileSystemOverride(FileSystem& fileSystem) : previous_(g_override) {
+    g_override = &fileSystem;
+}
+
+FileSystemOverride::~FileSystemOverride() { g_override = previous_; }
+
+ReadResult ReadAll(const std::string& path, std::string& bytes) {
+    return g_override != nullptr ? g_override->ReadAll(path, bytes) : SystemReadAll(path, bytes);
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+    return g_override != nullptr ? g_override->ReplaceWholeFile(path, bytes)
+                                 : SystemReplaceWholeFile(path, bytes);
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::string bytes;

@@ -1,7 +1,8 @@
 #pragma once
-// Whole-file read and atomic replace. The platform picks the implementation of ReadAll and
-// ReplaceWholeFile (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows); paths are
-// narrow strings in the platform's own encoding.
+// Whole-file read and atomic replace. The platform gives the implementation of SystemReadAll
+// and SystemReplaceWholeFile (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows);
+// every access goes through ReadAll and ReplaceWholeFile, which a test can divert to a
+// FileSystem of its own. Paths are narrow strings in the platform's own encoding.
 
 #include <optional>
 #include <string>
@@ -12,6 +13,33 @@ namespace torvik::fileio {
 enum class ReadResult { kRead, kMissing, kFailed };
 
 // The platform's read of a whole file into bytes (left empty unless kRead).
+ReadResult SystemReadAll(const std::string& path, std::string& bytes);
+// The platform's atomic replace, as ReplaceWholeFile below describes it.
+bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes);
+
+// File access as the program sees it. A test puts its own in place with FileSystemOverride,
+// for instance one that refuses what the system would refuse a user without rights (the
+// tests may run with every right, and the system then refuses nothing).
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual ReadResult ReadAll(const std::string& path, std::string& bytes) = 0;
+    virtual bool ReplaceWholeFile(const std::string& path, std::string_view bytes) = 0;
+};
+
+// While it lives, every file access goes to fileSystem instead of the system.
+class FileSystemOverride {
+public:
+    explicit FileSystemOverride(FileSystem& fileSystem);
+    ~FileSystemOverride();
+    FileSystemOverride(const FileSystemOverride&) = delete;
+    FileSystemOverride& operator=(const FileSystemOverride&) = delete;
+
+private:
+    FileSystem* previous_;
+};
+
+// The read of a whole file into bytes (left empty unless kRead).
 ReadResult ReadAll(const std::string& path, std::string& bytes);
 
 // The file's bytes, or nothing when it does not exist or cannot be read.

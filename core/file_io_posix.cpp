@@ -62,7 +62,7 @@ Fd CreateTempBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-ReadResult ReadAll(const std::string& path, std::string& bytes) {
+ReadResult SystemReadAll(const std::string& path, std::string& bytes) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
     bytes.clear();
@@ -78,7 +78,7 @@ ReadResult ReadAll(const std::string& path, std::string& bytes) {
     }
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes) {
     // Renaming over a file needs only a writable folder; keep the file's own protection.
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;

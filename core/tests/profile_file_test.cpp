@@ -1,7 +1,5 @@
 #include "core/profile_file.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/file_io.h"
+#include "tests/fakes/file_system.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace torvik::profile {
@@ -179,40 +179,40 @@ TEST_F(ProfileFile, SeveralKeysGoInOneWriteAllOrNone) {
     EXPECT_EQ(ReadInt(ini, "A1_KEYSET", "ANTENNA-1", 7), 0);
 }
 
-// Permission tests: a process that may write anyway (root) cannot show the refusal.
-bool PermissionsBind(const std::string& path) {
-    return ::access(path.c_str(), W_OK) != 0;
-}
-
-TEST_F(ProfileFile, AReadOnlyFileIsLeftIntactAndTheWriteFails) {
+// The system's refusals, injected through the file seam so that they happen whoever runs
+// the tests (as root, the system refuses nothing for the file modes).
+TEST_F(ProfileFile, AFileThatMayNotBeWrittenIsLeftIntactAndTheWriteFails) {
     WriteBytes(ini, "[S]\r\nK=1\r\n");
-    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read);
-    if (!PermissionsBind(ini)) GTEST_SKIP() << "running with rights that ignore file modes";
+    testing::RefusingFileSystem files;
+    files.unwritable.insert(ini);
+    const fileio::FileSystemOverride refusing(files);
     EXPECT_FALSE(WriteString(ini, "S", "K", "2"));
+    EXPECT_EQ(files.refusals, 1);
     EXPECT_EQ(ReadInt(ini, "S", "K", 0), 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
-TEST_F(ProfileFile, AnUnreadableFileIsNeverReplaced) {
+TEST_F(ProfileFile, AnUnreadableFileIsNeverReplacedNorReadAsEmpty) {
     WriteBytes(ini, "[S]\r\nK=1\r\n");
-    fs::permissions(ini, fs::perms::owner_write);
-    if (::access(ini.c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that ignore file modes";
-    EXPECT_FALSE(WriteString(ini, "S", "K", "2"));
-    fs::permissions(ini, fs::perms::owner_read, fs::perm_options::add);
+    testing::RefusingFileSystem files;
+    files.unreadable.insert(ini);
+    {
+        const fileio::FileSystemOverride refusing(files);
+        EXPECT_FALSE(WriteString(ini, "S", "K", "2"));
+        EXPECT_EQ(ReadInt(ini, "S", "K", 7), 7);
+    }
+    EXPECT_EQ(files.refusals, 2);
     EXPECT_EQ(ReadBytes(ini), "[S]\r\nK=1\r\n");
 }
 
-TEST_F(ProfileFile, AReadOnlyFolderIsLeftIntactAndTheWriteFails) {
-    const fs::path locked = folder.path() / "locked";
-    fs::create_directory(locked);
-    const std::string file = (locked / "Torvik.ini").string();
-    WriteBytes(file, "[S]\r\nK=1\r\n");
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-    if (!PermissionsBind(locked.string())) GTEST_SKIP() << "running with rights that ignore modes";
-    EXPECT_FALSE(WriteString(file, "S", "K", "2"));
-    EXPECT_FALSE(WriteString((locked / "New.ini").string(), "S", "K", "2"));
-    EXPECT_EQ(ReadBytes(file), "[S]\r\nK=1\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
+TEST_F(ProfileFile, APathThatIsAFolderIsNeitherReadNorReplaced) {
+    // A refusal the system makes to everyone, root included.
+    const fs::path taken = folder.path() / "Torvik.ini.d";
+    fs::create_directory(taken);
+    EXPECT_FALSE(WriteString(taken.string(), "S", "K", "2"));
+    EXPECT_EQ(ReadInt(taken.string(), "S", "K", 7), 7);
+    EXPECT_TRUE(fs::is_directory(taken));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(ProfileFile, AWriteIntoAMissingFolderFails) {

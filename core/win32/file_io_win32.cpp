@@ -60,7 +60,7 @@ HANDLE CreateTempBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-ReadResult ReadAll(const std::string& path, std::string& bytes) {
+ReadResult SystemReadAll(const std::string& path, std::string& bytes) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -80,7 +80,7 @@ ReadResult ReadAll(const std::string& path, std::string& bytes) {
     }
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes) {
     // A read-only file is not replaced (the move would refuse it anyway).
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
