@@ -15,17 +15,17 @@ std::uint8_t ByteFor(std::int32_t a1, std::int32_t a2, std::int32_t a3, std::int
     return SwitchController::OutputByte(flags, run);
 }
 
-TEST(OutputByte, AntennaBitsAreNotInAntennaOrder) {
-    EXPECT_EQ(ByteFor(0, 0, 0, 0, 8), 0x08);
-    EXPECT_EQ(ByteFor(1, 0, 0, 0, 8), 0x0A);
-    EXPECT_EQ(ByteFor(0, 1, 0, 0, 8), 0x0C);
-    EXPECT_EQ(ByteFor(0, 0, 1, 0, 8), 0x09);
-    EXPECT_EQ(ByteFor(1, 1, 0, 0, 8), 0x0E);
-    EXPECT_EQ(ByteFor(1, 0, 1, 0, 8), 0x0B);
-    EXPECT_EQ(ByteFor(0, 1, 1, 0, 8), 0x0D);
-    EXPECT_EQ(ByteFor(1, 1, 1, 0, 8), 0x0F);
-    EXPECT_EQ(ByteFor(1, 1, 1, 1, 8), 0x1F);
-    EXPECT_EQ(ByteFor(0, 0, 0, 1, 8), 0x18);
+TEST(OutputByte, EveryAntennaMaskGivesItsByteWithTheAntennaBitsOutOfOrder) {
+    // Index: the antenna mask (bit 0 antenna 1, bit 1 antenna 2, bit 2 antenna 3, bit 3 the
+    // fourth output); byte bit 0 is antenna 3, bit 1 antenna 1, bit 2 antenna 2, bit 3 running,
+    // bit 4 the fourth output.
+    constexpr std::uint8_t kBytes[16] = {0x08, 0x0A, 0x0C, 0x0E, 0x09, 0x0B, 0x0D, 0x0F,
+                                         0x18, 0x1A, 0x1C, 0x1E, 0x19, 0x1B, 0x1D, 0x1F};
+    for (int mask = 0; mask < 16; ++mask) {
+        EXPECT_EQ(ByteFor(mask & 1, (mask >> 1) & 1, (mask >> 2) & 1, (mask >> 3) & 1, 8),
+                  kBytes[mask])
+            << "mask " << mask;
+    }
 }
 
 TEST(OutputByte, AnyNonzeroFlagIsOnAndOnlyTheRunningBitComesFromRunFlag) {
