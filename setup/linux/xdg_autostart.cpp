@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 
 #include "app/start_options.h"
 #include "core/file_io.h"
@@ -13,9 +14,6 @@
 
 namespace torvik {
 namespace {
-
-// An entry this large is no autostart entry of any program.
-constexpr std::size_t kEntryReadLimit = 64 * 1024;
 
 bool IsFalse(const auto& keys, std::string_view key) {
     const auto found = keys.find(key);
@@ -61,8 +59,13 @@ XdgAutostart::XdgAutostart(std::string configHome, std::string programPath)
       programPath_(std::move(programPath)) {}
 
 bool XdgAutostart::Enabled() const {
-    const auto text = fileio::ReadWholeFile(entryPath_);
-    return text && ReadAutostartEntry(*text, programPath_).enabled;
+    // Read no more than an entry can hold: the name may lead to anything, /dev/zero included.
+    std::ifstream in(entryPath_, std::ios::binary);
+    if (!in) return false;
+    std::string text(kEntryReadLimit + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return ReadAutostartEntry(text, programPath_).enabled;
 }
 
 bool XdgAutostart::Enable() const {

@@ -11,6 +11,9 @@ namespace torvik {
 
 inline constexpr std::string_view kAutostartFileName = "torvik.desktop";
 
+// An entry larger than this is no autostart entry of any program, and is not read further.
+inline constexpr std::size_t kEntryReadLimit = 64 * 1024;
+
 // The entry's text for the program at this absolute path, started with HIDE; nothing when the
 // path cannot be written as an Exec value.
 std::optional<std::string> AutostartEntryText(std::string_view programPath);

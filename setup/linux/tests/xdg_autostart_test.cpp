@@ -119,6 +119,12 @@ TEST(XdgAutostart, EnableWritesTheFolderAndEntryDisableRemovesIt) {
     EXPECT_FALSE(autostart.Enabled());
     EXPECT_TRUE(autostart.Disable());  // nothing left to remove
 
+    // The name leading to an endless stream is read no further than an entry can be.
+    std::filesystem::create_symlink("/dev/zero", autostart.EntryPath());
+    EXPECT_FALSE(autostart.Enabled());
+    EXPECT_TRUE(autostart.Disable());
+    EXPECT_TRUE(std::filesystem::exists("/dev/zero"));
+
     const XdgAutostart unwritable(temp.File("other"), "relative/torvik");
     EXPECT_FALSE(unwritable.Enable());
     EXPECT_FALSE(std::filesystem::exists(temp.File("other")));
