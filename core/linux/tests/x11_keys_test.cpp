@@ -69,14 +69,14 @@ TEST(X11Keys, NumLockIsFoundOnWhicheverModNItIsMappedTo) {
     EXPECT_EQ(FindNumLockMask(map, 2, Keysym), 0);
     map[4] = 77;  // on Control: that is Control, never NumLock
     EXPECT_EQ(FindNumLockMask(map, 2, Keysym), 0);
-}
 
-TEST(X11Keys, AShortOrEmptyModifierMapYieldsNoNumLock) {
-    const std::array<std::uint8_t, 9> map = {0, 0, 0, 0, 0, 0, 0, 0, 77};  // row Mod2 cut short
+    // A map cut short is read only as far as it holds whole rows; a ninth keycode with one per
+    // modifier belongs to none.
+    map[4] = 0;
+    map[8] = 77;
     EXPECT_EQ(FindNumLockMask(std::span(map).first(9), 2, Keysym), 0);
-    EXPECT_EQ(FindNumLockMask(map, 1, Keysym), 0);  // a ninth keycode belongs to no modifier
+    EXPECT_EQ(FindNumLockMask(std::span(map).first(9), 1, Keysym), 0);
     EXPECT_EQ(FindNumLockMask(map, 0, Keysym), 0);
-    EXPECT_EQ(FindNumLockMask({}, 2, Keysym), 0);
     EXPECT_EQ(FindNumLockMask(map, 2, KeysymLookup{}), 0);
 }
 
