@@ -50,6 +50,8 @@ public:
     void HideWindow() override {}
     void EndDialog() override {}
     void ShowError(const char*, const char*) override {}
+    void ShowLinkStatus(const char*, const std::string&) override {}
+    void ScheduleRecheck(bool) override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {
@@ -112,7 +114,7 @@ int main() {
     bareBox.devices.push_back({"A1MIRVAX8", "bench box", kLocation});
     const double bare = NanosecondsPerCall(kIterations, bareBox, [&](int i) {
         const auto byte = static_cast<std::uint8_t>(i % 2 == 0 ? 0x0A : 0x0C);
-        checksum += static_cast<long>(WriteOutputByte(bareBox, kLocation, byte, nullptr));
+        checksum += static_cast<long>(WriteOutputByte(bareBox, kLocation, byte));
     });
 
     MemoryStore memory;
