@@ -52,6 +52,16 @@ Standin& State() {
     return state;
 }
 
+// One call on an open handle: made under the lock, then logged with its status.
+template <class Call, class LogLine>
+FtStatus LoggedCall(Call call, LogLine logLine) {
+    Standin& s = State();
+    const std::lock_guard lock(s.mutex);
+    const FtStatus status = call(s.box);
+    s.Log(logLine(status));
+    return status;
+}
+
 }  // namespace
 
 extern "C" {
@@ -94,19 +104,15 @@ FtStatus WINAPI FT_OpenEx(void* argument, DWORD flags, FtHandle* handle) {
 }
 
 FtStatus WINAPI FT_SetTimeouts(FtHandle handle, ULONG readMs, ULONG writeMs) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    const FtStatus status = s.box.SetTimeouts(handle, readMs, writeMs);
-    s.Log(torvik::standin::TimeoutsLine(readMs, writeMs, status));
-    return status;
+    return LoggedCall(
+        [&](torvik::SimulatedBox& box) { return box.SetTimeouts(handle, readMs, writeMs); },
+        [&](FtStatus status) { return torvik::standin::TimeoutsLine(readMs, writeMs, status); });
 }
 
 FtStatus WINAPI FT_SetBitMode(FtHandle handle, UCHAR mask, UCHAR mode) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    const FtStatus status = s.box.SetBitMode(handle, mask, mode);
-    s.Log(torvik::standin::BitModeLine(mask, mode, status));
-    return status;
+    return LoggedCall(
+        [&](torvik::SimulatedBox& box) { return box.SetBitMode(handle, mask, mode); },
+        [&](FtStatus status) { return torvik::standin::BitModeLine(mask, mode, status); });
 }
 
 FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* written) {
@@ -129,11 +135,8 @@ FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* wri
 }
 
 FtStatus WINAPI FT_Close(FtHandle handle) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    const FtStatus status = s.box.Close(handle);
-    s.Log(torvik::standin::CloseLine(status));
-    return status;
+    return LoggedCall([&](torvik::SimulatedBox& box) { return box.Close(handle); },
+                      &torvik::standin::CloseLine);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
