@@ -135,6 +135,7 @@ case_device_held_elsewhere() {
     check "status text shown" control_shown 1009
     shot_main main-window-device-in-use
     check "tray tip: in use" tray_tip_says "Karrow Antenna Control - device in use"
+    screenshot root "$artifacts/tray-tip-device-in-use.png"
     check "no box while held" ctl_says "mask 1 count 0" get
     # The same device, let go: its line changes in one step, and no notice comes.
     printf '%s\t%s\t%s\n' "$serial" "$location" "Antenna switch" > "$case_dir/devices.new"
