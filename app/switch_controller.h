@@ -13,6 +13,8 @@
 #include "app/command.h"
 #include "app/control_ids.h"
 #include "app/tray_menu.h"
+#include "app/failure_episode.h"
+#include "app/link_status.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
@@ -53,6 +55,10 @@ public:
     // The platform's long-lived things, released in the shutdown order.
     virtual void RemoveTrayIcon() = 0;
     virtual void EndDeviceNotices() = 0;
+    // The status line's text and the tray icon's tip, as they should read now.
+    virtual void ShowLinkStatus(const char* statusText, const std::string& trayTip) = 0;
+    // While on, the window calls Recheck after a short interval, again and again.
+    virtual void ScheduleRecheck(bool on) = 0;
 };
 
 class SwitchController {
@@ -67,6 +73,8 @@ public:
     bool DevicePresent() const { return devicePresent != 0; }
     const DeviceNode& Node() const { return deviceNode; }
     bool WindowHidden() const { return windowHidden != 0; }
+    // What the status line says: set by every search and every write.
+    LinkStatus Link() const { return linkStatus; }
     const ConfigBlock& Configs() const { return configBlock; }
     const HotkeyTable& Hotkeys() const { return hotkeyTable; }
     // The menu the tray icon offers now.
@@ -94,7 +102,8 @@ public:
     // An arrival or removal of a device of the driver's interface class.
     void DeviceChanged() { FindDevice(); }
     // The window's destruction, or the session's end, whichever comes first; once. In this
-    // order: FinalWrite, the tray icon removed, the device notices ended, ClearHotkeys.
+    // order: no more rechecks, FinalWrite, the tray icon removed, the device notices ended,
+    // ClearHotkeys. A recheck due after it does nothing.
     void Shutdown();
 
     // --- commands from other programs and the system ---
@@ -103,12 +112,20 @@ public:
     std::optional<std::intptr_t> Execute(const Command& command);
 
     // --- device link ---
-    // Searches the driver's list for the box, then LoadSettings.
+    // Searches the driver's list for the box, then LoadSettings. While no box is listed but
+    // a device is held by another program, asks the view to look again soon.
     void FindDevice();
+    // The view's interval after ScheduleRecheck(true) has passed: search again and show it.
+    void Recheck();
     // Records back to their defaults; with a box, its section, the output byte and the
     // hotkeys; in any case the presence display.
     void LoadSettings();
+    // The controls that follow the box and the link status. Writes nothing: every change
+    // writes the box once, itself.
     void UpdatePresence();
+    // One write of the output byte with a box present. Its outcome becomes the link status;
+    // a refused mode that opens a failure episode shows the message box, after the device is
+    // closed and never while such a box is open.
     void WriteOutput();
     static std::uint8_t OutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
@@ -145,6 +162,7 @@ private:
     std::int32_t runFlag = 0;
     std::int32_t devicePresent = 0;
     DeviceNode deviceNode{};
+    LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
@@ -154,6 +172,8 @@ private:
     HotkeyRegistrar& hotkeys_;
     FocusQuery& focus_;
     SwitchView& view_;
+    FailureEpisode episode_;
+    bool errorShowing_ = false;
 };
 
 }  // namespace torvik

@@ -67,6 +67,7 @@ void SwitchController::Shutdown() {
         return;
     }
     shutDown_ = true;
+    view_.ScheduleRecheck(false);
     FinalWrite();
     view_.RemoveTrayIcon();
     view_.EndDeviceNotices();

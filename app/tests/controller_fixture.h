@@ -3,6 +3,7 @@
 // them to a SimulatedBox.
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -35,6 +36,9 @@ public:
     FtStatus OpenEx(std::uint32_t location, std::uint32_t flags, FtHandle* handle) override {
         return box_.OpenEx(location, flags, handle);
     }
+    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override {
+        return box_.SetTimeouts(handle, readMs, writeMs);
+    }
     FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override {
         return box_.SetBitMode(handle, mask, mode);
     }
@@ -50,6 +54,7 @@ public:
         return status;
     }
     FtStatus Close(FtHandle handle) override { return box_.Close(handle); }
+    bool Available() const override { return box_.Available(); }
 
 private:
     SimulatedBox& box_;
@@ -77,6 +82,7 @@ public:
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
+        if (duringError) duringError();
     }
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         events.push_back("menu");
@@ -94,6 +100,18 @@ public:
         events.push_back("notices ended");
         journal_.push_back(events.back());
     }
+    // Kept apart from events: the status follows every presence update.
+    void ShowLinkStatus(const char* text, const std::string& tip) override {
+        statusText = text;
+        trayTip = tip;
+    }
+    void ScheduleRecheck(bool on) override { recheck = on; }
+
+    std::string statusText;
+    std::string trayTip;
+    bool recheck = false;
+    // Runs inside the message box, as the messages its modal loop dispatches would.
+    std::function<void()> duringError;
 
     std::map<int, int> checked;
     std::vector<std::vector<TrayMenuItem>> menus;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "app/main_window_look.h"
 #include "app/win32/driver_file.h"
 #include "app/win32/remote_messages.h"
@@ -16,6 +18,9 @@ namespace torvik::win32 {
 namespace {
 
 constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
+// While a device is held by another program, the list is looked at this often.
+constexpr UINT_PTR kRecheckTimer = 1;
+constexpr UINT kRecheckIntervalMs = 2000;
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
@@ -49,6 +54,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
     OnMsg<CSwitchDlg>(WM_TRAY_NOTIFY, &CSwitchDlg::OnTrayNotify),
+    OnMsg<CSwitchDlg>(WM_TIMER, &CSwitchDlg::OnTimer),
 };
 
 CSwitchDlg::CSwitchDlg(HWND parent)
@@ -104,7 +110,7 @@ BOOL CSwitchDlg::OnInitDialog() {
 
     ProvideDriverFile(ProgramFolder());
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
-    AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+    AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
@@ -138,7 +144,7 @@ void CSwitchDlg::OnCancel() { controller_.Cancel(); }
 bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell started anew and forgot every icon: put ours back.
-        AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+        AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
         result = 0;
         return true;
     }
@@ -207,6 +213,13 @@ void CSwitchDlg::EndNow() {
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     controller_.TrayEvent(TrayMouseOf(lParam));
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kRecheckTimer) {
+        controller_.Recheck();
+    }
     return 0;
 }
 
@@ -321,5 +334,31 @@ SetupEnd CSwitchDlg::View::RunSetup(const DeviceNode& box) {
 void CSwitchDlg::View::RemoveTrayIcon() { win32::RemoveTrayIcon(dialog_.Handle(), kTrayIconId); }
 
 void CSwitchDlg::View::EndDeviceNotices() { dialog_.deviceNotify_.Reset(); }
+
+void CSwitchDlg::View::ShowLinkStatus(const char* statusText, const std::string& trayTip) {
+    if (HWND control = dialog_.statusText; control != nullptr) {
+        char shown[128] = {};
+        GetWindowTextA(control, shown, sizeof shown);
+        if (std::strcmp(shown, statusText) != 0) {
+            SetWindowTextA(control, statusText);
+        }
+    }
+    if (trayTip != dialog_.trayTip_) {
+        dialog_.trayTip_ = trayTip;
+        SetTrayTip(dialog_.Handle(), kTrayIconId, trayTip);
+    }
+}
+
+void CSwitchDlg::View::ScheduleRecheck(bool on) {
+    if (on == dialog_.recheckTimer_) {
+        return;
+    }
+    dialog_.recheckTimer_ = on;
+    if (on) {
+        SetTimer(dialog_.Handle(), kRecheckTimer, kRecheckIntervalMs, nullptr);
+    } else {
+        KillTimer(dialog_.Handle(), kRecheckTimer);
+    }
+}
 
 }  // namespace torvik::win32

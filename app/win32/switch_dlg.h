@@ -7,6 +7,7 @@
 #include <dbt.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "app/switch_controller.h"
@@ -72,6 +73,8 @@ private:
         SetupEnd RunSetup(const DeviceNode& box) override;
         void RemoveTrayIcon() override;
         void EndDeviceNotices() override;
+        void ShowLinkStatus(const char* statusText, const std::string& trayTip) override;
+        void ScheduleRecheck(bool on) override;
 
     private:
         CSwitchDlg& dialog_;
@@ -88,6 +91,7 @@ private:
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna3(WPARAM wParam, LPARAM lParam);
@@ -111,6 +115,8 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
+    std::string trayTip_ = kTrayTipName;   // what the icon says; given again when re-added
+    bool recheckTimer_ = false;
 };
 
 }  // namespace torvik::win32

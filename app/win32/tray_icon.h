@@ -5,23 +5,24 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/tray_menu.h"
-
 #include "app/win32/window_messages.h"
 
 namespace torvik::win32 {
 
 inline constexpr UINT kTrayIconId = 149;
 inline constexpr UINT WM_TRAY_NOTIFY = msg::kTrayNotify;
-inline constexpr const char* kTrayTip = "Karrow Antenna Control";
 
 // The record handed to the shell. Its size is the first version's (88 bytes on 32-bit
 // Windows, 104 on 64-bit), the layout with the 64-byte tip that the icon needs.
 NOTIFYICONDATAA TrayRecord(HWND window, UINT id);
 
-void AddTrayIcon(HWND window, UINT id, HICON icon);
+// tip: at most 63 characters are shown (the first version's field); a longer one is cut.
+void AddTrayIcon(HWND window, UINT id, HICON icon, const std::string& tip);
+void SetTrayTip(HWND window, UINT id, const std::string& tip);
 void RemoveTrayIcon(HWND window, UINT id);
 
 // The mouse message of a WM_TRAY_NOTIFY (its lParam) as the tray rules know it.
