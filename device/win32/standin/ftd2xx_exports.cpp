@@ -1,7 +1,7 @@
 // The stand-in driver library FTD2XX.dll: the seven driver functions the program uses, with the
-// driver's signatures, backed by a SimulatedBox whose attached devices come from the file named
-// by TORVIK_SIM_DEVICES (re-read at every list and open call). Every call is logged to the file
-// named by TORVIK_SIM_LOG (call_log.h), and changes of the devices file reach the program's
+// driver's signatures, backed by the simulated box's driver (device/sim_driver.h): attached
+// devices from the file named by TORVIK_SIM_DEVICES, every call logged to the file named by
+// TORVIK_SIM_LOG. Changes of the devices file reach the program's
 // windows as device notices (device_watcher.h). For tests and demonstrations only.
 
 #include <windows.h>
@@ -11,10 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "device/simulated_box.h"
-#include "device/win32/standin/call_log.h"
+#include "device/sim_driver.h"
 #include "device/win32/standin/device_watcher.h"
-#include "device/win32/standin/devices_file.h"
 
 namespace {
 
@@ -30,20 +28,15 @@ std::string Environment(const char* name) {
     return std::string(value, length);
 }
 
-// The simulated driver of this process. The watcher thread shares nothing with it.
+// The simulated driver of this process, its paths taken from the environment once. The
+// watcher thread shares nothing with it.
 struct Standin {
     std::mutex mutex;
-    torvik::SimulatedBox box;
-
-    // Takes the attached devices from the file, and starts the watcher on first use.
-    void ReadDevices() {
-        const std::string path = Environment("TORVIK_SIM_DEVICES");
-        const std::string text = torvik::standin::ReadDevicesText(path);
-        box.devices = torvik::standin::ParseDevices(text);
-        torvik::standin::StartWatcher(path, text);
-    }
-    void Log(const std::string& line) {
-        torvik::standin::AppendLine(Environment("TORVIK_SIM_LOG"), line);
+    torvik::sim::LoggedSimDriver driver{Environment("TORVIK_SIM_DEVICES"),
+                                        Environment("TORVIK_SIM_LOG")};
+    // The watcher starts on first use, with the devices the driver has just read.
+    void StartWatching() {
+        torvik::standin::StartWatcher(driver.DevicesPath(), driver.DevicesText());
     }
 };
 
@@ -52,14 +45,12 @@ Standin& State() {
     return state;
 }
 
-// One call on an open handle: made under the lock, then logged with its status.
-template <class Call, class LogLine>
-FtStatus LoggedCall(Call call, LogLine logLine) {
+// One driver call under the lock.
+template <class Call>
+FtStatus Locked(Call call) {
     Standin& s = State();
     const std::lock_guard lock(s.mutex);
-    const FtStatus status = call(s.box);
-    s.Log(logLine(status));
-    return status;
+    return call(s);
 }
 
 }  // namespace
@@ -67,76 +58,62 @@ FtStatus LoggedCall(Call call, LogLine logLine) {
 extern "C" {
 
 FtStatus WINAPI FT_CreateDeviceInfoList(DWORD* count) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    s.ReadDevices();
-    std::uint32_t listed = 0;
-    const FtStatus status = s.box.CreateDeviceInfoList(&listed);
-    if (count != nullptr) {
-        *count = listed;
-    }
-    s.Log(torvik::standin::ListLine(listed));
-    return count == nullptr ? torvik::kFtInvalidParameter : status;
+    return Locked([&](Standin& s) {
+        std::uint32_t listed = 0;
+        const FtStatus status = s.driver.CreateDeviceInfoList(count != nullptr ? &listed : nullptr);
+        s.StartWatching();
+        if (count != nullptr) {
+            *count = listed;
+        }
+        return status;
+    });
 }
 
 // As the vendor's library does: every node of the list that FT_CreateDeviceInfoList made is
 // written, whatever *count says on entry; the caller must have room for them all.
 FtStatus WINAPI FT_GetDeviceInfoList(torvik::DeviceNode* nodes, DWORD* count) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    if (count == nullptr) {
-        return torvik::kFtInvalidParameter;
-    }
-    std::uint32_t listed = 0;
-    const FtStatus status = s.box.FillDeviceInfoList(nodes, &listed);
-    *count = listed;
-    return status;
+    return Locked([&](Standin& s) {
+        if (count == nullptr) {
+            return torvik::kFtInvalidParameter;
+        }
+        std::uint32_t listed = 0;
+        const FtStatus status = s.driver.FillDeviceInfoList(nodes, &listed);
+        *count = listed;
+        return status;
+    });
 }
 
 FtStatus WINAPI FT_OpenEx(void* argument, DWORD flags, FtHandle* handle) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    s.ReadDevices();
     const auto location = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(argument));
-    const FtStatus status = s.box.OpenEx(location, static_cast<std::uint32_t>(flags), handle);
-    s.Log(torvik::standin::OpenLine(flags == torvik::kFtOpenByLocation ? location : 0, status));
-    return status;
+    return Locked([&](Standin& s) {
+        const FtStatus status = s.driver.OpenEx(location, static_cast<std::uint32_t>(flags), handle);
+        s.StartWatching();
+        return status;
+    });
 }
 
 FtStatus WINAPI FT_SetTimeouts(FtHandle handle, ULONG readMs, ULONG writeMs) {
-    return LoggedCall(
-        [&](torvik::SimulatedBox& box) { return box.SetTimeouts(handle, readMs, writeMs); },
-        [&](FtStatus status) { return torvik::standin::TimeoutsLine(readMs, writeMs, status); });
+    return Locked([&](Standin& s) { return s.driver.SetTimeouts(handle, readMs, writeMs); });
 }
 
 FtStatus WINAPI FT_SetBitMode(FtHandle handle, UCHAR mask, UCHAR mode) {
-    return LoggedCall(
-        [&](torvik::SimulatedBox& box) { return box.SetBitMode(handle, mask, mode); },
-        [&](FtStatus status) { return torvik::standin::BitModeLine(mask, mode, status); });
+    return Locked([&](Standin& s) { return s.driver.SetBitMode(handle, mask, mode); });
 }
 
 FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* written) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    std::uint32_t done = 0;
-    const FtStatus status = s.box.Write(handle, buffer, static_cast<std::uint32_t>(length),
-                                        written != nullptr ? &done : nullptr);
-    if (written != nullptr) {
-        *written = done;
-    }
-    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    if (bytes == nullptr || length == 0) {
-        s.Log(torvik::standin::WriteLine(nullptr, status));
-    }
-    for (DWORD i = 0; bytes != nullptr && i < length && i < 4096; ++i) {
-        s.Log(torvik::standin::WriteLine(&bytes[i], status, i < done));
-    }
-    return status;
+    return Locked([&](Standin& s) {
+        std::uint32_t done = 0;
+        const FtStatus status = s.driver.Write(handle, buffer, static_cast<std::uint32_t>(length),
+                                               written != nullptr ? &done : nullptr);
+        if (written != nullptr) {
+            *written = done;
+        }
+        return status;
+    });
 }
 
 FtStatus WINAPI FT_Close(FtHandle handle) {
-    return LoggedCall([&](torvik::SimulatedBox& box) { return box.Close(handle); },
-                      &torvik::standin::CloseLine);
+    return Locked([&](Standin& s) { return s.driver.Close(handle); });
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {

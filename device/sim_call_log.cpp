@@ -1,9 +1,9 @@
-#include "device/win32/standin/call_log.h"
+#include "device/sim_call_log.h"
 
 #include <cstdio>
 #include <memory>
 
-namespace torvik::standin {
+namespace torvik::sim {
 namespace {
 
 template <typename... Args>
@@ -60,4 +60,4 @@ void AppendLine(const std::string& path, const std::string& line) {
     }
 }
 
-}  // namespace torvik::standin
+}  // namespace torvik::sim

@@ -1,6 +1,7 @@
 #pragma once
-// The call log of the stand-in driver library: one line per driver call, appended to the file
-// named by TORVIK_SIM_LOG and flushed at once, so a test can follow it while the program runs.
+// The call log of the simulated box (the stand-in driver library, the Linux program): one line
+// per driver call, appended to the file named by TORVIK_SIM_LOG and flushed at once, so a test
+// can follow it while the program runs.
 //   LIST <count>                  FT_CreateDeviceInfoList (FT_GetDeviceInfoList logs nothing)
 //   OPEN 0x<locid:8> <status>     FT_OpenEx
 //   TIMEOUTS <read ms> <write ms> <status>
@@ -15,7 +16,7 @@
 
 #include "device/d2xx.h"
 
-namespace torvik::standin {
+namespace torvik::sim {
 
 std::string ListLine(std::uint32_t count);
 std::string OpenLine(std::uint32_t locationId, FtStatus status);
@@ -29,4 +30,4 @@ std::string CloseLine(FtStatus status);
 // The file is opened and closed for every line, so it may be moved or truncated meanwhile.
 void AppendLine(const std::string& path, const std::string& line);
 
-}  // namespace torvik::standin
+}  // namespace torvik::sim
