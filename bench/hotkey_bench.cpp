@@ -1,6 +1,6 @@
-// What one hotkey press costs from the table lookup to the byte on the box: HandleHotkeyMessage,
-// DispatchHotkey, AntennaAction and SetAntenna with their one output write, the refresh and
-// the three stored keys, against the simulated box. Compared with the bare output write alone
+// What one hotkey press costs from the table lookup to the byte on the box: Execute with the
+// hotkey command, DispatchHotkey, AntennaAction and SetAntenna with their one output write, the
+// refresh and the three stored keys, against the simulated box. Compared with the bare output write alone
 // (open, timeouts, bit-bang mode, write, close). Settings are kept in memory and the window does
 // nothing, so the file system does not hide the cost of the logic; a last figure uses the
 // real Torvik.ini in a temporary folder.

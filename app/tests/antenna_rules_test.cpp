@@ -156,16 +156,22 @@ TEST_F(AntennaRulesTest, MaskBitThreeInSwitchModeLeavesOnlyTheFourthFlag) {
     EXPECT_EQ(Flags(), (Flagset{0, 0, 0, 1}));
 }
 
-TEST_F(AntennaRulesTest, MaskInMixerModeBecomesTheFlags) {
+TEST_F(AntennaRulesTest, EveryMaskInMixerModeBecomesTheFlagsAndReadsBack) {
     StartWithBox();
     controller.SetMixerMode();
-    ForgetHistory();
-    EXPECT_EQ(controller.SetAntennaMask(0b1110), 0b1110);
-    EXPECT_EQ(Flags(), (Flagset{0, 1, 1, 1}));
-    EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x1D));
-    EXPECT_EQ(controller.SetAntennaMask(~std::uintptr_t{0}), 0b1111);   // bits above 3 ignored
-    EXPECT_EQ(controller.SetAntennaMask(0xFFF0), 0);
-    EXPECT_EQ(Flags(), (Flagset{0, 0, 0, 0}));
+    // From every mask to every other: the flags follow the bits whatever they were before.
+    for (int from = 0; from < 16; ++from) {
+        for (int to = 0; to < 16; ++to) {
+            controller.SetAntennaMask(static_cast<std::uintptr_t>(from));
+            EXPECT_EQ(controller.SetAntennaMask(static_cast<std::uintptr_t>(to)), to);
+            EXPECT_EQ(Flags(), (Flagset{to & 1, (to >> 1) & 1, (to >> 2) & 1, (to >> 3) & 1}))
+                << from << " -> " << to;
+            EXPECT_EQ(controller.GetAntennaMask(), (to << 16) | 3) << from << " -> " << to;
+        }
+    }
+    EXPECT_EQ(box.LastOutput(kBoxLocation), std::optional<std::uint8_t>(0x1F));
+    EXPECT_EQ(controller.SetAntennaMask(~std::uintptr_t{0} - 0xF), 0);   // bits above 3 ignored
+    EXPECT_EQ(controller.SetAntennaMask(0xFFF5), 0b0101);
 }
 
 }  // namespace

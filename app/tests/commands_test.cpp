@@ -176,10 +176,14 @@ TEST_F(HotkeyPressTest, ShutdownDropsTheRunningBitThenReleasesEverythingOnce) {
     EXPECT_EQ(journal, (Strings{"byte 02", "tray removed", "notices ended", "unreg 2400",
                                 "unreg 2401", "unreg 2402"}));
     EXPECT_FALSE(Press(2400));
-    // The session's end and the window's destruction both ask: the second changes nothing.
+    // The session's end and the window's destruction both ask: the second changes nothing,
+    // and a recheck still queued searches no more.
     journal.clear();
+    box.ClearCalls();
     controller.Shutdown();
+    controller.Recheck();
     EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(box.Calls().empty());
 }
 
 }  // namespace
