@@ -37,6 +37,11 @@ void SwitchController::FindDevice() {
     LoadSettings();
 }
 
+void SwitchController::OnDeviceNotice() {
+    FindDevice();
+    ShowChecks();
+}
+
 void SwitchController::LoadSettings() {
     configBlock = MainDefaults();
     if (devicePresent != 0) {
@@ -125,6 +130,10 @@ bool SwitchController::HandleHotkeyMessage(std::uintptr_t wParam) {
 
 void SwitchController::RefreshControls() {
     UpdatePresence();
+    ShowChecks();
+}
+
+void SwitchController::ShowChecks() {
     const bool present = devicePresent != 0;
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.SetChecked(AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);

@@ -69,6 +69,9 @@ public:
     // --- device link ---
     // Searches the driver's list for the box, then LoadSettings.
     void FindDevice();
+    // A device arrived or went: FindDevice, then the antenna and mode buttons show the state
+    // that the load brought (a box that arrives is driven with its stored antennas at once).
+    void OnDeviceNotice();
     // Records back to their defaults; with a box, its section, the output byte and the
     // hotkeys; in any case the presence display.
     void LoadSettings();
@@ -96,6 +99,8 @@ public:
     // mixer radio shows 1 for any nonzero mode: a mode stored as 2 still reads as mixer mode,
     // and a skinned button given 2 would draw an undefined state.
     void RefreshControls();
+    // The check states of the antenna buttons and both radios alone.
+    void ShowChecks();
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
     // The remote-control messages and ID_REMOTE_RELOAD: the answer when the message is one

@@ -238,5 +238,26 @@ TEST_F(DeviceSearchTest, RefreshWithoutABoxClearsAllFiveButtons) {
     for (int id : {1001, 1002, 1003, 1005, 1006}) EXPECT_EQ(view.checked[id], 0) << id;
 }
 
+TEST_F(DeviceSearchTest, ABoxThatArrivesShowsItsStoredStateAndOneThatGoesShowsNone) {
+    settings.ints[{kBoxSection, "ANTENNA-1"}] = 0;
+    settings.ints[{kBoxSection, "ANTENNA-2"}] = 1;
+    settings.ints[{kBoxSection, "SWITCHMIXER"}] = 1;
+    controller.FindDevice();          // started without a box
+    controller.RefreshControls();
+    for (int id : {1001, 1002, 1003, 1005, 1006}) ASSERT_EQ(view.checked[id], 0) << id;
+
+    PlugBox();
+    controller.OnDeviceNotice();
+    EXPECT_EQ(view.checked[1001], 0);
+    EXPECT_EQ(view.checked[1002], 1);
+    EXPECT_EQ(view.checked[1006], 1);
+    EXPECT_EQ(view.checked[1005], 0);
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0C, 0x0C}));  // no extra write
+
+    box.devices.clear();
+    controller.OnDeviceNotice();
+    for (int id : {1001, 1002, 1003, 1005, 1006}) EXPECT_EQ(view.checked[id], 0) << id;
+}
+
 }  // namespace
 }  // namespace torvik::testing

@@ -18,6 +18,7 @@ namespace {
 constexpr COLORREF kStatusTextColour = RGB(240, 40, 0);
 constexpr int kAntennaGap = 2;
 constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
+constexpr UINT_PTR kTrayClickTimer = 1;     // the wait for a second click on the tray icon
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
@@ -25,6 +26,15 @@ static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
 HICON LoadIconSized(UINT id, int size) {
     return static_cast<HICON>(
         LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+TrayMouse TrayMouseOf(LPARAM lParam) {
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN: return TrayMouse::kLeftDown;
+    case WM_LBUTTONDBLCLK: return TrayMouse::kLeftDoubleClick;
+    case WM_RBUTTONDOWN: return TrayMouse::kRightDown;
+    default: return TrayMouse::kOther;
+    }
 }
 
 }  // namespace
@@ -45,6 +55,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
     OnMsg<CSwitchDlg>(WM_TRAY_NOTIFY, &CSwitchDlg::OnTrayNotify),
+    OnMsg<CSwitchDlg>(WM_TIMER, &CSwitchDlg::OnTimer),
 };
 
 CSwitchDlg::CSwitchDlg(HWND parent)
@@ -65,7 +76,23 @@ CSwitchDlg::~CSwitchDlg() {
 }
 
 INT_PTR CSwitchDlg::DoModal() {
+    RegisterWindowClass();
     return RunModal(controller_.windowHidden == 0 ? MLF_SHOWONIDLE : 0);
+}
+
+void CSwitchDlg::RegisterWindowClass() {
+    // The template names this class, so that other programs and a second start can tell our
+    // window from any other that has the mark in its title. A dialog class is the system's
+    // dialog procedure with the dialog's extra bytes.
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = ResourceInstance();
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));   // IDC_ARROW
+    windowClass.lpszClassName = msg::kMainWindowClass;
+    RegisterClassExA(&windowClass);   // fails harmlessly when a former run registered it
 }
 
 bool CSwitchDlg::PreTranslateMessage(MSG& msg) {
@@ -173,7 +200,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
     if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam != 0 &&
         reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
             kInterfaceDeviceType) {
-        controller_.FindDevice();
+        controller_.OnDeviceNotice();
     }
     return TRUE;
 }
@@ -221,20 +248,36 @@ void CSwitchDlg::EndNow() {
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     controller_.windowHidden = 0;
-    switch (LOWORD(lParam)) {
-    case WM_LBUTTONDBLCLK:
+    const auto now = static_cast<std::uint32_t>(GetMessageTime());
+    RunTrayAction(trayClicks_.OnMouse(TrayMouseOf(lParam), now));
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam != kTrayClickTimer) {
+        return 0;
+    }
+    KillTimer(hwnd_, kTrayClickTimer);
+    RunTrayAction(trayClicks_.OnWaitOver());
+    return 0;
+}
+
+void CSwitchDlg::RunTrayAction(TrayAction action) {
+    if (action == TrayAction::kStartWait) {
+        SetTimer(hwnd_, kTrayClickTimer, GetDoubleClickTime(), nullptr);
+        return;
+    }
+    if (action == TrayAction::kNone) {
+        return;
+    }
+    KillTimer(hwnd_, kTrayClickTimer);
+    if (action == TrayAction::kShowWindow) {
         SetForegroundWindow(hwnd_);
         ShowWindow(hwnd_, SW_SHOW);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
+    } else {
         ShowTrayMenu(hwnd_, controller_.devicePresent != 0, controller_.deviceNode.Type,
                      controller_.antennaOn);
-        break;
-    default:
-        break;
     }
-    return 0;
 }
 
 LRESULT CSwitchDlg::OnAntenna1(WPARAM, LPARAM) {
@@ -266,7 +309,8 @@ LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
     if (controller_.devicePresent == 0) {
         return 0;
     }
-    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder()) == IDOK) {
+    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder(),
+                       controller_.configBlock) == IDOK) {
         controller_.LoadSettings();
     }
     return 0;

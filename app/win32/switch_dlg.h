@@ -9,6 +9,7 @@
 #include <array>
 
 #include "app/switch_controller.h"
+#include "app/tray_clicks.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
@@ -75,6 +76,7 @@ private:
     };
 
     MyButton* ButtonById(int controlId);
+    static void RegisterWindowClass();
     void BindControls();
     void RegisterDeviceNotices();
     // Ends the modal run, closing first whatever modal window is open on top of this one.
@@ -87,6 +89,8 @@ private:
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void RunTrayAction(TrayAction action);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna3(WPARAM wParam, LPARAM lParam);
@@ -111,6 +115,7 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
+    TrayClickRules trayClicks_{GetDoubleClickTime()};
     bool released_ = false;
 };
 
