@@ -129,12 +129,14 @@ case_setup_key_and_modifier() {
     check "CTRL+NUM PAD 3 before the setup" wait_until 10 ctl_says "mask 4 count 3" get
     check "Setup opens the dialog" open_setup
     check "opens on the Global page" setup_has_text "Global Function Configuration"
-    check "the Global defaults are off" setup_has_text "Global Control not active - suspended"
+    check "Global shown as in effect: active" setup_has_text "Control for all Programs on Desktop"
     check "key of antenna 2" setup_has_text "NUM PAD 2"
     mkdir -p "$artifacts"
     screenshot "$setup_win" "$artifacts/setup-dialog-global.png"
 
-    click_deactivate      # the Global record becomes active
+    click_deactivate      # the Global record is deactivated, then active again
+    check "deactivated Global says so" setup_has_text "Global Control not active - suspended"
+    click_deactivate
     choose_key 1 4        # antenna 2: F5
     click_shift 1         # antenna 2: SHIFT on, CTRL stays on
     check "the key button shows F5" setup_has_text "F5"
