@@ -76,23 +76,10 @@ CSwitchDlg::~CSwitchDlg() {
 }
 
 INT_PTR CSwitchDlg::DoModal() {
-    RegisterWindowClass();
+    // The template names our own class, so that other programs and a second start can tell
+    // this window from any other that has the mark in its title.
+    RegisterDialogClass(msg::kMainWindowClass);
     return RunModal(controller_.windowHidden == 0 ? MLF_SHOWONIDLE : 0);
-}
-
-void CSwitchDlg::RegisterWindowClass() {
-    // The template names this class, so that other programs and a second start can tell our
-    // window from any other that has the mark in its title. A dialog class is the system's
-    // dialog procedure with the dialog's extra bytes.
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefDlgProcA;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = ResourceInstance();
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));   // IDC_ARROW
-    windowClass.lpszClassName = msg::kMainWindowClass;
-    RegisterClassExA(&windowClass);   // fails harmlessly when a former run registered it
 }
 
 bool CSwitchDlg::PreTranslateMessage(MSG& msg) {

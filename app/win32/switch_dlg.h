@@ -76,7 +76,6 @@ private:
     };
 
     MyButton* ButtonById(int controlId);
-    static void RegisterWindowClass();
     void BindControls();
     void RegisterDeviceNotices();
     // Ends the modal run, closing first whatever modal window is open on top of this one.
