@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/switch_controller.h"
+#include "app/tray_clicks.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
@@ -91,6 +92,7 @@ private:
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void RunTrayAction(TrayAction action);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna3(WPARAM wParam, LPARAM lParam);
@@ -117,6 +119,7 @@ private:
     UINT taskbarCreated_ = 0;
     std::string trayTip_ = kTrayTipName;   // what the icon says; given again when re-added
     bool recheckTimer_ = false;
+    TrayClickRules trayClicks_{GetDoubleClickTime()};
     bool released_ = false;
 };
 
