@@ -12,6 +12,7 @@ enum class Verb {
     Help,     // answered by torvikctl itself, never sent
     Get,      // the antenna mask in bits 16 to 19 above the antenna count in bits 0 to 15
     Set,      // mask: the wanted antenna mask (bits above 3 are ignored); answers the new mask
+    Show,     // as the tray's "open Dialog": shown, and recorded so; answers 0
     Reload,   // the settings anew and a refresh; answers 0
     Hide,     // hides the window without recording it; answers 1
     Exit,     // ends the program; answers -1 when the window was recorded hidden, else 1

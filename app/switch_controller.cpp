@@ -11,8 +11,14 @@ constexpr int kAntennaButtons = 3;
 }  // namespace
 
 SwitchController::SwitchController(D2xxDriver& driver, SettingsStore& settings,
-                                   HotkeyRegistrar& hotkeys, FocusQuery& focus, SwitchView& view)
-    : driver_(driver), settings_(settings), hotkeys_(hotkeys), focus_(focus), view_(view) {}
+                                   HotkeyRegistrar& hotkeys, FocusQuery& focus, SwitchView& view,
+                                   std::uint32_t doubleClickMs)
+    : trayClicks_(doubleClickMs),
+      driver_(driver),
+      settings_(settings),
+      hotkeys_(hotkeys),
+      focus_(focus),
+      view_(view) {}
 
 std::string SwitchController::Section() const {
     return SectionName(deviceNode.SerialNumber, sizeof deviceNode.SerialNumber);
@@ -40,13 +46,13 @@ void SwitchController::FindDevice() {
     LoadSettings();
 }
 
-void SwitchController::Recheck() {
+void SwitchController::OnDeviceNotice() {
     // A timer message may still be queued when the window lets go of everything.
     if (shutDown_) {
         return;
     }
     FindDevice();
-    RefreshControls();
+    ShowChecks();
 }
 
 void SwitchController::LoadSettings() {
@@ -139,6 +145,10 @@ int SwitchController::DispatchHotkey(int position) {
 
 void SwitchController::RefreshControls() {
     UpdatePresence();
+    ShowChecks();
+}
+
+void SwitchController::ShowChecks() {
     const bool present = devicePresent != 0;
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.SetChecked(ids::AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);

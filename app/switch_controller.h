@@ -12,6 +12,7 @@
 
 #include "app/command.h"
 #include "app/control_ids.h"
+#include "app/tray_clicks.h"
 #include "app/tray_menu.h"
 #include "app/failure_episode.h"
 #include "app/link_status.h"
@@ -50,21 +51,26 @@ public:
     // Shows the tray menu at the pointer and returns when it closes; a chosen item's command
     // comes back as a command of the main window.
     virtual void ShowTrayMenu(const std::vector<TrayMenuItem>& items) = 0;
-    // Runs the setup dialog for the box with this serial-number field, modally.
-    virtual SetupEnd RunSetup(const DeviceNode& box) = 0;
+    // Starts (or stops) the wait for a second press on the tray icon: the system's double-click
+    // time, after which the window calls TrayWaitOver.
+    virtual void WaitForSecondPress(bool on) = 0;
+    // Runs the setup dialog for the box with this serial-number field, modally; inEffect are
+    // the records the window runs on, which the dialog edits when none are stored.
+    virtual SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) = 0;
     // The platform's long-lived things, released in the shutdown order.
     virtual void RemoveTrayIcon() = 0;
     virtual void EndDeviceNotices() = 0;
     // The status line's text and the tray icon's tip, as they should read now.
     virtual void ShowLinkStatus(const char* statusText, const std::string& trayTip) = 0;
-    // While on, the window calls Recheck after a short interval, again and again.
+    // While on, the window calls OnDeviceNotice after a short interval, again and again.
     virtual void ScheduleRecheck(bool on) = 0;
 };
 
 class SwitchController {
 public:
+    // doubleClickMs: the system's double-click time, for the tray icon's presses.
     SwitchController(D2xxDriver& driver, SettingsStore& settings, HotkeyRegistrar& hotkeys,
-                     FocusQuery& focus, SwitchView& view);
+                     FocusQuery& focus, SwitchView& view, std::uint32_t doubleClickMs = 500);
 
     // --- what the views and the platform read ---
     std::int32_t AntennaOn(int index) const { return antennaOn[index & 3]; }
@@ -94,13 +100,14 @@ public:
     void Exit();
     // The tray's "open Dialog": shown, and recorded so.
     void OpenDialog();
-    // Any mouse event on the tray icon records the window as not hidden, then TrayActionFor.
-    void TrayEvent(TrayMouse event);
+    // Any mouse event on the tray icon (at the message time now, in milliseconds) records the
+    // window as not hidden; TrayClickRules then decide between the menu, the window and a wait.
+    void TrayEvent(TrayMouse event, std::uint32_t now);
+    // The wait for a second press is over: a single press, so the menu.
+    void TrayWaitOver();
     // Setup: nothing without a box; after the dialog's OK the settings are loaded anew (the
     // antenna buttons are not refreshed).
     void Setup();
-    // An arrival or removal of a device of the driver's interface class.
-    void DeviceChanged() { FindDevice(); }
     // The window's destruction, or the session's end, whichever comes first; once. In this
     // order: no more rechecks, FinalWrite, the tray icon removed, the device notices ended,
     // ClearHotkeys. A recheck due after it does nothing.
@@ -115,8 +122,10 @@ public:
     // Searches the driver's list for the box, then LoadSettings. While no box is listed but
     // a device is held by another program, asks the view to look again soon.
     void FindDevice();
-    // The view's interval after ScheduleRecheck(true) has passed: search again and show it.
-    void Recheck();
+    // A device arrived or went, or the view's interval after ScheduleRecheck(true) has passed:
+    // FindDevice, then the antenna and mode buttons show the state that the load brought (a
+    // box that arrives is driven with its stored antennas at once). Nothing after Shutdown.
+    void OnDeviceNotice();
     // Records back to their defaults; with a box, its section, the output byte and the
     // hotkeys; in any case the presence display.
     void LoadSettings();
@@ -147,6 +156,8 @@ public:
     // mixer radio shows 1 for any nonzero mode: a mode stored as 2 still reads as mixer mode,
     // and a skinned button given 2 would draw an undefined state.
     void RefreshControls();
+    // The check states of the antenna buttons and both radios alone.
+    void ShowChecks();
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
     // With a box, the output byte once more with the running bit clear, so the box keeps its
@@ -155,6 +166,8 @@ public:
 
 private:
     friend struct testing::ControllerPeer;
+
+    void RunTrayAction(TrayAction action);
 
     std::int32_t mixerMode = 0;
     std::int32_t antennaOn[4] = {1, 0, 0, 0};
@@ -166,6 +179,7 @@ private:
     ConfigBlock configBlock = MainDefaults();
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
+    TrayClickRules trayClicks_;
 
     D2xxDriver& driver_;
     SettingsStore& settings_;

@@ -11,19 +11,6 @@ constexpr std::uint32_t kMaxAntennaItems = 3;  // antennaOn holds three antennas
 
 }  // namespace
 
-TrayAction TrayActionFor(TrayMouse event) {
-    switch (event) {
-    case TrayMouse::kLeftDoubleClick:
-        return TrayAction::kShowWindow;
-    case TrayMouse::kLeftDown:
-    case TrayMouse::kRightDown:
-        return TrayAction::kShowMenu;
-    case TrayMouse::kOther:
-        break;
-    }
-    return TrayAction::kNothing;
-}
-
 std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antennaCount,
                                         const std::int32_t antennaOn[4]) {
     std::vector<TrayMenuItem> items;

@@ -1,26 +1,12 @@
 #pragma once
-// The tray icon's rules, for every platform: what a mouse event on the icon does, and the
-// items of its menu (texts, command ids, check marks), built anew for every showing.
+// The tray icon's menu for every platform: its items (texts, command ids, check marks), built
+// anew for every showing. What a press on the icon does is TrayClickRules' (tray_clicks.h).
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace torvik {
-
-// The mouse events on the icon that the rules tell apart.
-enum class TrayMouse {
-    kLeftDown,
-    kRightDown,
-    kLeftDoubleClick,
-    kOther,   // moves, releases, other buttons and double clicks
-};
-
-enum class TrayAction { kNothing, kShowWindow, kShowMenu };
-
-// A double click with the left button shows the window (brought to the front); a left or right
-// press shows the menu; anything else does nothing more.
-TrayAction TrayActionFor(TrayMouse event);
 
 struct TrayMenuItem {
     std::string text;

@@ -35,17 +35,28 @@ void SwitchController::OpenDialog() {
     view_.ShowWindow(false);
 }
 
-void SwitchController::TrayEvent(TrayMouse event) {
+void SwitchController::TrayEvent(TrayMouse event, std::uint32_t now) {
     windowHidden = 0;
-    switch (TrayActionFor(event)) {
+    RunTrayAction(trayClicks_.OnMouse(event, now));
+}
+
+void SwitchController::TrayWaitOver() { RunTrayAction(trayClicks_.OnWaitOver()); }
+
+void SwitchController::RunTrayAction(TrayAction action) {
+    switch (action) {
+    case TrayAction::kNone:
+        return;
+    case TrayAction::kStartWait:
+        view_.WaitForSecondPress(true);
+        return;
     case TrayAction::kShowWindow:
+        view_.WaitForSecondPress(false);
         view_.ShowWindow(true);
-        break;
+        return;
     case TrayAction::kShowMenu:
+        view_.WaitForSecondPress(false);
         view_.ShowTrayMenu(TrayMenu());
-        break;
-    case TrayAction::kNothing:
-        break;
+        return;
     }
 }
 
@@ -57,7 +68,7 @@ void SwitchController::Setup() {
     if (devicePresent == 0) {
         return;
     }
-    if (view_.RunSetup(deviceNode) == SetupEnd::kOk) {
+    if (view_.RunSetup(deviceNode, configBlock) == SetupEnd::kOk) {
         LoadSettings();
     }
 }
@@ -68,6 +79,7 @@ void SwitchController::Shutdown() {
     }
     shutDown_ = true;
     view_.ScheduleRecheck(false);
+    view_.WaitForSecondPress(false);
     FinalWrite();
     view_.RemoveTrayIcon();
     view_.EndDeviceNotices();
@@ -92,6 +104,9 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return SetAntennaMask(command.mask);
     case Verb::Get:
         return GetAntennaMask();
+    case Verb::Show:
+        OpenDialog();
+        return 0;
     case Verb::Hotkey: {
         // A registered id is consumed whatever its dispatch decides.
         const int position = FindHotkey(hotkeyTable, command.hotkeyId);

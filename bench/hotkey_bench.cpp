@@ -58,7 +58,8 @@ public:
     void EndDialog() override {}
     void ShowError(const char*, const char*) override {}
     void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
-    SetupEnd RunSetup(const DeviceNode&) override { return SetupEnd::kCancel; }
+    void WaitForSecondPress(bool) override {}
+    SetupEnd RunSetup(const DeviceNode&, const ConfigBlock&) override { return SetupEnd::kCancel; }
     void RemoveTrayIcon() override {}
     void EndDeviceNotices() override {}
     void ShowLinkStatus(const char*, const std::string&) override {}

@@ -181,7 +181,7 @@ TEST_F(HotkeyPressTest, ShutdownDropsTheRunningBitThenReleasesEverythingOnce) {
     journal.clear();
     box.ClearCalls();
     controller.Shutdown();
-    controller.Recheck();
+    controller.OnDeviceNotice();
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(box.Calls().empty());
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -88,8 +89,15 @@ public:
         events.push_back("menu");
         menus.push_back(items);
     }
-    SetupEnd RunSetup(const DeviceNode& box) override {
+    // Only a started wait is an event; stopping one that may not run is the rules' care.
+    void WaitForSecondPress(bool on) override {
+        if (on) events.push_back("wait");
+        waiting = on;
+    }
+    bool waiting = false;
+    SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
         events.push_back(std::string("setup ") + box.SerialNumber);
+        setupShown = inEffect;
         return setupAnswer;
     }
     void RemoveTrayIcon() override {
@@ -116,6 +124,7 @@ public:
     std::map<int, int> checked;
     std::vector<std::vector<TrayMenuItem>> menus;
     SetupEnd setupAnswer = SetupEnd::kCancel;   // how the setup dialog ends
+    ConfigBlock setupShown{};                   // the records it was given to show
 
 private:
     Journal& journal_;
@@ -161,6 +170,7 @@ protected:
         box.ClearCalls();
         settings.writes.clear();
         settings.reads.clear();
+        settings.replacements.clear();
         registrar.events.clear();
         view.events.clear();
         view.errors = 0;

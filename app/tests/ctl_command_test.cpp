@@ -23,6 +23,7 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
         {"reload", Verb::Reload},
         {"hide", Verb::Hide},
         {"exit", Verb::Exit},
+        {"show", Verb::Show},
     };
     for (const auto& expected : verbs) {
         const std::optional<Command> command = Parse({expected.word});
@@ -80,7 +81,17 @@ TEST(CtlArguments, MissingExtraOrUnknownArgumentsAreUsageErrors) {
             shown += '[' + argument + ']';
         }
         EXPECT_FALSE(Parse(arguments)) << shown;
+        // One line that says what was wrong, naming the offending word where there is one.
+        const std::string error = ParseCommandLine(arguments).error;
+        EXPECT_EQ(error.rfind("torvikctl: ", 0), 0u) << shown;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << shown;
+        if (arguments.size() == 1 && !arguments[0].empty()) {
+            EXPECT_NE(error.find(arguments[0]), std::string::npos) << shown << error;
+        }
     }
+    EXPECT_NE(ParseCommandLine({"set", "nonsense"}).error.find("'nonsense' is not a mask"),
+              std::string::npos);
+    EXPECT_TRUE(ParseCommandLine({"get"}).error.empty());
 }
 
 TEST(CtlAnswers, GetSplitsMaskAndCount) {
@@ -97,14 +108,15 @@ TEST(CtlAnswers, SetShowsTheMaskNowInEffect) {
     EXPECT_EQ(FormatAnswer(Verb::Set, 0), "mask 0");
 }
 
-TEST(CtlAnswers, ExitTellsHowTheWindowWasMeantToBe) {
-    EXPECT_EQ(FormatAnswer(Verb::Exit, -1), "-1 hidden");
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 1), "1 shown");
+TEST(CtlAnswers, ExitTellsTheHiddenFlagAndNoMore) {
+    EXPECT_EQ(FormatAnswer(Verb::Exit, -1), "-1 hidden flag set");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 1), "1 hidden flag clear");
     // A 64-bit answer whose low 32 bits are all ones is the hidden answer widened.
-    EXPECT_EQ(FormatAnswer(Verb::Exit, static_cast<std::intptr_t>(0xFFFFFFFFu)), "-1 hidden");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, static_cast<std::intptr_t>(0xFFFFFFFFu)),
+              "-1 hidden flag set");
     // Anything else is printed as it came, not taken for one of the two.
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 0), "0");
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 0), "0 (not an answer the program gives)");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7 (not an answer the program gives)");
 }
 
 TEST(CtlAnswers, ReloadAndHideConfirm) {
@@ -112,11 +124,22 @@ TEST(CtlAnswers, ReloadAndHideConfirm) {
     EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");
 }
 
-TEST(CtlUsage, NamesEveryCommandAndExitCode) {
+TEST(CtlUsage, NamesEveryCommandWithAnExampleAndEveryExitCode) {
     const std::string usage = UsageText();
-    for (const char* word : {"get", "set MASK", "reload", "hide", "exit", "--help",
+    for (const char* word : {"get", "set MASK", "show", "reload", "hide", "exit", "--help",
                              "0 done", "1 usage error", "2 no copy", "3 no answer"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
+    }
+    for (const char* example : {"torvikctl get ", "torvikctl set 0x5", "torvikctl show",
+                                "torvikctl hide", "torvikctl reload", "torvikctl exit",
+                                "torvikctl --help"}) {
+        EXPECT_NE(usage.find(example), std::string::npos) << example;
+    }
+    // The short usage is one line and names every command too.
+    const std::string brief = ShortUsage();
+    EXPECT_EQ(brief.find('\n'), brief.size() - 1);
+    for (const char* word : {"get", "set MASK", "show", "hide", "reload", "exit", "--help"}) {
+        EXPECT_NE(brief.find(word), std::string::npos) << word;
     }
 }
 

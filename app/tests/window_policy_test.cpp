@@ -28,14 +28,18 @@ TEST_F(WindowPolicyTest, EachEventRecordsTheHidingAndMovesTheWindowAsItShould) {
          {"end"}},
         {"Exit", true, Start::kHidden, [](auto& c) { c.Exit(); }, true, {"end"}},
         {"open Dialog", true, Start::kHidden, [](auto& c) { c.OpenDialog(); }, false, {"shown"}},
-        {"tray move", true, Start::kHidden, [](auto& c) { c.TrayEvent(TrayMouse::kOther); },
+        {"tray move", true, Start::kHidden, [](auto& c) { c.TrayEvent(TrayMouse::kOther, 0); },
          false, {}},
         {"tray double click", true, Start::kHidden,
-         [](auto& c) { c.TrayEvent(TrayMouse::kLeftDoubleClick); }, false, {"front"}},
+         [](auto& c) { c.TrayEvent(TrayMouse::kLeftDoubleClick, 0); }, false, {"front"}},
         {"tray right press", true, Start::kHidden,
-         [](auto& c) { c.TrayEvent(TrayMouse::kRightDown); }, false, {"menu"}},
-        {"tray left press", true, Start::kHidden,
-         [](auto& c) { c.TrayEvent(TrayMouse::kLeftDown); }, false, {"menu"}},
+         [](auto& c) { c.TrayEvent(TrayMouse::kRightDown, 0); }, false, {"menu"}},
+        {"tray left press, then no second", true, Start::kHidden,
+         [](auto& c) {
+             c.TrayEvent(TrayMouse::kLeftDown, 0);
+             c.TrayWaitOver();
+         },
+         false, {"wait", "menu"}},
         {"remote hide", true, Start::kShown, [](auto& c) { c.Execute({Verb::Hide}); }, false,
          {"hide"}},
         {"remote exit", true, Start::kHidden, [](auto& c) { c.Execute({Verb::Exit}); }, true,
@@ -50,6 +54,7 @@ TEST_F(WindowPolicyTest, EachEventRecordsTheHidingAndMovesTheWindowAsItShould) {
         row.act(controller);
         EXPECT_EQ(controller.WindowHidden(), row.hiddenAfter) << row.event;
         EXPECT_EQ(view.events, row.window) << row.event;
+        EXPECT_FALSE(view.waiting) << row.event;
     }
 }
 
@@ -69,14 +74,14 @@ TEST_F(WindowPolicyTest, StartShowsTheWindowUnlessHiddenAfterSearchingAndRefresh
 
 TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
     using Items = std::vector<TrayMenuItem>;
-    controller.TrayEvent(TrayMouse::kRightDown);
+    controller.TrayEvent(TrayMouse::kRightDown, 0);
     ASSERT_EQ(view.menus.size(), 1u);
     EXPECT_EQ(view.menus[0], (Items{{"open Dialog", 1024, false}, {"Exit", 1020, false}}));
 
     StartWithBox();
     controller.SetMixerMode();
     controller.AntennaAction(2);   // antennas 1 and 3 on
-    controller.TrayEvent(TrayMouse::kLeftDown);
+    controller.TrayEvent(TrayMouse::kRightDown, 1000);
     ASSERT_EQ(view.menus.size(), 2u);
     EXPECT_EQ(view.menus[1], (Items{{"Antenna 1", 1001, true},
                                     {"Antenna 2", 1002, false},
@@ -93,10 +98,14 @@ TEST_F(WindowPolicyTest, SetupRunsOnlyWithABoxAndItsOkReloadsWithoutRefreshing) 
     controller.Setup();
     EXPECT_TRUE(view.events.empty());
 
+    ConfigBlock stored = MainDefaults();
+    stored[2].deactivated = 0;
+    settings.configs[kBoxSection] = stored;
     StartWithBox();
     view.setupAnswer = SetupEnd::kCancel;
     controller.Setup();
     EXPECT_EQ(view.events, (Strings{"setup A1MIRVAX8"}));
+    EXPECT_EQ(view.setupShown[2].deactivated, 0);   // the records in effect
     EXPECT_TRUE(settings.reads.empty());
 
     ConfigBlock changed = MainDefaults();

@@ -24,6 +24,10 @@ std::optional<Command> CommandFromMessage(UINT message, WPARAM wParam, LPARAM lP
             lParam != 0) {
             return Command{Verb::Reload};
         }
+        // The tray menu's "open Dialog", as torvikctl sends it too: a menu command.
+        if (wParam == static_cast<WPARAM>(ids::kOpenDialog) && lParam == 0) {
+            return Command{Verb::Show};
+        }
         return std::nullopt;
     case WM_HOTKEY:
         if (wParam > static_cast<WPARAM>(std::numeric_limits<std::int32_t>::max())) {
@@ -42,10 +46,18 @@ UINT MessageFor(Verb verb) {
     case Verb::Reload: return msg::kRemoteReload;
     case Verb::Hide: return msg::kRemoteHide;
     case Verb::Exit: return msg::kRemoteExit;
+    case Verb::Show: return WM_COMMAND;
     case Verb::Help:
     case Verb::Hotkey: break;
     }
     return 0;
+}
+
+WPARAM WParamFor(const Command& command) {
+    if (command.verb == Verb::Show) {
+        return static_cast<WPARAM>(ids::kOpenDialog);   // a menu command: notification code 0
+    }
+    return static_cast<WPARAM>(command.mask);
 }
 
 }  // namespace torvik::win32

@@ -21,6 +21,7 @@ constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
 // While a device is held by another program, the list is looked at this often.
 constexpr UINT_PTR kRecheckTimer = 1;
 constexpr UINT kRecheckIntervalMs = 2000;
+constexpr UINT_PTR kTrayClickTimer = 2;     // the wait for a second click on the tray icon
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
@@ -62,7 +63,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       settings_(ProgramFolder()),
       driver_(ProgramFolder()),
       view_(*this),
-      controller_(driver_, settings_, hotkeys_, focus_, view_),
+      controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -75,6 +76,9 @@ CSwitchDlg::~CSwitchDlg() {
 }
 
 INT_PTR CSwitchDlg::DoModal() {
+    // The template names our own class, so that other programs and a second start can tell
+    // this window from any other that has the mark in its title.
+    RegisterDialogClass(msg::kMainWindowClass);
     return RunModal(controller_.WindowHidden() ? 0 : MLF_SHOWONIDLE);
 }
 
@@ -176,7 +180,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
     if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam != 0 &&
         reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
             kInterfaceDeviceType) {
-        controller_.DeviceChanged();
+        controller_.OnDeviceNotice();
     }
     return TRUE;
 }
@@ -212,13 +216,16 @@ void CSwitchDlg::EndNow() {
 }
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
-    controller_.TrayEvent(TrayMouseOf(lParam));
+    controller_.TrayEvent(TrayMouseOf(lParam), static_cast<std::uint32_t>(GetMessageTime()));
     return 0;
 }
 
 LRESULT CSwitchDlg::OnTimer(WPARAM wParam, LPARAM) {
-    if (wParam == kRecheckTimer) {
-        controller_.Recheck();
+    if (wParam == kTrayClickTimer) {
+        KillTimer(hwnd_, kTrayClickTimer);
+        controller_.TrayWaitOver();
+    } else if (wParam == kRecheckTimer) {
+        controller_.OnDeviceNotice();
     }
     return 0;
 }
@@ -325,10 +332,10 @@ void CSwitchDlg::View::ShowTrayMenu(const std::vector<TrayMenuItem>& items) {
     win32::ShowTrayMenu(dialog_.Handle(), items);
 }
 
-SetupEnd CSwitchDlg::View::RunSetup(const DeviceNode& box) {
-    return RunSetupDialog(dialog_.Handle(), box, dialog_.settings_, ProgramFolder()) == IDOK
-               ? SetupEnd::kOk
-               : SetupEnd::kCancel;
+SetupEnd CSwitchDlg::View::RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) {
+    const INT_PTR end =
+        RunSetupDialog(dialog_.Handle(), box, dialog_.settings_, ProgramFolder(), inEffect);
+    return end == IDOK ? SetupEnd::kOk : SetupEnd::kCancel;
 }
 
 void CSwitchDlg::View::RemoveTrayIcon() { win32::RemoveTrayIcon(dialog_.Handle(), kTrayIconId); }
@@ -346,6 +353,14 @@ void CSwitchDlg::View::ShowLinkStatus(const char* statusText, const std::string&
     if (trayTip != dialog_.trayTip_) {
         dialog_.trayTip_ = trayTip;
         SetTrayTip(dialog_.Handle(), kTrayIconId, trayTip);
+    }
+}
+
+void CSwitchDlg::View::WaitForSecondPress(bool on) {
+    if (on) {
+        SetTimer(dialog_.Handle(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
+    } else {
+        KillTimer(dialog_.Handle(), kTrayClickTimer);
     }
 }
 

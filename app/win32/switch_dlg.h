@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/switch_controller.h"
+#include "app/tray_clicks.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
@@ -70,7 +71,8 @@ private:
         void EndDialog() override;
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
-        SetupEnd RunSetup(const DeviceNode& box) override;
+        void WaitForSecondPress(bool on) override;
+        SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override;
         void RemoveTrayIcon() override;
         void EndDeviceNotices() override;
         void ShowLinkStatus(const char* statusText, const std::string& trayTip) override;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_clicks.h"
 #include "app/tray_menu.h"
 #include "app/win32/window_messages.h"
 

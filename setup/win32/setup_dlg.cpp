@@ -44,10 +44,11 @@ const MessageEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
 };
 
 CSetupDlg::CSetupDlg(std::span<const char> serialField, HWND parent, SettingsStore& settings,
-                     std::string programFolder)
+                     std::string programFolder, const ConfigBlock& inEffect)
     : Dialog(IDD_SETUP_DIALOG, parent),
       serialField_(serialField),
       settings_(settings),
+      inEffect_(inEffect),
       autostart_(std::move(programFolder)),
       view_(*this),
       pages_(view_) {}
@@ -88,7 +89,7 @@ BOOL CSetupDlg::OnInitDialog() {
         button.SetKeyMenu(kKeyMenuResourceId);
     }
     ArrangeButtons();
-    pages_.Open(settings_, Section(), autostart_);
+    pages_.Open(settings_, Section(), autostart_, inEffect_);
     return TRUE;
 }
 

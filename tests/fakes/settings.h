@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
+#include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +27,7 @@ public:
     std::vector<std::string> reads;
     int configWrites = 0;
     bool scribbleOnFailedRead = false;   // a failed CONFIG read leaves garbage in the block
+    std::set<std::string> unreadable;    // sections whose CONFIG is stored but damaged
 
     std::int32_t ReadIniInt(const std::string& section, const char* key,
                             std::int32_t defaultValue) override {
@@ -36,20 +40,34 @@ public:
         if (journal_ != nullptr) journal_->push_back("store " + writes.back().substr(section.size() + 1));
         ints[{section, key}] = value;
     }
+    // Each call is one replacement of the file: its keys, joined by spaces.
+    std::vector<std::string> replacements;
+    void WriteIniInts(const std::string& section, std::span<const IniInt> entries) override {
+        std::string keys;
+        for (const IniInt& entry : entries) {
+            keys += (keys.empty() ? "" : " ") + std::string(entry.key);
+            WriteIniInt(section, entry.key, entry.value);
+        }
+        replacements.push_back(keys);
+    }
     bool ReadConfig(const std::string& section, ConfigBlock& block) override {
         reads.push_back(section + " CONFIG");
         const auto found = configs.find(section);
-        if (found == configs.end()) {
+        if (found == configs.end() || unreadable.count(section) != 0) {
             if (scribbleOnFailedRead) std::memset(&block, 0xA5, sizeof block);
             return false;
         }
         block = found->second;
         return true;
     }
+    bool HasConfig(const std::string& section) override {
+        return configs.count(section) != 0 || unreadable.count(section) != 0;
+    }
     void WriteConfig(const std::string& section, const ConfigBlock& block) override {
         writes.push_back(section + " CONFIG");
         ++configWrites;
         configs[section] = block;
+        unreadable.erase(section);
     }
 
     // The stored integer, or nothing when the key was never stored.

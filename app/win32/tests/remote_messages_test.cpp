@@ -36,6 +36,12 @@ TEST(RemoteMessages, EachMessageNumberIsItsVerbWhateverItsParameters) {
         EXPECT_EQ(MessageFor(row.verb), row.message) << row.message;
     }
     EXPECT_EQ(Decode(msg::kRemoteSetState, ~WPARAM{0} - 0xF, 0).mask, ~std::uintptr_t{0} - 0xF);
+    EXPECT_EQ(WParamFor(Command{Verb::Set, 9}), 9u);
+    // Show is the tray menu's "open Dialog": a menu command, no notification code, no sender.
+    EXPECT_EQ(MessageFor(Verb::Show), static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(WParamFor(Command{Verb::Show}), 1024u);
+    EXPECT_EQ(Decode(WM_COMMAND, 1024, 0).verb, Verb::Show);
+    EXPECT_EQ(Decode(WM_COMMAND, 1024, 0x1234).verb, std::nullopt);
     EXPECT_EQ(MessageFor(Verb::Help), 0u);
     // The tray's notice and a message next to ours are none of these.
     EXPECT_EQ(Decode(msg::kTrayNotify, 149, 0x200).verb, std::nullopt);
