@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     if (simDevices != nullptr) {
         dialog.SetDeviceNotices(std::make_unique<torvik::qt::DevicesFileWatch>(
             simDevices, torvik::sim::ReadDevicesText(simDevices),
-            [&dialog] { dialog.Controller().DeviceChanged(); }));
+            [&dialog] { dialog.Controller().OnDeviceNotice(); }));
     }
     // The session's end and a termination signal end the program as Exit does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &dialog,

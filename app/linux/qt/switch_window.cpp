@@ -158,7 +158,14 @@ public:
                                       Q_ARG(int, chosen->data().toInt()));
         }
     }
-    SetupEnd RunSetup(const DeviceNode&) override {
+    void WaitForSecondPress(bool on) override {
+        if (on) {
+            w_.trayWait_.start(QApplication::doubleClickInterval());
+        } else {
+            w_.trayWait_.stop();
+        }
+    }
+    SetupEnd RunSetup(const DeviceNode&, const ConfigBlock&) override {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Setup"),
                         QStringLiteral("The setup dialog is not available in this edition yet. "
                                        "Torvik.ini can be prepared with the Windows program."),
@@ -193,7 +200,8 @@ private:
 CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, SettingsStore& settings,
                        HotkeyRegistrar& hotkeys, FocusQuery& focus)
     : view_(std::make_unique<View>(*this)),
-      controller_(driver, settings, hotkeys, focus, *view_) {
+      controller_(driver, settings, hotkeys, focus, *view_,
+                  static_cast<std::uint32_t>(QApplication::doubleClickInterval())) {
     setWindowTitle(QString::fromLatin1(layout.caption.c_str()));
     setWindowIcon(QIcon(QStringLiteral(":/images/torvik.ico")));
     InitQtSkinResources(palette());
@@ -202,7 +210,10 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, Setting
     tray_.setIcon(QIcon(QStringLiteral(":/images/tray.ico")));
     tray_.setToolTip(QString::fromLatin1(kTrayTipName));
     connect(&tray_, &QSystemTrayIcon::activated, this, &CSwitchDlg::OnTrayActivated);
-    connect(&recheck_, &QTimer::timeout, this, [this] { controller_.Recheck(); });
+    connect(&recheck_, &QTimer::timeout, this, [this] { controller_.OnDeviceNotice(); });
+    trayWait_.setSingleShot(true);
+    connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
+    clock_.start();
 }
 
 CSwitchDlg::~CSwitchDlg() { controller_.Shutdown(); }
@@ -297,7 +308,8 @@ void CSwitchDlg::OnCommand(int id) {
 }
 
 void CSwitchDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
-    controller_.TrayEvent(TrayMouseOf(reason));
+    // The clock wraps as the controller expects of message times.
+    controller_.TrayEvent(TrayMouseOf(reason), static_cast<std::uint32_t>(clock_.elapsed()));
 }
 
 void CSwitchDlg::reject() { controller_.Cancel(); }

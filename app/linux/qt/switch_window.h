@@ -3,6 +3,7 @@
 // controller and carrying out what it decides. Every rule is the controller's; this class only
 // turns clicks, keys, tray events, grabbed keys and device notices into its calls.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -50,6 +51,8 @@ private:
     QLabel* statusText_ = nullptr;
     QSystemTrayIcon tray_;
     QTimer recheck_;
+    QTimer trayWait_;
+    QElapsedTimer clock_;
     std::unique_ptr<QObject> deviceNotices_;
     std::unique_ptr<View> view_;
     SwitchController controller_;
