@@ -4,6 +4,8 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
 
 #include <csignal>
@@ -12,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "app/linux/bus_names.h"
+#include "app/linux/qt/bus_service.h"
 #include "app/linux/qt/devices_file_watch.h"
 #include "app/linux/qt/key_grabs.h"
 #include "app/linux/qt/resource_script.h"
@@ -89,8 +93,25 @@ int main(int argc, char** argv) {
     app.installNativeEventFilter(&grabs);
     torvik::XcbFocusQuery focus(connection, root);
 
+    // Owning the bus name is the single-instance lock: a second copy asks the first to show
+    // itself and ends before it touches the box. Without a session bus the copy runs alone.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString serviceName = QString::fromLatin1(torvik::bus::kServiceName);
+    if (bus.isConnected() && !bus.registerService(serviceName)) {
+        const QDBusMessage show = QDBusMessage::createMethodCall(
+            serviceName, QString::fromLatin1(torvik::bus::kObjectPath),
+            QString::fromLatin1(torvik::bus::kInterface), QStringLiteral("Show"));
+        bus.call(show, QDBus::Block, 5000);
+        return 0;
+    }
+
     torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus);
     window = &dialog;
+    torvik::qt::BusService service(dialog.Controller());
+    if (bus.isConnected()) {
+        bus.registerObject(QString::fromLatin1(torvik::bus::kObjectPath), &service,
+                           QDBusConnection::ExportAllSlots);
+    }
     if (simDevices != nullptr) {
         dialog.SetDeviceNotices(std::make_unique<torvik::qt::DevicesFileWatch>(
             simDevices, torvik::sim::ReadDevicesText(simDevices),
