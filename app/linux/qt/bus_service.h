@@ -16,6 +16,13 @@ class BusService final : public QObject {
 public:
     explicit BusService(SwitchController& controller) : controller_(controller) {}
 
+    // Looks at the antenna state and the box's presence; tells the bus when either changed.
+    void CheckState();
+
+signals:
+    // The antenna mask (bits 0 to 3) and whether a box is present, whenever either changes.
+    void StateChanged(uint mask, bool boxPresent);
+
 public slots:
     qint64 GetState() { return Run({Verb::Get}); }
     qint64 SetState(uint mask) { return Run({Verb::Set, mask}); }
@@ -29,6 +36,9 @@ private:
         return static_cast<qint64>(controller_.Execute(command).value_or(0));
     }
     SwitchController& controller_;
+    bool told_ = false;
+    uint lastMask_ = 0;
+    bool lastPresent_ = false;
 };
 
 }  // namespace torvik::qt

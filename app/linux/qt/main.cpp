@@ -110,7 +110,9 @@ int main(int argc, char** argv) {
     torvik::qt::BusService service(dialog.Controller());
     if (bus.isConnected()) {
         bus.registerObject(QString::fromLatin1(torvik::bus::kObjectPath), &service,
-                           QDBusConnection::ExportAllSlots);
+                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);
+        QObject::connect(&dialog, &torvik::qt::CSwitchDlg::StateShown, &service,
+                         &torvik::qt::BusService::CheckState);
     }
     if (simDevices != nullptr) {
         dialog.SetDeviceNotices(std::make_unique<torvik::qt::DevicesFileWatch>(

@@ -91,6 +91,7 @@ public:
         if (const auto found = w_.buttons_.find(controlId); found != w_.buttons_.end()) {
             found->second->SetChecked(state);
         }
+        w_.NoteStateShown();
     }
     void LayoutAntennaRow() override {
         std::array<MyButton*, 3> row{};
@@ -180,6 +181,7 @@ public:
             w_.statusText_->setText(QString::fromLatin1(statusText));
         }
         w_.tray_.setToolTip(QString::fromLatin1(trayTip.c_str()));
+        w_.NoteStateShown();
     }
     void ScheduleRecheck(bool on) override {
         if (on && !w_.recheck_.isActive()) {
@@ -305,6 +307,20 @@ void CSwitchDlg::OnCommand(int id) {
             controller_.AntennaAction(antenna);
         }
     }
+}
+
+void CSwitchDlg::NoteStateShown() {
+    if (stateNoticePending_) {
+        return;
+    }
+    stateNoticePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            stateNoticePending_ = false;
+            emit StateShown();
+        },
+        Qt::QueuedConnection);
 }
 
 void CSwitchDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {

@@ -31,6 +31,11 @@ public:
     // The source of device notices, released when the controller ends them.
     void SetDeviceNotices(std::unique_ptr<QObject> notices);
 
+signals:
+    // The buttons' checked states or the link status were shown anew: the antenna state or
+    // the box's presence may have changed. Sent once the event at hand is done.
+    void StateShown();
+
 public slots:
     // A command id from a button or the tray menu.
     void OnCommand(int id);
@@ -57,6 +62,8 @@ private:
     std::unique_ptr<View> view_;
     SwitchController controller_;
     bool ending_ = false;
+    bool stateNoticePending_ = false;
+    void NoteStateShown();
 };
 
 }  // namespace torvik::qt

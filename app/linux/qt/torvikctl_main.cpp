@@ -13,9 +13,46 @@
 #include "app/ctl_command.h"
 #include "app/linux/bus_names.h"
 
+namespace {
+
+// Prints one line per StateChanged signal of the running Torvik until interrupted (the signal's
+// default action ends it; every line is flushed as it is printed).
+class StateWatcher final : public QObject {
+    Q_OBJECT
+public slots:
+    void OnStateChanged(uint mask, bool boxPresent) {
+        std::printf("mask %u %s\n", mask, boxPresent ? "box present" : "no box");
+        std::fflush(stdout);
+    }
+};
+
+int Watch(QDBusConnection& bus) {
+    StateWatcher watcher;
+    if (!bus.connect(QString::fromLatin1(torvik::bus::kServiceName),
+                     QString::fromLatin1(torvik::bus::kObjectPath),
+                     QString::fromLatin1(torvik::bus::kInterface), QStringLiteral("StateChanged"),
+                     &watcher, SLOT(OnStateChanged(uint,bool)))) {
+        std::fputs("torvikctl: cannot follow the state\n", stderr);
+        return torvik::ctl::kExitNoAnswer;
+    }
+    return QCoreApplication::exec();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace torvik::ctl;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments == std::vector<std::string>{"watch"}) {
+        // Only here: the other commands are the same on both systems, this one needs the bus.
+        QCoreApplication app(argc, argv);
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) {
+            std::fputs("torvikctl: no session bus\n", stderr);
+            return kExitNotRunning;
+        }
+        return Watch(bus);
+    }
     const ParsedArguments parsed = ParseCommandLine(arguments);
     if (!parsed.command) {
         std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), ShortUsage().c_str());
@@ -55,3 +92,5 @@ int main(int argc, char** argv) {
     std::printf("%s\n", line.c_str());
     return kExitOk;
 }
+
+#include "torvikctl_main.moc"
