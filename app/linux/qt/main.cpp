@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,7 @@
 #include "core/linux/xdg_config.h"
 #include "core/linux/xdg_settings.h"
 #include "device/linux/ftdi_driver.h"
+#include "setup/linux/xdg_autostart.h"
 #include "device/sim_devices_file.h"
 #include "device/sim_driver.h"
 
@@ -34,6 +36,13 @@ namespace {
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
+}
+
+// This program's absolute path, for the autostart entry.
+std::string ProgramPath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
 }
 
 int Fail(const char* message) {
@@ -59,14 +68,18 @@ int main(int argc, char** argv) {
     const auto layout =
         torvik::ParseDialogTemplate(torvik::qt::kResourceScript, torvik::qt::kResourceHeader,
                                     "IDD_TORVIK_DIALOG");
-    if (!layout) {
-        return Fail("the main window's layout could not be read");
+    const auto setupLayout =
+        torvik::ParseDialogTemplate(torvik::qt::kResourceScript, torvik::qt::kResourceHeader,
+                                    "IDD_SETUP_DIALOG");
+    if (!layout || !setupLayout) {
+        return Fail("the dialog layouts could not be read");
     }
     const auto configHome = torvik::ConfigHomeOfUser();
     if (!configHome) {
         return Fail("no settings folder: set HOME or XDG_CONFIG_HOME");
     }
     torvik::XdgSettings settings(torvik::SettingsFolder(*configHome));
+    torvik::XdgAutostart autostart(*configHome, ProgramPath());
 
     auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) {
@@ -105,7 +118,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus);
+    torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus,
+                                  torvik::qt::SetupContext{*setupLayout, autostart});
     window = &dialog;
     torvik::qt::BusService service(dialog.Controller());
     if (bus.isConnected()) {

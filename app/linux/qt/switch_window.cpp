@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QGroupBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
@@ -12,16 +11,14 @@
 #include <array>
 #include <vector>
 
+#include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
-#include "controls/row_layout.h"
 
 namespace torvik::qt {
 namespace {
 
 // While a device is held by another program, the list is looked at this often.
 constexpr int kRecheckIntervalMs = 2000;
-// The dialog font's pixel size at 96 dots per inch.
-int PixelSizeOfPoints(int points) { return (points * 96 + 36) / 72; }
 
 QImage LoadImage(const char* path, bool magentaTransparent) {
     QImage image(QString::fromLatin1(path));
@@ -46,21 +43,6 @@ void ApplyLook(MyButton& button, const ButtonLook& look) {
     button.frameStyle = look.frameStyle;
     button.fontChoice = look.fontChoice;
 }
-
-// A button as the row layout sees it.
-class RowButton final : public LayoutWindow {
-public:
-    explicit RowButton(MyButton& button) : button_(button) {}
-    int MeasureCaptionInBold() const override {
-        return QFontMetrics(SharedQtFont(FontChoice::kBold)).horizontalAdvance(button_.Caption());
-    }
-    void MoveAndSize(int x, int y, int width, int height) override {
-        button_.setGeometry(x, y, width, height);
-    }
-
-private:
-    MyButton& button_;
-};
 
 TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
@@ -88,33 +70,15 @@ public:
         }
     }
     void SetChecked(int controlId, int state) override {
-        if (const auto found = w_.buttons_.find(controlId); found != w_.buttons_.end()) {
-            found->second->SetChecked(state);
+        if (MyButton* button = w_.widgets_.Button(controlId)) {
+            button->SetChecked(state);
         }
         w_.NoteStateShown();
     }
     void LayoutAntennaRow() override {
-        std::array<MyButton*, 3> row{};
-        for (int i = 0; i < 3; ++i) {
-            const auto found = w_.buttons_.find(ids::AntennaButton(i));
-            if (found == w_.buttons_.end()) {
-                return;
-            }
-            row[static_cast<std::size_t>(i)] = found->second;
-        }
-        const QRect first = row.front()->geometry();
-        const QRect last = row.back()->geometry();
-        const Rect area{first.left(), first.top(), last.right() + 1, first.bottom() + 1};
-        std::vector<RowButton> adapters;
-        adapters.reserve(row.size());
-        for (MyButton* button : row) {
-            adapters.emplace_back(*button);
-        }
-        std::vector<LayoutWindow*> views;
-        for (RowButton& adapter : adapters) {
-            views.push_back(&adapter);
-        }
-        LayoutRow(area, views, static_cast<int>(views.size()), kAntennaRowGap);
+        const std::array<int, 3> row{ids::AntennaButton(0), ids::AntennaButton(1),
+                                     ids::AntennaButton(2)};
+        LayoutButtonRow(w_.widgets_, row, kAntennaRowGap);
     }
     void ShowWindow(bool toFront) override {
         if (w_.isMinimized()) {
@@ -166,13 +130,10 @@ public:
             w_.trayWait_.stop();
         }
     }
-    SetupEnd RunSetup(const DeviceNode&, const ConfigBlock&) override {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Setup"),
-                        QStringLiteral("The setup dialog is not available in this edition yet. "
-                                       "Torvik.ini can be prepared with the Windows program."),
-                        QMessageBox::Ok, &w_);
-        box.exec();
-        return SetupEnd::kCancel;
+    SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
+        CSetupDlg dialog(w_.setup_.layout, box.SerialNumber, w_.settings_, w_.setup_.autostart,
+                         inEffect, &w_);
+        return dialog.Run();
     }
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
@@ -192,19 +153,15 @@ public:
     }
 
 private:
-    QWidget* Control(int controlId) const {
-        const auto found = w_.controls_.find(controlId);
-        return found == w_.controls_.end() ? nullptr : found->second;
-    }
+    QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
     CSwitchDlg& w_;
 };
 
 CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, SettingsStore& settings,
-                       HotkeyRegistrar& hotkeys, FocusQuery& focus)
-    : view_(std::make_unique<View>(*this)),
+                       HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup)
+    : settings_(settings), setup_(setup), view_(std::make_unique<View>(*this)),
       controller_(driver, settings, hotkeys, focus, *view_,
                   static_cast<std::uint32_t>(QApplication::doubleClickInterval())) {
-    setWindowTitle(QString::fromLatin1(layout.caption.c_str()));
     setWindowIcon(QIcon(QStringLiteral(":/images/torvik.ico")));
     InitQtSkinResources(palette());
     BuildControls(layout);
@@ -221,61 +178,25 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, Setting
 CSwitchDlg::~CSwitchDlg() { controller_.Shutdown(); }
 
 void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
-    const QFont dialogFont =
-        FontWithFallbacks(QString::fromLatin1(layout.fontFace.c_str()),
-                          PixelSizeOfPoints(layout.fontPoints), false);
-    setFont(dialogFont);
-    const QFontMetrics metrics(dialogFont);
-    const DialogBaseUnits base = BaseUnitsOf(
-        metrics.horizontalAdvance(
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
-        metrics.height());
-    const Rect size = DialogUnitsToPixels(layout.units, base);
-    setFixedSize(size.Width(), size.Height());
-
-    std::vector<QWidget*> groups;
-    for (const DialogControl& control : layout.controls) {
-        const Rect px = DialogUnitsToPixels(control.units, base);
-        const QString text = QString::fromLatin1(control.text.c_str());
-        QWidget* widget = nullptr;
-        if (control.className == "Button" && control.HasStyle("BS_GROUPBOX")) {
-            widget = new QGroupBox(text, this);
-            groups.push_back(widget);
-        } else if (control.className == "Button") {
-            auto* button = new MyButton(control.id, text, this);
-            connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
-            buttons_[control.id] = button;
-            widget = button;
-        } else {
-            auto* label = new QLabel(text, this);
-            label->setAlignment(Qt::AlignCenter);
-            widget = label;
-            if (control.id == ids::kStatusText) {
-                statusText_ = label;
-                label->setFont(SharedQtFont(FontChoice::kLarge));
-                QPalette red = label->palette();
-                red.setColor(QPalette::WindowText,
-                             QColor(RedOf(kStatusTextColour), GreenOf(kStatusTextColour),
-                                    BlueOf(kStatusTextColour)));
-                label->setPalette(red);
-            }
-        }
-        widget->setGeometry(px.left, px.top, px.Width(), px.Height());
-        widget->setObjectName(QString::number(control.id));
-        if (control.id != -1) {
-            controls_[control.id] = widget;
-        }
+    widgets_ = BuildTemplateWidgets(*this, layout);
+    for (const auto& [id, button] : widgets_.buttons) {
+        connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
     }
-    // A group box only frames; it must not take the clicks of the buttons it surrounds.
-    for (QWidget* group : groups) {
-        group->lower();
-        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
+        statusText_ = found->second;
+        statusText_->setAlignment(Qt::AlignCenter);
+        statusText_->setFont(SharedQtFont(FontChoice::kLarge));
+        QPalette red = statusText_->palette();
+        red.setColor(QPalette::WindowText, QColor(RedOf(kStatusTextColour),
+                                                  GreenOf(kStatusTextColour),
+                                                  BlueOf(kStatusTextColour)));
+        statusText_->setPalette(red);
     }
-    if (MyButton* banner = buttons_.count(ids::kBanner) ? buttons_[ids::kBanner] : nullptr) {
+    if (MyButton* banner = widgets_.Button(ids::kBanner)) {
         ApplyLook(*banner, kBannerLook);
         banner->SetImage(LoadImage(":/images/banner.bmp", false), kBannerLook.imageAlign);
     }
-    if (MyButton* manual = buttons_.count(ids::kManual) ? buttons_[ids::kManual] : nullptr) {
+    if (MyButton* manual = widgets_.Button(ids::kManual)) {
         ApplyLook(*manual, kManualLook);
         manual->SetImage(LoadImage(":/images/manual.bmp", true), kManualLook.imageAlign);
     }

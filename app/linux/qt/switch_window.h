@@ -14,15 +14,22 @@
 #include "app/switch_controller.h"
 #include "controls/dialog_template.h"
 #include "controls/linux/qt/my_button.h"
+#include "controls/linux/qt/template_widgets.h"
 
 namespace torvik::qt {
+
+// What the setup dialog needs besides the box: its layout and the stores it edits.
+struct SetupContext {
+    const DialogTemplate& layout;
+    AutostartStore& autostart;
+};
 
 class CSwitchDlg final : public QDialog {
     Q_OBJECT
 public:
     // The objects behind the controller's seams stay the caller's and must outlive the window.
     CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, SettingsStore& settings,
-               HotkeyRegistrar& hotkeys, FocusQuery& focus);
+               HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup);
     ~CSwitchDlg() override;
 
     SwitchController& Controller() { return controller_; }
@@ -51,14 +58,15 @@ private:
     void BuildControls(const DialogTemplate& layout);
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
 
-    std::map<int, QWidget*> controls_;
-    std::map<int, MyButton*> buttons_;
+    TemplateWidgets widgets_;
     QLabel* statusText_ = nullptr;
     QSystemTrayIcon tray_;
     QTimer recheck_;
     QTimer trayWait_;
     QElapsedTimer clock_;
     std::unique_ptr<QObject> deviceNotices_;
+    SettingsStore& settings_;
+    SetupContext setup_;
     std::unique_ptr<View> view_;
     SwitchController controller_;
     bool ending_ = false;

@@ -164,6 +164,7 @@ void MyButton::paintEvent(QPaintEvent*) {
     state.imageAlign = imageAlign;
     state.lookStyle = lookStyle;
     state.frameStyle = frameStyle;
+    state.menuId = menuId;
     state.imageWidth = image_.isNull() ? 0 : image_.width();
     state.imageHeight = image_.isNull() ? 0 : image_.height();
     state.enabled = isEnabled();

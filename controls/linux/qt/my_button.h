@@ -22,9 +22,14 @@ public:
     int imageAlign = 0;
     int lookStyle = 0;
     int frameStyle = 0;
+    unsigned int menuId = 0;   // nonzero: a drop-down button, drawn with its arrow
 
     int ControlId() const { return controlId_; }
     QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption) {
+        caption_ = caption;
+        update();
+    }
     // Stores and shows a new checked state; the same state again changes nothing.
     void SetChecked(int state);
     // The button's image (a null image removes it) and where it goes.
