@@ -22,6 +22,7 @@
 #include "app/linux/qt/resource_script.h"
 #include "app/linux/qt/signal_quit.h"
 #include "app/linux/qt/switch_window.h"
+#include "app/linux/qt/udev_notices.h"
 #include "app/linux/xcb_focus.h"
 #include "app/start_options.h"
 #include "core/linux/xdg_config.h"
@@ -131,6 +132,9 @@ int main(int argc, char** argv) {
     if (simDevices != nullptr) {
         dialog.SetDeviceNotices(std::make_unique<torvik::qt::DevicesFileWatch>(
             simDevices, torvik::sim::ReadDevicesText(simDevices),
+            [&dialog] { dialog.Controller().OnDeviceNotice(); }));
+    } else {
+        dialog.SetDeviceNotices(std::make_unique<torvik::qt::UdevNotices>(
             [&dialog] { dialog.Controller().OnDeviceNotice(); }));
     }
     // The session's end and a termination signal end the program as Exit does.
