@@ -5,6 +5,7 @@
 //   probe controls                  the running Torvik's window and its controls
 //   probe dialog TITLE              the texts inside the top-level dialog titled TITLE
 //   probe tray MOUSE-MESSAGE        sends the running Torvik a tray icon event, e.g. 0x203
+//   probe foreground                the title of the window Wine holds as the foreground one
 // DLL is the path of the driver library file to load. Exit code 0 when the command did its
 // work, 2 when there was nothing to look at, 3 on a timeout, 1 on a usage or load error.
 
@@ -232,9 +233,23 @@ int Tray(const char* mouseMessage) {
     return 0;
 }
 
+// The window manager's focus and Wine's foreground window can differ for a moment: a hotkey
+// pressed in between is judged by the Wine one.
+int Foreground() {
+    HWND window = GetForegroundWindow();
+    if (window == nullptr) {
+        std::printf("no window\n");
+        return 2;
+    }
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    std::printf("%s\n", title);
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: probe DLL list | probe DLL cycle LOCID BYTE | probe DLL watch SECONDS COUNT"
-               " | probe controls | probe dialog TITLE | probe tray MOUSE-MESSAGE\n",
+               " | probe controls | probe dialog TITLE | probe tray MOUSE-MESSAGE | probe foreground\n",
                stderr);
     return 1;
 }
@@ -243,6 +258,9 @@ int Usage() {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
+        return Foreground();
+    }
     if (argc == 2 && std::strcmp(argv[1], "controls") == 0) {
         return Controls();
     }
