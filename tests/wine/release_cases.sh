@@ -102,6 +102,35 @@ case_start_from_another_folder() {
         test -z "$(ls -A "$elsewhere")"
 }
 
+# folder_of_length N: a folder inside the case folder whose Windows path ("Z:\...") has exactly
+# N characters, holding a copy of Torvik.exe; prints its Unix path.
+folder_of_length() {
+    local folder=$case_dir/f
+    local room=$(($1 - ${#folder} - 2))
+    while [ "$room" -gt 200 ]; do folder+=/$(printf '%0100d' 0); room=$((room - 101)); done
+    folder+=/$(printf '%0*d' $((room - 1)) 0)
+    mkdir -p "$folder" && cp "$case_dir/Torvik.exe" "$folder/" && echo "$folder"
+}
+
+case_longest_program_folder() {
+    new_case longest_program_folder
+    plug_box
+    local longest overlong
+    longest=$(folder_of_length 254)
+    overlong=$(folder_of_length 255)
+    (cd "$case_dir" && exec "$WINE" "$longest/Torvik.exe" HIDE) >>"$case_dir/torvik.out" 2>&1 &
+    torvik_pids+=("$!")
+    check "254 characters: it runs" wait_until 40 ready
+    check "the driver file written in that folder" cmp -s "$longest/FTD2XX.dll" "$standin_dll"
+    check "exit" ctl_says "-1 hidden" exit
+    check "ended" wait_until 15 gone "${torvik_pids[0]}"
+    (cd "$case_dir" && exec "$WINE" "$overlong/Torvik.exe" HIDE) >>"$case_dir/torvik.out" 2>&1 &
+    torvik_pids+=("$!")
+    check "255 characters: refused, the program ends" wait_until 30 gone "$!"
+    check "without writing there: $(ls -A "$overlong")" test "$(ls -A "$overlong")" = Torvik.exe
+    check "nor in the working folder" test ! -e "$case_dir/Torvik.ini"
+}
+
 # Where the fake browser writes what it was asked to open.
 opened() { tr -d '\r' < "$case_dir/opened.txt" 2>/dev/null; }
 
@@ -130,5 +159,6 @@ case_manual_button() {
 run_release_cases() {
     run_case hotkeys_after_hidden_start case_hotkeys_after_hidden_start
     run_case start_from_another_folder case_start_from_another_folder
+    run_case longest_program_folder case_longest_program_folder
     run_case manual_button case_manual_button
 }
