@@ -25,6 +25,7 @@ InstallDir "$LOCALAPPDATA\Programs\Torvik"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+BrandingText "Torvik ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
