@@ -1,6 +1,7 @@
 # Cases of the program a user installs, for tests/wine/run-all (which sources this file and calls
 # run_release_cases): per-program hotkeys after a hidden start, the program folder when started
-# from another working folder, and the Manual button. Uses run-all's helpers.
+# from another working folder and its longest length, and the Manual button. Uses run-all's
+# helpers.
 
 # program_config NAME1 SLOT1 NAME2 SLOT2 NAME3 SLOT3: the CONFIG value with Global off and
 # records 1 to 3 named and active, each giving CTRL+F5 to the antenna slot given; record 4 off.
@@ -29,8 +30,14 @@ press_in() {
     in_front "$1" && xdotool key ctrl+F5 && wait_until 10 ctl_says "$2" get
 }
 # in_front TITLE-PATTERN: the window has the focus, and Wine holds it as the foreground window.
+# Wine can miss an activation that the window manager made: it is made again, a few times.
 in_front() {
-    focus_window "$1" && wait_until 10 foreground_is "$1"
+    local attempt
+    for attempt in 1 2 3; do
+        focus_window "$1" && wait_until 5 foreground_is "$1" && return 0
+    done
+    out="foreground: $(wine_output "$probe_exe" foreground)"
+    return 1
 }
 foreground_is() { grep -q -- "$1" <<<"$(wine_output "$probe_exe" foreground)"; }
 
