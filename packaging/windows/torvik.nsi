@@ -1,7 +1,8 @@
 ; The Torvik installer: a per-user install into %LOCALAPPDATA%\Programs\Torvik, a Start-menu
 ; shortcut, an entry in the installed-programs list, and an optional start at logon.
 ; Built by scripts/package-windows, which defines VERSION, STAGE (the files to install),
-; OUTFILE, ICON, MAIN_TITLE (the main window's title), WM_REMOTE_EXIT and AUTOSTART_NAME.
+; OUTFILE, ICON, MAIN_TITLE and MAIN_CLASS (the main window's title and class), WM_REMOTE_EXIT
+; and AUTOSTART_NAME.
 ;   Setup:     /S silent, /AUTOSTART start at logon, /D=FOLDER another folder (last argument)
 ;   Uninstall: /S silent, /REMOVESETTINGS also removes Torvik.ini
 
@@ -52,7 +53,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "MIT licence"
 !macro END_RUNNING_COPY
   StrCpy $R2 0
   ${Do}
-    FindWindow $R0 "#32770" "${MAIN_TITLE}"
+    FindWindow $R0 "${MAIN_CLASS}" "${MAIN_TITLE}"
     ${If} $R0 == 0
       ClearErrors
       ${IfNot} ${FileExists} "$INSTDIR\Torvik.exe"

@@ -129,7 +129,7 @@ case_longest_program_folder() {
     torvik_pids+=("$!")
     check "254 characters: it runs" wait_until 40 ready
     check "the driver file written in that folder" cmp -s "$longest/FTD2XX.dll" "$standin_dll"
-    check "exit" ctl_says "-1 hidden" exit
+    check "exit" ctl_says "-1 hidden flag set" exit
     check "ended" wait_until 15 gone "${torvik_pids[0]}"
     (cd "$case_dir" && exec "$WINE" "$overlong/Torvik.exe" HIDE) >>"$case_dir/torvik.out" 2>&1 &
     torvik_pids+=("$!")
