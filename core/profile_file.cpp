@@ -25,7 +25,7 @@ int HexByte(std::string_view text, std::size_t i) {
     return (high < 0 || low < 0) ? -1 : high * 16 + low;
 }
 
-// The trimmed value as stored, quotes included.
+// The value as stored, quotes included.
 std::optional<std::string> ReadRawValue(const std::string& path, std::string_view section,
                                         std::string_view key) {
     const std::optional<std::string> text = fileio::ReadWholeFile(path);
@@ -46,9 +46,9 @@ std::optional<std::string> ReadString(const std::string& path, std::string_view 
 
 std::int32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
                      std::int32_t defaultValue) {
-    const std::optional<std::string> text = ReadString(path, section, key);
-    if (!text) return defaultValue;
-    return ParseInt(*text).value_or(defaultValue);
+    const std::optional<std::string> value = ReadRawValue(path, section, key);
+    return IntFromValue(value ? std::optional<std::string_view>(*value) : std::nullopt,
+                        defaultValue);
 }
 
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
@@ -73,8 +73,11 @@ bool WriteStrings(const std::string& path, std::string_view section,
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
                 void* out, std::size_t size) {
+    if (size > (std::numeric_limits<std::size_t>::max() - 3) / 2) return false;
     const std::optional<std::string> value = ReadRawValue(path, section, key);
-    return value && DecodeStruct(*value, out, size);
+    // The platform reads the text into a buffer just large enough for the digits: anything
+    // after them is cut off, and quotes are dropped only as that buffer allows.
+    return value && DecodeStruct(Unquote(*value, 2 * size + 3), out, size);
 }
 
 bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,

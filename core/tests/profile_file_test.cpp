@@ -96,10 +96,11 @@ TEST_F(ProfileFile, WritesCreateFileSectionAndKeyWithCrlf) {
 }
 
 TEST_F(ProfileFile, IntegerReadsFollowTheWindowsRules) {
-    WriteBytes(ini, "[S]\r\nA=12abc\r\nB=-3\r\nC=abc\r\nD=\r\nE=\"5\"\r\nF=0x10\r\n");
+    WriteBytes(ini, "[S]\r\nA=12abc\r\nB=-3\r\nC=abc\r\nD=\r\nE=\"5\"\r\nF=0x10\r\nG\r\n");
     EXPECT_EQ(ReadInt(ini, "S", "A", 99), 12);
     EXPECT_EQ(ReadInt(ini, "S", "B", 99), -3);
-    EXPECT_EQ(ReadInt(ini, "S", "C", 99), 99);
+    EXPECT_EQ(ReadInt(ini, "S", "C", 99), 0);
+    EXPECT_EQ(ReadInt(ini, "S", "G", 99), 99);
     EXPECT_EQ(ReadInt(ini, "S", "D", 99), 99);
     EXPECT_EQ(ReadInt(ini, "S", "E", 99), 5);
     EXPECT_EQ(ReadInt(ini, "S", "F", 99), 16);
@@ -115,18 +116,22 @@ TEST_F(ProfileFile, StructsRoundTripAndDamagedValuesFail) {
 
     const std::string good = EncodeStruct(bytes.data(), bytes.size());
     const std::vector<std::string> damaged = {good.substr(0, good.size() - 2),
-                                              good.substr(1), good + "00",
-                                              "\"" + good + "\""};
+                                              good.substr(1), "\"" + good + "\"",
+                                              good.substr(0, 5) + "G" + good.substr(6)};
     for (const std::string& value : damaged) {
         WriteBytes(ini, "[S]\r\nCONFIG=" + value + "\r\n");
         std::vector<std::uint8_t> untouched(530, 0xAA);
         EXPECT_FALSE(ReadStruct(ini, "S", "CONFIG", untouched.data(), untouched.size()));
         EXPECT_EQ(untouched, std::vector<std::uint8_t>(530, 0xAA));
     }
-    // Surrounding whitespace does not matter; the wrong size does.
+    // Surrounding whitespace and anything after the digits do not matter; the wrong size does.
     WriteBytes(ini, "[S]\nCONFIG = " + good + " \n");
     EXPECT_TRUE(ReadStruct(ini, "S", "CONFIG", out.data(), out.size()));
     EXPECT_FALSE(ReadStruct(ini, "S", "CONFIG", out.data(), 529));
+    WriteBytes(ini, "[S]\nCONFIG=\"" + good + "0 ; old\"\n");
+    out.assign(530, 0);
+    EXPECT_TRUE(ReadStruct(ini, "S", "CONFIG", out.data(), out.size()));
+    EXPECT_EQ(out, bytes);
 }
 
 TEST_F(ProfileFile, AWriteKeepsEveryOtherLineByteForByte) {

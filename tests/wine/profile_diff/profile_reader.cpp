@@ -1,0 +1,133 @@
+// profile_reader.exe: reads and writes INI files through the Windows profile functions, for
+// the comparison with the core's engine (profile_diff).
+//   profile_reader DIR
+// DIR holds requests.txt; the answers go to DIR\answers.txt, one line per request line.
+// Names and values are hex-encoded bytes so that any byte survives the trip ("" is empty).
+//   R FILE SECTION KEY SIZE     -> STRING INT STRUCT
+//       STRING: the string read in hex, or "-" when the default came back;
+//       INT: the integer read with the default kIntDefault;
+//       STRUCT: the bytes of a struct read of SIZE bytes in hex, or "-" when it failed.
+//   W FROM TO SECTION KEY VALUE -> OK
+//       copies FROM to TO, then stores VALUE under SECTION/KEY in TO; OK is 1 or 0.
+// Fields are separated by tabs; FROM, TO and FILE are names inside DIR.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A default no generated file holds, so that "absent" can be told from every value.
+constexpr char kStringDefault[] = "\x01";
+constexpr INT kIntDefault = -7777;
+
+std::string Hex(const char* bytes, std::size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out.push_back(digits[byte >> 4]);
+        out.push_back(digits[byte & 15]);
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string Unhex(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
+        out.push_back(static_cast<char>(HexDigit(text[i]) * 16 + HexDigit(text[i + 1])));
+    }
+    return out;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    for (const char c : line) {
+        if (c == '\t') {
+            fields.emplace_back();
+        } else if (c != '\r') {
+            fields.back().push_back(c);
+        }
+    }
+    return fields;
+}
+
+std::string Read(const std::string& path, const std::string& section, const std::string& key,
+                 unsigned size) {
+    std::vector<char> buffer(1 << 17);
+    const DWORD got =
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), kStringDefault, buffer.data(),
+                                 static_cast<DWORD>(buffer.size()), path.c_str());
+    std::string answer = std::string(buffer.data(), got) == kStringDefault
+                             ? std::string("-")
+                             : Hex(buffer.data(), got);
+    const UINT number = GetPrivateProfileIntA(section.c_str(), key.c_str(), kIntDefault,
+                                              path.c_str());
+    answer += "\t" + std::to_string(static_cast<INT>(number));
+    std::vector<char> block(size + 1);
+    if (GetPrivateProfileStructA(section.c_str(), key.c_str(), block.data(), size,
+                                 path.c_str())) {
+        answer += "\t" + Hex(block.data(), size);
+    } else {
+        answer += "\t-";
+    }
+    return answer;
+}
+
+std::string Write(const std::string& from, const std::string& to, const std::string& section,
+                  const std::string& key, const std::string& value) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return "0";
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), to.c_str())
+               ? "1"
+               : "0";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: profile_reader DIR\n");
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "\\";
+    FILE* in = std::fopen((dir + "requests.txt").c_str(), "rb");
+    FILE* out = std::fopen((dir + "answers.txt").c_str(), "wb");
+    if (in == nullptr || out == nullptr) {
+        std::fprintf(stderr, "profile_reader: cannot open the files in %s\n", dir.c_str());
+        return 1;
+    }
+    std::string line;
+    unsigned done = 0;
+    for (int c = std::fgetc(in);; c = std::fgetc(in)) {
+        if (c != '\n' && c != EOF) {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (!line.empty()) {
+            const std::vector<std::string> f = Fields(line);
+            std::string answer = "?";
+            if (f[0] == "R" && f.size() == 5) {
+                answer = Read(dir + f[1], Unhex(f[2]), Unhex(f[3]),
+                              static_cast<unsigned>(std::stoul(f[4])));
+            } else if (f[0] == "W" && f.size() == 6) {
+                answer = Write(dir + f[1], dir + f[2], Unhex(f[3]), Unhex(f[4]), Unhex(f[5]));
+            }
+            std::fprintf(out, "%s\n", answer.c_str());
+            ++done;
+        }
+        line.clear();
+        if (c == EOF) break;
+    }
+    std::fclose(in);
+    if (std::fclose(out) != 0) return 1;
+    std::printf("profile_reader: %u requests\n", done);
+    return 0;
+}
