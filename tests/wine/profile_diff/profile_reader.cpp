@@ -9,56 +9,27 @@
 //       STRUCT: the bytes of a struct read of SIZE bytes in hex, or "-" when it failed.
 //   W FROM TO SECTION KEY VALUE -> OK
 //       copies FROM to TO, then stores VALUE under SECTION/KEY in TO; OK is 1 or 0.
-// Fields are separated by tabs; FROM, TO and FILE are names inside DIR.
+// Fields are separated by tabs; FROM, TO and FILE are paths relative to DIR, with '/'.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "tests/wine/profile_diff/hex_fields.h"
+
 namespace {
+
+using torvik::profilediff::Fields;
+using torvik::profilediff::Hex;
+using torvik::profilediff::Unhex;
 
 // A default no generated file holds, so that "absent" can be told from every value.
 constexpr char kStringDefault[] = "\x01";
 constexpr INT kIntDefault = -7777;
-
-std::string Hex(const char* bytes, std::size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < size; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        out.push_back(digits[byte >> 4]);
-        out.push_back(digits[byte & 15]);
-    }
-    return out;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::string Unhex(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        out.push_back(static_cast<char>(HexDigit(text[i]) * 16 + HexDigit(text[i + 1])));
-    }
-    return out;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (const char c : line) {
-        if (c == '\t') {
-            fields.emplace_back();
-        } else if (c != '\r') {
-            fields.back().push_back(c);
-        }
-    }
-    return fields;
-}
 
 std::string Read(const std::string& path, const std::string& section, const std::string& key,
                  unsigned size) {
@@ -68,14 +39,14 @@ std::string Read(const std::string& path, const std::string& section, const std:
                                  static_cast<DWORD>(buffer.size()), path.c_str());
     std::string answer = std::string(buffer.data(), got) == kStringDefault
                              ? std::string("-")
-                             : Hex(buffer.data(), got);
+                             : Hex(std::string_view(buffer.data(), got));
     const UINT number = GetPrivateProfileIntA(section.c_str(), key.c_str(), kIntDefault,
                                               path.c_str());
     answer += "\t" + std::to_string(static_cast<INT>(number));
     std::vector<char> block(size + 1);
     if (GetPrivateProfileStructA(section.c_str(), key.c_str(), block.data(), size,
                                  path.c_str())) {
-        answer += "\t" + Hex(block.data(), size);
+        answer += "\t" + Hex(std::string_view(block.data(), size));
     } else {
         answer += "\t-";
     }
@@ -112,7 +83,10 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!line.empty()) {
-            const std::vector<std::string> f = Fields(line);
+            std::vector<std::string> f = Fields(line);
+            for (std::size_t i = 1; i < f.size() && i < 3; ++i) {
+                std::replace(f[i].begin(), f[i].end(), '/', '\\');  // file names
+            }
             std::string answer = "?";
             if (f[0] == "R" && f.size() == 5) {
                 answer = Read(dir + f[1], Unhex(f[2]), Unhex(f[3]),
