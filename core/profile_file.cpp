@@ -73,11 +73,8 @@ bool WriteStrings(const std::string& path, std::string_view section,
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
                 void* out, std::size_t size) {
-    if (size > (std::numeric_limits<std::size_t>::max() - 3) / 2) return false;
     const std::optional<std::string> value = ReadRawValue(path, section, key);
-    // The platform reads the text into a buffer just large enough for the digits: anything
-    // after them is cut off, and quotes are dropped only as that buffer allows.
-    return value && DecodeStruct(Unquote(*value, 2 * size + 3), out, size);
+    return value && StructFromValue(*value, out, size);
 }
 
 bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,
@@ -99,6 +96,13 @@ std::string EncodeStruct(const void* data, std::size_t size) {
     text.push_back(kHexDigits[checksum >> 4]);
     text.push_back(kHexDigits[checksum & 0x0F]);
     return text;
+}
+
+bool StructFromValue(std::string_view value, void* out, std::size_t size) {
+    if (size > (std::numeric_limits<std::size_t>::max() - 3) / 2) return false;
+    // The platform reads the text into a buffer just large enough for the digits: anything
+    // after them is cut off, and quotes are dropped only as that buffer allows.
+    return DecodeStruct(Unquote(value, 2 * size + 3), out, size);
 }
 
 bool DecodeStruct(std::string_view text, void* out, std::size_t size) {

@@ -61,8 +61,11 @@ bool ReadStruct(const std::string& path, std::string_view section, std::string_v
 bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,
                  const void* data, std::size_t size);
 
-// The struct encoding on its own (used by the functions above and by the fuzz target).
+// The struct encoding on its own (used by the functions above and by the fuzz targets):
+// DecodeStruct takes exactly 2*size+2 digits; StructFromValue is ReadStruct's reading of a
+// stored value (see FindValue).
 std::string EncodeStruct(const void* data, std::size_t size);
 bool DecodeStruct(std::string_view text, void* out, std::size_t size);
+bool StructFromValue(std::string_view value, void* out, std::size_t size);
 
 }  // namespace torvik::profile
