@@ -42,14 +42,11 @@ std::string Read(const std::string& path, const std::string& section, const std:
                              : Hex(std::string_view(buffer.data(), got));
     const UINT number = GetPrivateProfileIntA(section.c_str(), key.c_str(), kIntDefault,
                                               path.c_str());
-    answer += "\t" + std::to_string(static_cast<INT>(number));
+    answer.append("\t").append(std::to_string(static_cast<INT>(number))).append("\t");
     std::vector<char> block(size + 1);
-    if (GetPrivateProfileStructA(section.c_str(), key.c_str(), block.data(), size,
-                                 path.c_str())) {
-        answer += "\t" + Hex(std::string_view(block.data(), size));
-    } else {
-        answer += "\t-";
-    }
+    const bool read = GetPrivateProfileStructA(section.c_str(), key.c_str(), block.data(), size,
+                                               path.c_str()) != FALSE;
+    answer.append(read ? Hex(std::string_view(block.data(), size)) : std::string("-"));
     return answer;
 }
 
