@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_text.h"
+#include "core/profile_encoding.h"
 
 namespace torvik::profile {
 namespace {
@@ -28,9 +29,10 @@ int HexByte(std::string_view text, std::size_t i) {
 // The value as stored, quotes included.
 std::optional<std::string> ReadRawValue(const std::string& path, std::string_view section,
                                         std::string_view key) {
-    const std::optional<std::string> text = fileio::ReadWholeFile(path);
-    if (!text) return std::nullopt;
-    const std::optional<std::string_view> value = FindValue(*text, section, key);
+    const std::optional<std::string> bytes = fileio::ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    const DecodedFile file = DecodeFile(*bytes);
+    const std::optional<std::string_view> value = FindValue(file.text, section, key);
     if (!value) return std::nullopt;
     return std::string(*value);
 }
@@ -63,12 +65,14 @@ bool WriteStrings(const std::string& path, std::string_view section,
     for (const KeyValue& entry : entries) {
         if (!IsStorableKey(entry.key) || !IsStorableValue(entry.value)) return false;
     }
-    std::optional<std::string> text = fileio::ReadFileForUpdate(path);
-    if (!text) return false;  // an unreadable file is never overwritten
+    const std::optional<std::string> bytes = fileio::ReadFileForUpdate(path);
+    if (!bytes) return false;  // an unreadable file is never overwritten
+    DecodedFile file = DecodeFile(*bytes);
+    if (!file.lossless) return false;  // nor one that would lose bytes
     for (const KeyValue& entry : entries) {
-        *text = SetValue(*text, section, entry.key, entry.value);
+        file.text = SetValue(file.text, section, entry.key, entry.value);
     }
-    return fileio::ReplaceWholeFile(path, *text);
+    return fileio::ReplaceWholeFile(path, EncodeFile(file.text, file.encoding));
 }
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,

@@ -6,7 +6,8 @@
 // - Section and key names match case-insensitively; writing keeps every other line as it was.
 //   The rules of the text itself are in ini_text.h.
 // - Lines end in CRLF when written (a rewrite turns LF-only and CR-only lines of the file into
-//   CRLF too); LF or CR alone is read too.
+//   CRLF too); LF or CR alone is read too. A file in UTF-16 stays in UTF-16
+//   (profile_encoding.h); a UTF-16 file with an odd number of bytes is not written to.
 // - A read never creates the file. A write goes to a temporary file beside the target that
 //   then replaces it, so no half-written file is ever left behind; a failed write leaves the
 //   old file intact and reports false.

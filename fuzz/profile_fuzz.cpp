@@ -8,6 +8,7 @@
 // - the string and integer reads take no more than the value and their buffers hold;
 // - a struct read that succeeds re-encodes to the digits it was read from, and one that fails
 //   leaves its target alone;
+// - a UTF-16 file that can be written back comes back byte for byte through its decoding;
 // - after a write the value reads back, every other (section, key) reads as before, the text
 //   has CRLF line ends only, and writing the same value again changes nothing.
 
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "core/ini_text.h"
+#include "core/profile_encoding.h"
 #include "core/profile_file.h"
 #include "fuzz/fuzz_check.h"
 
@@ -168,6 +170,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = input.ConsumeRandomLengthString(64);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
+    if (const DecodedFile file = DecodeFile(text); file.lossless) {
+        Require(EncodeFile(file.text, file.encoding) == text, "a file changes through decoding");
+    }
     CheckRead(text, section, key);
     for (const auto& [probeSection, probeKey] : Probes(text)) {
         CheckRead(text, probeSection, probeKey);

@@ -154,6 +154,32 @@ TEST_F(ProfileFile, AWriteKeepsEveryOtherLineByteForByte) {
     EXPECT_EQ(ReadInt(ini, "Other", "ANTENNA-2", 0), 5);
 }
 
+TEST_F(ProfileFile, AUtf16FileIsReadAndKeepsItsEncodingAndEveryCharacter) {
+    // "[S]", "K=1", "N=<e acute><CJK><U+1F600><lone surrogate>", in either byte order.
+    const std::u16string lines = u"[S]\r\nK=1\r\nN=\u00E9\u4E2D\U0001F600\xD800\r\n";
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : lines) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        WriteBytes(ini, bytes);
+        EXPECT_EQ(ReadInt(ini, "S", "K", 7), 1);
+        EXPECT_EQ(ReadString(ini, "S", "N"), "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\xED\xA0\x80");
+        ASSERT_TRUE(WriteString(ini, "S", "K", "2"));
+        std::string expected = bytes;
+        expected[bigEndian ? 17 : 16] = '2';  // the "1" after "K="
+        EXPECT_EQ(ReadBytes(ini), expected) << bigEndian;
+
+        // A last byte that cannot be a whole character would be lost: no write.
+        WriteBytes(ini, bytes + "x");
+        EXPECT_EQ(ReadInt(ini, "S", "K", 7), 1);
+        EXPECT_FALSE(WriteString(ini, "S", "K", "3"));
+        EXPECT_EQ(ReadBytes(ini), bytes + "x");
+    }
+}
+
 TEST_F(ProfileFile, HandlesLinesOfSeveralMegabytes) {
     const std::string huge(5 * 1024 * 1024, 'x');
     WriteBytes(ini, "[Big]\nBLOB=" + huge + "\n[S]\nK=1");

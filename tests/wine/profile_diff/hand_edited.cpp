@@ -157,7 +157,9 @@ HandEditedFile HandEditedFiles::Next() {
     std::vector<std::string> sections;
     std::vector<std::string> keys;
     std::vector<std::string> lines;
-    const bool byteOrderMark = OneIn(12);
+    // One file in eight starts with a byte order mark: UTF-8, UTF-16 LE or UTF-16 BE.
+    const unsigned byteOrderMarks = Below(24);
+    const bool byteOrderMark = byteOrderMarks < 3;
 
     if (OneIn(4)) lines.push_back(KeyLine(Pick(kKeys)));  // before any section
     const unsigned sectionCount = 1 + Below(4);
@@ -182,14 +184,21 @@ HandEditedFile HandEditedFiles::Next() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string line = lines[i];
         if (byteOrderMark) {
-            // Bytes of the Western code page are not UTF-8: a file with the mark keeps to ASCII.
+            // The platform turns Unicode into the Western code page, the core into UTF-8: a file
+            // with a mark keeps to ASCII.
             std::erase_if(line, IsHighByte);
         }
         file.text += line;
         const bool last = i + 1 == lines.size();
         if (!last || !OneIn(3)) file.text += kLineEnds[endStyle < 5 ? endStyle : Below(5)];
     }
-    if (byteOrderMark) file.text = "\xEF\xBB\xBF" + file.text;
+    if (byteOrderMarks == 0) file.text = "\xEF\xBB\xBF" + file.text;
+    if (byteOrderMarks == 1 || byteOrderMarks == 2) {
+        const bool bigEndian = byteOrderMarks == 2;
+        std::string wide = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char c : file.text) wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        file.text = wide;
+    }
 
     // Reads: the program's keys in the program's section, then names from the file, spelled
     // as written or otherwise.
