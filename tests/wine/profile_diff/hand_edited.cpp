@@ -139,7 +139,7 @@ std::string HandEditedFiles::KeyLine(const std::string& key) {
 }
 
 std::string HandEditedFiles::OddLine() {
-    switch (Below(9)) {
+    switch (Below(10)) {
     case 0: return "";
     case 1: return Spaces();
     case 2: return ";" + Pick(kKeys) + "=commented out";
@@ -148,6 +148,7 @@ std::string HandEditedFiles::OddLine() {
     case 5: return "=" + Number();
     case 6: return std::string("K") + '\0' + "x=" + Number();
     case 7: return std::string(Pick(kKeys)) + "=a" + '\0' + "b";
+    case 8: return "[" + Spaces() + Pick(kSections) + Spaces() + '\0' + "x]";
     default: return "just some words";
     }
 }
