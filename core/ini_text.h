@@ -31,8 +31,8 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 // The text with key in section set to value. The key the reads find keeps its name as spelled
 // in the file and gets the new value (a key without '=' gets one); a new key goes after the
 // last key line of its section that is not a comment (right after the header when there is
-// none); a new section goes at the end. Every other line keeps its bytes and its place; all lines come out ending in
-// CRLF.
+// none); a new section goes at the end. Every other line keeps its bytes and its place; all
+// lines come out ending in CRLF.
 std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value);
 

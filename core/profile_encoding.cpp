@@ -52,7 +52,9 @@ bool IsContinuation(std::string_view text, std::size_t i) {
 // The character at text[i] and its length in bytes; a byte that starts no UTF-8 sequence
 // stands for itself.
 std::uint32_t CodeAt(std::string_view text, std::size_t i, std::size_t& length) {
-    const auto byte = [&](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i + k])); };
+    const auto byte = [&](std::size_t k) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i + k]));
+    };
     const std::uint32_t lead = byte(0);
     length = 1;
     if ((lead & 0xE0) == 0xC0 && IsContinuation(text, i + 1)) {
@@ -61,7 +63,8 @@ std::uint32_t CodeAt(std::string_view text, std::size_t i, std::size_t& length) 
         return length == 2 ? code : lead;
     }
     if ((lead & 0xF0) == 0xE0 && IsContinuation(text, i + 1) && IsContinuation(text, i + 2)) {
-        const std::uint32_t code = ((lead & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        const std::uint32_t code =
+            ((lead & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
         if (code >= 0x800) length = 3;
         return length == 3 ? code : lead;
     }

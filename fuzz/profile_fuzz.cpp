@@ -92,7 +92,8 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
 }
 
 bool IsPieceOf(std::string_view piece, std::string_view whole) {
-    return piece.data() >= whole.data() && piece.data() + piece.size() <= whole.data() + whole.size();
+    return piece.data() >= whole.data() &&
+           piece.data() + piece.size() <= whole.data() + whole.size();
 }
 
 // A struct read of the value, and what it must give when it succeeds.
@@ -121,7 +122,8 @@ void CheckRead(std::string_view text, std::string_view section, std::string_view
             "a value spans lines or holds a NUL");
     Require(value->empty() || !IsSpace(value->front()), "a value keeps leading whitespace");
     if (!value->empty() && IsSpace(value->back())) {
-        const std::size_t end = static_cast<std::size_t>(value->data() - text.data()) + value->size();
+        const std::size_t end =
+            static_cast<std::size_t>(value->data() - text.data()) + value->size();
         Require(end < text.size() && text[end] == '\0', "a value keeps trailing whitespace");
     }
 

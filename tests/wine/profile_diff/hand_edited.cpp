@@ -197,7 +197,9 @@ HandEditedFile HandEditedFiles::Next() {
     if (byteOrderMarks == 1 || byteOrderMarks == 2) {
         const bool bigEndian = byteOrderMarks == 2;
         std::string wide = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (const char c : file.text) wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        for (const char c : file.text) {
+            wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        }
         file.text = wide;
     }
 

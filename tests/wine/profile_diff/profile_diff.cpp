@@ -7,8 +7,8 @@
 //       makes the same reads through the core and compares them with DIR/answers.txt.
 // A file passes when, in each of its three states, the core reads what the platform reads,
 // and the platform reads the core's write as it reads its own write of the same value into an
-// empty file, with every other read as it was (or as the platform's write leaves it). A mismatch prints the file
-// and the read. Ends with "N passed, M failed", counting files.
+// empty file, with every other read as it was (or as the platform's write leaves it).
+// A mismatch prints the file and the read. Ends with "N passed, M failed", counting files.
 
 #include <algorithm>
 #include <cstdio>
@@ -16,9 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/profile_file.h"
@@ -115,10 +117,13 @@ int Generate(const std::string& dir, std::uint32_t seed, unsigned count) {
     };
     for (unsigned i = 0; i < count; ++i) {
         const HandEditedFile file = files.Next();
-        if (i % kFilesPerFolder == 0) std::filesystem::create_directories(dir + "/" + FolderName(i));
+        if (i % kFilesPerFolder == 0) {
+            std::filesystem::create_directories(dir + "/" + FolderName(i));
+        }
         const std::string original = FileName(i, kOriginal);
         const std::string ours = FileName(i, kOurs);
-        if (!WriteFile(dir + "/" + original, file.text) || !WriteFile(dir + "/" + ours, file.text)) {
+        if (!WriteFile(dir + "/" + original, file.text) ||
+            !WriteFile(dir + "/" + ours, file.text)) {
             std::fprintf(stderr, "profile_diff: cannot write into %s\n", dir.c_str());
             return 1;
         }
@@ -201,7 +206,8 @@ bool SameAnswer(const Answer& a, const Answer& b) {
 }
 
 std::string Shown(const Answer& answer) {
-    const std::string text = answer.text == "-" ? "(default)" : "\"" + Escaped(Unhex(answer.text), 80) + "\"";
+    const std::string text =
+        answer.text == "-" ? "(default)" : "\"" + Escaped(Unhex(answer.text), 80) + "\"";
     const std::string block = answer.block == "-" ? "(failed)" : Escaped(answer.block, 40);
     return "string " + text + ", int " + answer.number + ", struct " + block;
 }
@@ -229,17 +235,22 @@ std::string Described(const ReadResult& read) {
            std::to_string(read.size) + ")";
 }
 
-int Compare(const std::string& dir) {
+struct Counts {
+    std::size_t reads = 0;
+    std::size_t deviations = 0;  // struct reads where only the platform takes non-digits
+};
+
+// The requests and answers of the run, by the name of the file as edited, in their order.
+// Nothing when the answers do not match the requests.
+std::optional<std::vector<std::pair<std::string, FileResult>>> Load(const std::string& dir) {
     const std::vector<std::string> requests = Lines(ReadFile(dir + "/requests.txt"));
     const std::vector<std::string> answers = Lines(ReadFile(dir + "/answers.txt"));
     if (requests.empty() || requests.size() != answers.size()) {
         std::printf("profile_diff: %zu requests but %zu answers\n", requests.size(),
                     answers.size());
-        std::printf("0 passed, 1 failed\n");
-        return 1;
+        return std::nullopt;
     }
-
-    std::map<std::string, FileResult> files;  // by the name of the file as edited
+    std::map<std::string, FileResult> files;
     std::vector<std::string> order;
     for (const std::string& line : Lines(ReadFile(dir + "/files.txt"))) {
         const std::vector<std::string> f = Fields(line);
@@ -276,69 +287,88 @@ int Compare(const std::string& dir) {
         read.platform[state] = ParseAnswer(answers[i]);
         read.core[state] = CoreAnswer(dir + "/" + f[1], read.section, read.key, read.size);
     }
+    std::vector<std::pair<std::string, FileResult>> ordered;
+    for (const std::string& name : order) ordered.emplace_back(name, std::move(files[name]));
+    return ordered;
+}
 
-    int passed = 0, failed = 0, shown = 0;
-    std::size_t reads = 0, deviations = 0;
-    for (const std::string& name : order) {
-        const FileResult& file = files[name];
+// Every read in the given states: the core reads what the platform reads.
+void CompareReads(const ReadResult& read, int first, int end, Counts& counts,
+                  std::vector<std::string>& problems) {
+    for (int s = first; s < end; ++s) {
+        ++counts.reads;
+        const Answer& platform = read.platform[s];
+        const Answer& core = read.core[s];
+        if (SameAnswer(platform, core)) continue;
+        if (platform.text == core.text && platform.number == core.number &&
+            IsPlatformGarbageStruct(platform, core, read.size)) {
+            ++counts.deviations;
+            continue;
+        }
+        problems.push_back(Described(read) + " " + kStateNames[s] + ":\n      platform: " +
+                           Shown(platform) + "\n      core:     " + Shown(core));
+    }
+}
+
+// Our write as the platform reads it: the written key as in a file holding nothing else; any
+// other key as before, or as after the platform's own write.
+void CheckOurWrite(const FileResult& file, std::vector<std::string>& problems) {
+    for (const ReadResult& read : file.reads) {
+        const Answer& before = read.platform[kOriginal];
+        const Answer& ours = read.platform[kOurs];
+        const Answer& theirs = read.platform[kPlatforms];
+        const bool written =
+            SameName(read.section, file.writeSection) && SameName(read.key, file.writeKey);
+        Answer expected = written ? file.clean.platform[kOriginal] : before;
+        if (written && read.size != file.clean.size) expected.block = ours.block;  // not tried
+        if (SameAnswer(ours, expected) || (!written && SameAnswer(ours, theirs))) continue;
+        problems.push_back(Described(read) + ": the platform reads our write differently:\n" +
+                           "      ours:     " + Shown(ours) + "\n      expected: " +
+                           Shown(expected) + "\n      its own:  " + Shown(theirs));
+    }
+}
+
+void PrintMismatch(const std::string& dir, const std::string& name, const FileResult& file,
+                   const std::vector<std::string>& problems) {
+    std::printf("MISMATCH in %s/%s (write [%s] %s):\n", dir.c_str(), name.c_str(),
+                Escaped(file.writeSection, 40).c_str(), Escaped(file.writeKey, 40).c_str());
+    for (const std::string& problem : problems) std::printf("  %s\n", problem.c_str());
+    std::printf("  the file as edited (long lines shortened):\n");
+    const std::string text = ReadFile(dir + "/" + name);
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t end = text.find('\n', pos);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::printf("    %s\n", Escaped(text.substr(pos, end - pos), 160).c_str());
+        pos = end;
+    }
+}
+
+int Compare(const std::string& dir) {
+    const auto files = Load(dir);
+    if (!files) {
+        std::printf("0 passed, 1 failed\n");
+        return 1;
+    }
+    int passed = 0, failed = 0;
+    Counts counts;
+    for (const auto& [name, file] : *files) {
         std::vector<std::string> problems;
         if (!file.ourWriteDone) problems.push_back("our write was refused");
         if (file.platformWritesFailed > 0) problems.push_back("a write of the platform failed");
-        // Every read in every state: the core reads what the platform reads.
-        auto compare = [&](const ReadResult& read, int first, int end) {
-            for (int s = first; s < end; ++s) {
-                ++reads;
-                const Answer& platform = read.platform[s];
-                const Answer& core = read.core[s];
-                if (SameAnswer(platform, core)) continue;
-                if (platform.text == core.text && platform.number == core.number &&
-                    IsPlatformGarbageStruct(platform, core, read.size)) {
-                    ++deviations;
-                    continue;
-                }
-                problems.push_back(Described(read) + " " + kStateNames[s] + ":\n      platform: " +
-                                   Shown(platform) + "\n      core:     " + Shown(core));
-            }
-        };
-        for (const ReadResult& read : file.reads) compare(read, kOriginal, kStates);
-        compare(file.clean, kOriginal, kOriginal + 1);
-
-        // Our write as the platform reads it: the written key as in a file holding nothing
-        // else; any other key as before, or as after the platform's own write.
         for (const ReadResult& read : file.reads) {
-            const Answer& before = read.platform[kOriginal];
-            const Answer& ours = read.platform[kOurs];
-            const Answer& theirs = read.platform[kPlatforms];
-            const bool written = SameName(read.section, file.writeSection) &&
-                                 SameName(read.key, file.writeKey);
-            Answer expected = written ? file.clean.platform[kOriginal] : before;
-            if (written && read.size != file.clean.size) expected.block = ours.block;  // not tried
-            if (SameAnswer(ours, expected) || (!written && SameAnswer(ours, theirs))) continue;
-            problems.push_back(Described(read) + ": the platform reads our write differently:\n" +
-                               "      ours:     " + Shown(ours) + "\n      expected: " +
-                               Shown(expected) + "\n      its own:  " + Shown(theirs));
+            CompareReads(read, kOriginal, kStates, counts, problems);
         }
+        CompareReads(file.clean, kOriginal, kOriginal + 1, counts, problems);
+        CheckOurWrite(file, problems);
         if (problems.empty()) {
             ++passed;
-            continue;
-        }
-        ++failed;
-        if (shown++ >= kFilesShown) continue;
-        std::printf("MISMATCH in %s/%s (write [%s] %s):\n", dir.c_str(), name.c_str(),
-                    Escaped(file.writeSection, 40).c_str(), Escaped(file.writeKey, 40).c_str());
-        for (const std::string& problem : problems) std::printf("  %s\n", problem.c_str());
-        std::printf("  the file as edited (long lines shortened):\n");
-        const std::string text = ReadFile(dir + "/" + name);
-        for (std::size_t pos = 0; pos < text.size();) {
-            std::size_t end = text.find('\n', pos);
-            end = end == std::string::npos ? text.size() : end + 1;
-            std::printf("    %s\n", Escaped(text.substr(pos, end - pos), 160).c_str());
-            pos = end;
+        } else if (failed++ < kFilesShown) {
+            PrintMismatch(dir, name, file, problems);
         }
     }
     std::printf("profile_diff: %zu reads compared; %zu struct reads where only the platform "
                 "takes non-digits\n",
-                reads, deviations);
+                counts.reads, counts.deviations);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
