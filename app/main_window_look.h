@@ -1,6 +1,7 @@
 #pragma once
 // How the main window looks, decided once for every platform: the banner and Manual buttons,
-// the status line's colour, the antenna row's spacing and the manual's address.
+// the status line's colour and the antenna row's spacing. What the Manual button opens is
+// manual_address.h's.
 
 #include "controls/button_look.h"
 #include "controls/colour.h"
@@ -19,8 +20,5 @@ inline constexpr Colour kStatusTextColour = Rgb(240, 40, 0);
 
 // Pixels between the antenna buttons when the row is laid out to their captions.
 inline constexpr int kAntennaRowGap = 2;
-
-// The online manual; only the scheme and the path are the maker's contract.
-inline constexpr const char* kManualAddress = "http://www.velmora.de/manuals/velmora/Torvik";
 
 }  // namespace torvik

@@ -16,5 +16,12 @@ TEST(InstanceLock, NameCarriesTheUserAndStaysWithinBounds) {
     EXPECT_EQ(InstanceLockName(""), "Local\\TORVIK-SingleInstance-");
 }
 
+TEST(InstanceLock, OnlyOurWindowClassWithTheMarkIsTheMainWindow) {
+    EXPECT_TRUE(IsMainWindow("TorvikMainWindow", "TORVIK - Antenna Switch and Mixer Control"));
+    EXPECT_FALSE(IsMainWindow("Notepad", "TORVIK.txt - Notepad"));        // the mark alone
+    EXPECT_FALSE(IsMainWindow("TorvikMainWindow", "Antenna Switch"));     // the class alone
+    EXPECT_FALSE(IsMainWindow("TorvikMainWindowX", "TORVIK"));
+}
+
 }  // namespace
 }  // namespace torvik::win32
