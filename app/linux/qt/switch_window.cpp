@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
@@ -42,6 +43,15 @@ void ApplyLook(MyButton& button, const ButtonLook& look) {
     button.lookStyle = look.lookStyle;
     button.frameStyle = look.frameStyle;
     button.fontChoice = look.fontChoice;
+}
+
+// The manual installed beside the program (<prefix>/share/doc/torvik/manual), else the one the
+// build assembled.
+QString ManualPage() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/doc/torvik/manual/index.html");
+    return QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath()
+                                        : QStringLiteral(TORVIK_BUILD_MANUAL);
 }
 
 TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
@@ -217,7 +227,7 @@ void CSwitchDlg::OnCommand(int id) {
     case ids::kSwitchRadio: controller_.SetSwitchMode(); return;
     case ids::kMixerRadio: controller_.SetMixerMode(); return;
     case ids::kSetup: controller_.Setup(); return;
-    case ids::kManual: QDesktopServices::openUrl(QUrl(QString::fromLatin1(kManualAddress))); return;
+    case ids::kManual: QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPage())); return;
     case ids::kExit: controller_.Exit(); return;
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
