@@ -3,8 +3,34 @@
 #include <charconv>
 
 #include "app/window_messages.h"
+#include "bands/bands_command.h"
 
 namespace torvik::ctl {
+namespace {
+
+constexpr const char* kUsageHead =
+    "usage: torvikctl COMMAND\n"
+    "Sends one remote-control message to the running Torvik (the top-level window\n"
+    "whose title contains TORVIK) and prints its answer.\n"
+    "\n"
+    "commands:\n"
+    "  get        prints \"mask M count C\": M the antenna mask (bit 0 antenna 1, bit 1\n"
+    "             antenna 2, bit 2 antenna 3, bit 3 the fourth output), C the antenna\n"
+    "             count of the box last found (0 before any box was found)\n"
+    "  set MASK   sets the antenna mask (0 to 15, decimal or 0x-hex) and\n"
+    "             prints \"mask M\", the mask now in effect\n"
+    "  reload     reloads the settings; prints \"reloaded\"\n"
+    "  hide       hides the window to the tray; prints \"hidden\"\n"
+    "  exit       ends the program; prints \"-1 hidden\" or \"1 shown\", how the window\n"
+    "             was meant to be\n"
+    "  --help     prints this text\n";
+
+constexpr const char* kUsageTail =
+    "\n"
+    "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
+    "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
+
+}  // namespace
 
 std::optional<std::uint32_t> ParseMask(const std::string& text) {
     std::string_view digits = text;
@@ -30,6 +56,9 @@ std::optional<Command> ParseArguments(const std::vector<std::string>& arguments)
     const std::string& verb = arguments[0];
     if (verb == "--help" || verb == "-h" || verb == "help") {
         return arguments.size() == 1 ? std::optional<Command>(Command{Verb::Help}) : std::nullopt;
+    }
+    if (verb == "bands") {
+        return Command{Verb::Bands};
     }
     if (verb == "set") {
         if (arguments.size() != 2) {
@@ -67,6 +96,7 @@ std::uint32_t MessageFor(Verb verb) {
         case Verb::Hide: return msg::kRemoteHide;
         case Verb::Exit: return msg::kRemoteExit;
         case Verb::Help: break;
+        case Verb::Bands: break;  // travels as WM_COPYDATA
     }
     return 0;
 }
@@ -96,29 +126,14 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
             return std::to_string(signedValue);
         }
         case Verb::Help:
+        case Verb::Bands:
             break;
     }
     return {};
 }
 
 std::string UsageText() {
-    return "usage: torvikctl COMMAND\n"
-           "Sends one remote-control message to the running Torvik (the top-level window\n"
-           "whose title contains TORVIK) and prints its answer.\n"
-           "\n"
-           "commands:\n"
-           "  get        prints \"mask M count C\": M the antenna mask (bit 0 antenna 1, bit 1\n"
-           "             antenna 2, bit 2 antenna 3, bit 3 the fourth output), C the antenna\n"
-           "             count of the box last found (0 before any box was found)\n"
-           "  set MASK   sets the antenna mask (0 to 15, decimal or 0x-hex) and\n"
-           "             prints \"mask M\", the mask now in effect\n"
-           "  reload     reloads the settings; prints \"reloaded\"\n"
-           "  hide       hides the window to the tray; prints \"hidden\"\n"
-           "  exit       ends the program; prints \"-1 hidden\" or \"1 shown\", how the window\n"
-           "             was meant to be\n"
-           "  --help     prints this text\n"
-           "\n"
-           "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer\n";
+    return kUsageHead + bands::BandsUsage() + kUsageTail;
 }
 
 }  // namespace torvik::ctl

@@ -8,7 +8,8 @@
 
 namespace torvik::ctl {
 
-enum class Verb { Help, Get, Set, Reload, Hide, Exit };
+// Bands carries the words after "bands" to the program, which checks them.
+enum class Verb { Help, Get, Set, Reload, Hide, Exit, Bands };
 
 struct Command {
     Verb verb = Verb::Help;

@@ -16,6 +16,14 @@ inline constexpr int kReplyUsage = 1;
 inline constexpr int kReplyNoBox = 4;
 inline constexpr int kReplyNotStored = 5;
 
+// The request between torvikctl and the program travels as a WM_COPYDATA with this tag and the
+// words as JoinWords made them; wParam names torvikctl's window, which receives the reply text
+// as a WM_COPYDATA with the reply tag. The program answers kReplyHandled plus the code.
+inline constexpr unsigned long kBandsRequestTag = 0x54424E44;  // "TBND"
+inline constexpr unsigned long kBandsReplyTag = 0x54424E45;
+inline constexpr int kReplyHandled = 0x100;
+inline constexpr std::size_t kMaxRequestBytes = 4096;
+
 struct BandsReply {
     int code = kReplyOk;
     std::string text;

@@ -112,6 +112,15 @@ TEST(CtlAnswers, ExitTellsHowTheWindowWasMeantToBe) {
     EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7");
 }
 
+TEST(CtlArguments, BandsTakesAnyWordsForTheProgramToCheck) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"bands"}, {"bands", "set", "1", "x", "y", "z"}}) {
+        const std::optional<Command> command = Parse(words);
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->verb, Verb::Bands);
+    }
+}
+
 TEST(CtlAnswers, ReloadAndHideConfirm) {
     EXPECT_EQ(FormatAnswer(Verb::Reload, 0), "reloaded");
     EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");
@@ -120,7 +129,9 @@ TEST(CtlAnswers, ReloadAndHideConfirm) {
 TEST(CtlUsage, NamesEveryCommandAndExitCode) {
     const std::string usage = UsageText();
     for (const char* word : {"get", "set MASK", "reload", "hide", "exit", "--help",
-                             "0 done", "1 usage error", "2 no copy", "3 no answer"}) {
+                             "0 done", "1 usage error", "2 no copy", "3 no answer",
+                             "bands on | off", "bands set N FROM TO MASK", "bands clear N | all",
+                             "4 no box", "5 Torvik.ini"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }

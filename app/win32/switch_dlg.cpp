@@ -40,6 +40,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(IDC_MANUAL, &CSwitchDlg::OnManual),
     OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
+    OnCommand<CSwitchDlg>(ID_BAND_FOLLOWING, &CSwitchDlg::OnBandFollowing),
     OnControl<CSwitchDlg>(1, ID_REMOTE_RELOAD, &CSwitchDlg::OnRemoteReloadCommand),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
@@ -53,6 +54,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_),
+      bands_(controller_, settings_.Path()),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -97,6 +99,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     ProvideDriverFile(ProgramFolder());
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
     AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+    bands_.Attach(hwnd_, kTrayIconId);
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, 3);
@@ -114,6 +117,7 @@ BOOL CSwitchDlg::OnInitDialog() {
 
     RegisterDeviceNotices();
     controller_.FindDevice();
+    bands_.Reload();
     controller_.RefreshControls();
     ShowWindow(hwnd_, controller_.windowHidden == 1 ? SW_HIDE : SW_SHOW);
     return TRUE;
@@ -145,7 +149,11 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell started anew and forgot every icon: put ours back.
         AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
+        bands_.TrayIconAdded();
         result = 0;
+        return true;
+    }
+    if (bands_.HandleMessage(message, wParam, lParam, result)) {
         return true;
     }
     if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
@@ -154,6 +162,9 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (message >= WM_USER && message < 0xC000) {
         if (auto answer = controller_.HandleRemoteMessage(message, wParam, lParam)) {
             result = *answer;
+            if (message == msg::kRemoteReload) {
+                bands_.Reload();
+            }
             return true;
         }
     }
@@ -174,6 +185,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
         reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
             kInterfaceDeviceType) {
         controller_.FindDevice();
+        bands_.Reload();
     }
     return TRUE;
 }
@@ -197,6 +209,7 @@ void CSwitchDlg::ReleaseForShutdown() {
         return;
     }
     released_ = true;
+    bands_.Stop();
     controller_.FinalWrite();
     RemoveTrayIcon(hwnd_, kTrayIconId);
     deviceNotify_.Reset();
@@ -268,6 +281,7 @@ LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
     }
     if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder()) == IDOK) {
         controller_.LoadSettings();
+        bands_.Reload();
     }
     return 0;
 }
@@ -289,7 +303,14 @@ LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam) {
-    return controller_.HandleRemoteMessage(WM_COMMAND, wParam, lParam).value_or(0);
+    const LRESULT answer = controller_.HandleRemoteMessage(WM_COMMAND, wParam, lParam).value_or(0);
+    bands_.Reload();
+    return answer;
+}
+
+LRESULT CSwitchDlg::OnBandFollowing(WPARAM, LPARAM) {
+    bands_.OpenDialog();
+    return 0;
 }
 
 // --- the controller's view ---

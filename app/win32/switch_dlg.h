@@ -9,6 +9,7 @@
 #include <array>
 
 #include "app/switch_controller.h"
+#include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
@@ -97,6 +98,7 @@ private:
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
     LRESULT OnRemoteReloadCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnBandFollowing(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -106,6 +108,7 @@ private:
     SystemFocusQuery focus_;
     View view_;
     SwitchController controller_;
+    BandWindow bands_;
 
     DeviceNotifyHandle deviceNotify_;
     IconHandle windowIcon_;

@@ -37,6 +37,15 @@ void RemoveTrayIcon(HWND window, UINT id) {
     Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
+void SetTrayTip(HWND window, UINT id, const std::string& tip) {
+    NOTIFYICONDATAA record = TrayRecord(window, id);
+    record.uFlags = NIF_TIP;
+    const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
+    std::memcpy(record.szTip, tip.data(), length);
+    record.szTip[length] = '\0';
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
 void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,
                   const std::int32_t antennaOn[4]) {
     POINT cursor{0, 0};
@@ -65,6 +74,7 @@ void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,
         }
     }
     AppendMenuA(menu.Get(), MF_STRING, ID_OPEN_DIALOG, "open Dialog");
+    AppendMenuA(menu.Get(), MF_STRING, ID_BAND_FOLLOWING, "Band following");
     AppendMenuA(menu.Get(), MF_STRING, IDC_EXIT, "Exit");
     TrackPopupMenu(menu.Get(), 0, cursor.x, cursor.y, 0, window, nullptr);
 }

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <string>
 
 namespace torvik::win32 {
 
@@ -18,6 +19,8 @@ NOTIFYICONDATAA TrayRecord(HWND window, UINT id);
 
 void AddTrayIcon(HWND window, UINT id, HICON icon);
 void RemoveTrayIcon(HWND window, UINT id);
+// Replaces the icon's tip; a text longer than the 64-byte field is cut to fit.
+void SetTrayTip(HWND window, UINT id, const std::string& tip);
 
 // Shows the tray menu at the cursor (at the foreground window's top edge when the cursor lies
 // below it) and returns when it closes; the choice reaches window as a WM_COMMAND. Antenna

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ctl_command.h"
+#include "app/win32/torvikctl/bands_client.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
     if (window == nullptr) {
         std::fputs("torvikctl: Torvik is not running (no window titled TORVIK)\n", stderr);
         return kExitNotRunning;
+    }
+    if (command->verb == Verb::Bands) {
+        return RunBandsCommand(window, {arguments.begin() + 1, arguments.end()});
     }
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(window, MessageFor(command->verb),
