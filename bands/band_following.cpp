@@ -40,7 +40,9 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
     if (edit.changes && !Store(edit.plan, now)) {
         return {kReplyNotStored, "Torvik.ini could not be written; nothing changed\n"};
     }
-    return {kReplyOk, ListText(plan_, problems_)};
+    const std::string status = follower_.StatusText();
+    return {kReplyOk, ListText(plan_, problems_) + "status: " + (status.empty() ? "off" : status) +
+                          "\n"};
 }
 
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {

@@ -96,6 +96,8 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
 
     reply = following.Command("off", now);
     EXPECT_EQ(reply.code, kReplyOk);
+    EXPECT_NE(reply.text.find("following off, source 127.0.0.1:4532\n"), std::string::npos);
+    EXPECT_NE(reply.text.find("\nstatus: off\n"), std::string::npos);
     EXPECT_FALSE(socket.open);
     EXPECT_EQ(following.follower().StatusText(), "");
     EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);

@@ -6,7 +6,8 @@
 
 namespace torvik::win32 {
 namespace {
-constexpr const char* kCaption = "Band following";
+// Not the dialog's own title, so that the two windows can be told apart.
+constexpr const char* kCaption = "Band rules";
 }
 
 const MessageEntry<CBandsDlg> CBandsDlg::kMessageMap[] = {
