@@ -27,12 +27,16 @@
 #include <vector>
 
 #include "app/switch_controller.h"
+#include "bench/quiet_host.h"
 #include "bands/band_follower.h"
+#include "bands/band_following.h"
 #include "device/simulated_box.h"
 
 namespace {
 
 using namespace torvik;
+using bench::NoRegistrar;
+using bench::NoView;
 using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kLocation = 0x21;
 
@@ -41,21 +45,6 @@ bands::Millis NowMillis() {
         .count();
 }
 
-class NoView final : public SwitchView {
-public:
-    void ShowControl(int, bool) override {}
-    void EnableControl(int, bool) override {}
-    void SetChecked(int, int) override {}
-    void LayoutAntennaRow() override {}
-    void HideWindow() override {}
-    void EndDialog() override {}
-    void ShowError(const char*, const char*) override {}
-};
-class NoRegistrar final : public HotkeyRegistrar {
-public:
-    bool RegisterHotkey(std::int32_t, std::uint32_t, std::uint32_t) override { return true; }
-    void UnregisterHotkey(std::int32_t) override {}
-};
 class NoFocus final : public FocusQuery {
 public:
     std::optional<std::uint32_t> FocusedProcessId() override { return std::nullopt; }
@@ -218,9 +207,8 @@ int main() {
     controller.FindDevice();
 
     PosixRigSocket socket;
-    bands::BandFollower follower(socket, [&](std::uint32_t mask) {
-        controller.SetAntennaMask(mask | (controller.antennaOn[3] != 0 ? 8u : 0u));
-    });
+    bands::BandFollower follower(
+        socket, [&](std::uint32_t mask) { bands::ApplyRuleMask(controller, mask); });
     const bands::BandPlan plan{true, "127.0.0.1:" + std::to_string(rig.port),
                                {{3500000, 3800000, 1}, {7000000, 7300000, 2}}};
     follower.Configure(plan, NowMillis());

@@ -1,0 +1,25 @@
+#pragma once
+// A window and a hotkey registrar that do nothing, for benchmarks that measure the core alone.
+
+#include "app/switch_controller.h"
+
+namespace torvik::bench {
+
+class NoView final : public SwitchView {
+public:
+    void ShowControl(int, bool) override {}
+    void EnableControl(int, bool) override {}
+    void SetChecked(int, int) override {}
+    void LayoutAntennaRow() override {}
+    void HideWindow() override {}
+    void EndDialog() override {}
+    void ShowError(const char*, const char*) override {}
+};
+
+class NoRegistrar final : public HotkeyRegistrar {
+public:
+    bool RegisterHotkey(std::int32_t, std::uint32_t, std::uint32_t) override { return true; }
+    void UnregisterHotkey(std::int32_t) override {}
+};
+
+}  // namespace torvik::bench
