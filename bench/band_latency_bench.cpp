@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "app/switch_controller.h"
-#include "bench/quiet_host.h"
 #include "bands/band_follower.h"
 #include "bands/band_following.h"
+#include "bench/quiet_host.h"
 #include "device/simulated_box.h"
 
 namespace {
