@@ -32,6 +32,9 @@ std::string RulesBlock(const std::vector<BandRule>& rules) {
 
 DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_view rulesText) {
     DialogCheck check;
+    // Spaces around a pasted address are no mistake of the person.
+    while (!source.empty() && IsBlank(source.front())) source.remove_prefix(1);
+    while (!source.empty() && IsBlank(source.back())) source.remove_suffix(1);
     const Checked<SourceAddress> address = ParseSourceAddress(source);
     if (!address) {
         check.error = "Source: " + address.error;
