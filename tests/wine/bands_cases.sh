@@ -104,7 +104,9 @@ case_bands_dialog_and_torvikctl() {
     bands_click() { click_dialog_units "$dialog" "$1" "$2" 252 200; }
     check "follow switched on" bands_click 126 13
     check "source field" bands_click 197 31
-    xdotool key --window "$dialog" End shift+Home BackSpace
+    # No modifier keys: a synthetic shift can stay down in the Wine server for later cases.
+    xdotool key End
+    xdotool key --repeat 24 --delay 20 BackSpace
     xdotool type --delay 30 "127.0.0.1:$rig_port"
     check "rules field" bands_click 126 110
     xdotool type --delay 30 "30000000 3000000000 4"
@@ -116,7 +118,10 @@ case_bands_dialog_and_torvikctl() {
     message=$(wine_output "$probe_exe" dialog "Band rules")
     check "its text: $message" grep -q "line 2: mask: '9' is not an antenna mask" <<<"$message"
     check "nothing stored yet" test -z "$(bands_ini_value FOLLOW)"
-    xdotool key --window "$(xdotool search --onlyvisible --name '^Band rules$' | head -1)" Return
+    # A real key press on the focused message box: a key sent to a window (XSendEvent) leaves
+    # Wine's keyboard state askew for the cases after this one.
+    check "message box focused" focus_window '^Band rules$'
+    xdotool key Return
     check "message closed" wait_until 10 window_gone_named '^Band rules$'
     check "rules field again" bands_click 126 110
     xdotool key BackSpace
