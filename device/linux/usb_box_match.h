@@ -1,0 +1,63 @@
+#pragma once
+// Which of the USB devices that libusb lists is the box, and where it sits on the bus. The
+// serial-number rule is the core's (IsBoxSerial); this adds the USB ids and the location.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace torvik {
+
+inline constexpr std::uint16_t kFtdiVendorId = 0x0403;
+// The FTDI chips' own product ids, any of which the box may carry: FT232R/FT245R, FT2232,
+// FT4232, FT232H and the FT-X series. The udev rule grants access to exactly these.
+inline constexpr std::array<std::uint16_t, 5> kBoxProductIds = {0x6001, 0x6010, 0x6011, 0x6014, 0x6015};
+
+// The USB ids a box may carry: FTDI's vendor id and one of kBoxProductIds.
+bool HasBoxUsbIds(std::uint16_t vendorId, std::uint16_t productId);
+
+// One USB device as listed: ids from its descriptor, bus number and port path from libusb
+// (libusb_get_bus_number, libusb_get_port_numbers: root port first), the serial-number string
+// when it could be read.
+struct UsbDeviceInfo {
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::uint8_t busNumber = 0;
+    std::vector<std::uint8_t> portNumbers;
+    std::optional<std::string> serialNumber;  // nothing when the device could not be opened
+    bool accessDenied = false;                // the open failed for want of permission
+};
+
+// "<bus>-<port>.<port>...", the name the kernel gives the device's place ("1-2.3"): the same
+// while the box stays in the same socket, unlike the address that changes at every replug.
+// Nothing for a device without a port path (a root hub) or with a port 0.
+std::optional<std::string> StableIdentity(std::uint8_t busNumber, std::span<const std::uint8_t> portNumbers);
+
+// A location id for the same place, the bus number in the top byte and one hex digit per port
+// below it, the last port lowest (bus 1, ports 2.3 is 0x01000023). Nothing when a port is 0 or
+// above 15 or the path is deeper than six ports: such a place has no such id.
+std::optional<std::uint32_t> LocationIdOf(std::uint8_t busNumber, std::span<const std::uint8_t> portNumbers);
+
+// The serial-number characters the Windows driver's device node holds. The rule is applied to
+// no more, and the box's serial is cut to them, so that both systems accept the same boxes and
+// name the same settings section.
+inline constexpr std::size_t kSerialNumberChars = 15;
+
+struct BoxChoice {
+    std::optional<UsbDeviceInfo> box;  // the accepted device at the lowest place on the bus,
+                                       // its serial number cut to kSerialNumberChars
+    std::string identity;              // its StableIdentity
+    std::uint32_t locationId = 0;      // its LocationIdOf, 0 when it has none
+    bool unreadableCandidate = false;  // a device with the box's ids whose serial we may not read
+};
+
+// The box among the listed devices: FTDI vendor and product ids, a serial number that the
+// core's rule accepts, and a place on the bus. With several, the one at the lowest place (bus,
+// then port path) wins, whatever order libusb lists them in, so the choice does not change
+// between searches.
+BoxChoice ChooseBox(std::span<const UsbDeviceInfo> devices);
+
+}  // namespace torvik
