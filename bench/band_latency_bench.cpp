@@ -88,6 +88,14 @@ int main() {
         std::printf("band_latency: FAILED after %zu changes\n", millis.size());
         return 1;
     }
+    // What rigctld itself takes to answer the question, for comparison.
+    std::vector<double> answers;
+    for (int i = 0; i < 20; ++i) {
+        const auto start = Clock::now();
+        if (rig.Ask("f\n").empty()) break;
+        answers.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(answers.begin(), answers.end());
     std::sort(millis.begin(), millis.end());
     double sum = 0;
     for (double m : millis) sum += m;
@@ -95,5 +103,9 @@ int main() {
                 "median %.1f ms, mean %.1f ms, max %.1f ms (poll period 250 ms)\n",
                 kChanges, millis.front(), millis[millis.size() / 2], sum / kChanges,
                 millis.back());
+    if (!answers.empty()) {
+        std::printf("band_latency: rigctld's own answer to \"f\": median %.1f ms, max %.1f ms\n",
+                    answers[answers.size() / 2], answers.back());
+    }
     return 0;
 }

@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <random>
 #include <string>
 #include <thread>
@@ -67,13 +66,17 @@ public:
 
     // Tunes the dummy rig; true once rigctld confirmed it.
     bool Tune(std::uint64_t hz) {
-        const std::string command = "F " + std::to_string(hz) + "\n";
+        return Ask("F " + std::to_string(hz) + "\n").starts_with("RPRT 0");
+    }
+
+    // One command and the first piece of its answer ("" when none came).
+    std::string Ask(const std::string& command) {
         if (control_ < 0 || send(control_, command.data(), command.size(), MSG_NOSIGNAL) < 0) {
-            return false;
+            return {};
         }
         char reply[64];
         const ssize_t got = recv(control_, reply, sizeof reply, 0);
-        return got > 0 && std::strncmp(reply, "RPRT 0", 6) == 0;
+        return got > 0 ? std::string(reply, static_cast<std::size_t>(got)) : std::string();
     }
 
     std::uint16_t port = 0;
