@@ -62,6 +62,7 @@ void SwitchController::SetMixerMode() {
     }
     mixerMode = 1;
     settings_.WriteIniInt(Section(), kKeySwitchMixer, mixerMode);
+    WriteOutput();
     RefreshControls();
 }
 
@@ -84,8 +85,8 @@ void SwitchController::SetSwitchMode() {
     if (!kept) {
         antennaOn[0] = 1;
     }
-    // The refresh writes the output byte through the presence display; the antenna keys
-    // wait for the next SetAntenna.
+    // One write for the change; the antenna keys wait for the next SetAntenna.
+    WriteOutput();
     RefreshControls();
 }
 

@@ -30,11 +30,27 @@ std::string SwitchController::Section() const {
 
 void SwitchController::FindDevice() {
     devicePresent = 0;
-    if (const std::optional<DeviceNode> box = FindBox(driver_)) {
+    const BoxSearch search = SearchForBox(driver_);
+    if (search.box) {
         devicePresent = 1;
-        deviceNode = *box;
+        deviceNode = *search.box;
     }
+    // With a box, the load's write decides the status.
+    if (!driver_.Available()) {
+        linkStatus = LinkStatus::NoDriver;
+    } else if (!search.box && search.heldElsewhere) {
+        linkStatus = LinkStatus::InUse;
+    } else {
+        linkStatus = LinkStatus::NoDevice;
+    }
+    // No notice comes when the other program lets go: look again until it has.
+    view_.ScheduleRecheck(linkStatus == LinkStatus::InUse);
     LoadSettings();
+}
+
+void SwitchController::Recheck() {
+    FindDevice();
+    RefreshControls();
 }
 
 void SwitchController::LoadSettings() {
@@ -60,17 +76,20 @@ void SwitchController::LoadSettings() {
 
 void SwitchController::UpdatePresence() {
     const bool present = devicePresent != 0;
-    view_.ShowControl(ids::kStatusText, !present);
+    // A failing box shows its status where the antenna row stands; the other controls stay
+    // usable, so that the next change can write again.
+    const bool working = present && linkStatus == LinkStatus::Ready;
+    view_.ShowLinkStatus(StatusText(linkStatus), TrayTip(linkStatus));
+    view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
-        view_.ShowControl(AntennaButton(antenna), present);
+        view_.ShowControl(AntennaButton(antenna), working);
     }
     view_.EnableControl(ids::kSetup, present);
     view_.EnableControl(ids::kOk, present);
     view_.EnableControl(ids::kMixerRadio, present);
     view_.EnableControl(ids::kSwitchRadio, present);
-    if (present) {
+    if (working) {
         view_.LayoutAntennaRow();
-        WriteOutput();
     }
 }
 
@@ -82,8 +101,19 @@ void SwitchController::WriteOutput() {
     if (devicePresent == 0) {
         return;
     }
-    WriteOutputByte(driver_, deviceNode.LocId, OutputByte(antennaOn, runFlag),
-                    [this] { view_.ShowError("Failed to write data to CBUS pins.", "Error"); });
+    const OutputWrite outcome =
+        WriteOutputByte(driver_, deviceNode.LocId, OutputByte(antennaOn, runFlag));
+    const bool newEpisode = episode_.Record(outcome);
+    linkStatus = StatusAfterWrite(outcome);
+    // The box's modal loop lets notices, hotkeys and remote messages in, and they write
+    // again: the device is closed by now, and errorShowing_ keeps them from a second box.
+    // The final write at shutdown (running bit clear) tells nobody.
+    if (newEpisode && outcome == OutputWrite::ModeRefused && !errorShowing_ &&
+        (runFlag & kRunning) != 0) {
+        errorShowing_ = true;
+        view_.ShowError("Failed to write data to CBUS pins.", "Error");
+        errorShowing_ = false;
+    }
 }
 
 // --- hotkeys ---

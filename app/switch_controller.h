@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/failure_episode.h"
+#include "app/link_status.h"
 #include "app/window_messages.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
@@ -49,6 +51,10 @@ public:
     virtual void EndDialog() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
+    // The status line's text and the tray icon's tip, as they should read now.
+    virtual void ShowLinkStatus(const char* statusText, const std::string& trayTip) = 0;
+    // While on, the window calls Recheck after a short interval, again and again.
+    virtual void ScheduleRecheck(bool on) = 0;
 };
 
 class SwitchController {
@@ -63,16 +69,26 @@ public:
     std::int32_t runFlag = 0;
     std::int32_t devicePresent = 0;
     DeviceNode deviceNode{};
+    // What the status line says: set by every search and every write.
+    LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
     HotkeyTable hotkeyTable;
 
     // --- device link ---
-    // Searches the driver's list for the box, then LoadSettings.
+    // Searches the driver's list for the box, then LoadSettings. While no box is listed but
+    // a device is held by another program, asks the view to look again soon.
     void FindDevice();
+    // The view's interval after ScheduleRecheck(true) has passed: search again and show it.
+    void Recheck();
     // Records back to their defaults; with a box, its section, the output byte and the
     // hotkeys; in any case the presence display.
     void LoadSettings();
+    // The controls that follow the box and the link status. Writes nothing: every change
+    // writes the box once, itself.
     void UpdatePresence();
+    // One write of the output byte with a box present. Its outcome becomes the link status;
+    // a refused mode that opens a failure episode shows the message box, after the device is
+    // closed and never while such a box is open.
     void WriteOutput();
     static std::uint8_t OutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
@@ -117,6 +133,8 @@ private:
     HotkeyRegistrar& hotkeys_;
     FocusQuery& focus_;
     SwitchView& view_;
+    FailureEpisode episode_;
+    bool errorShowing_ = false;
 };
 
 }  // namespace torvik

@@ -79,4 +79,10 @@ std::string BandFollower::StatusText() const {
     return {};
 }
 
+std::string TipWithBandStatus(const std::string& tip, const std::string& status) {
+    constexpr std::size_t kTipLength = 63;
+    if (status.empty() || tip.size() + 1 >= kTipLength) return tip.substr(0, kTipLength);
+    return tip + "\n" + status.substr(0, kTipLength - tip.size() - 1);
+}
+
 }  // namespace torvik::bands

@@ -58,4 +58,8 @@ private:
     std::optional<std::uint64_t> lastHz_;
 };
 
+// The tray tip with band following's status on a line of its own under it; what does not fit
+// the tip's 63 characters is cut from the status, never from the tip.
+std::string TipWithBandStatus(const std::string& tip, const std::string& status);
+
 }  // namespace torvik::bands

@@ -1,6 +1,8 @@
 #pragma once
 // A window and a hotkey registrar that do nothing, for benchmarks that measure the core alone.
 
+#include <string>
+
 #include "app/switch_controller.h"
 
 namespace torvik::bench {
@@ -14,6 +16,8 @@ public:
     void HideWindow() override {}
     void EndDialog() override {}
     void ShowError(const char*, const char*) override {}
+    void ShowLinkStatus(const char*, const std::string&) override {}
+    void ScheduleRecheck(bool) override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {

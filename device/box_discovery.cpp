@@ -17,24 +17,32 @@ bool IsBoxSerial(const char* serialField, std::size_t fieldSize) {
 }
 
 std::optional<DeviceNode> FindBox(D2xxDriver& driver) {
+    return SearchForBox(driver).box;
+}
+
+BoxSearch SearchForBox(D2xxDriver& driver) {
+    BoxSearch search;
     std::uint32_t listed = 0;
     if (driver.CreateDeviceInfoList(&listed) != kFtOk) {
-        return std::nullopt;
+        return search;
     }
     const std::uint32_t room = std::min(listed, kMaxListedDevices);
     if (room == 0) {
-        return std::nullopt;
+        return search;
     }
     std::vector<DeviceNode> nodes(room, DeviceNode{});
     std::uint32_t reported = room;
     if (driver.GetDeviceInfoList(nodes.data(), &reported) != kFtOk) {
-        return std::nullopt;
+        return search;
     }
     // The list may have changed between the two calls: walk only nodes that are both
     // allocated and reported as filled.
     const std::uint32_t filled = std::min(room, reported);
     for (std::uint32_t i = 0; i < filled; ++i) {
         const DeviceNode& node = nodes[i];
+        if ((node.Flags & kFtFlagOpened) != 0 && node.SerialNumber[0] == '\0') {
+            search.heldElsewhere = true;
+        }
         if (!IsBoxSerial(node.SerialNumber, sizeof node.SerialNumber)) {
             continue;
         }
@@ -44,9 +52,10 @@ std::optional<DeviceNode> FindBox(D2xxDriver& driver) {
         kept.ftHandle = nullptr;
         kept.SerialNumber[sizeof kept.SerialNumber - 1] = '\0';
         kept.Description[sizeof kept.Description - 1] = '\0';
-        return kept;
+        search.box = kept;
+        return search;
     }
-    return std::nullopt;
+    return search;
 }
 
 }  // namespace torvik

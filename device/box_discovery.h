@@ -24,4 +24,12 @@ bool IsBoxSerial(const char* serialField, std::size_t fieldSize);
 // an empty list; the count of the second call is not trusted beyond the room given.
 std::optional<DeviceNode> FindBox(D2xxDriver& driver);
 
+// One search of the driver's list: the box, if one is listed, and whether some device is
+// held by another program. Such a device shows only its opened flag, so it may be the box.
+struct BoxSearch {
+    std::optional<DeviceNode> box;
+    bool heldElsewhere = false;
+};
+BoxSearch SearchForBox(D2xxDriver& driver);
+
 }  // namespace torvik

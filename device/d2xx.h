@@ -18,6 +18,8 @@ inline constexpr FtStatus kFtInvalidParameter = 6;
 inline constexpr FtStatus kFtOtherError = 18;
 
 inline constexpr std::uint32_t kFtOpenByLocation = 4;
+// Flags bit of a listed node: the device is open, here or in another program.
+inline constexpr std::uint32_t kFtFlagOpened = 0x1;
 inline constexpr std::uint8_t kAllLinesOutput = 0xFF;
 inline constexpr std::uint8_t kAsyncBitBang = 0x01;
 
@@ -42,12 +44,20 @@ public:
     // On entry *count is the room in nodes: no more than that many nodes are written. On
     // return *count is the number of devices in the list made by CreateDeviceInfoList, which
     // callers must not take for the number of nodes written when it exceeds their room.
+    // A device that is open is listed with kFtFlagOpened and location 0; one held by another
+    // program has no serial number or description either.
     virtual FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) = 0;
+    // Opens are exclusive: a device open anywhere cannot be opened again (kFtDeviceNotOpened).
     virtual FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) = 0;
+    // Bounds how long a read or a write may block, in milliseconds.
+    virtual FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) = 0;
     virtual FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) = 0;
     virtual FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
                            std::uint32_t* written) = 0;
     virtual FtStatus Close(FtHandle handle) = 0;
+    // False when no usable driver library was found: every call then fails. Known once a
+    // list call has been made.
+    virtual bool Available() const { return true; }
 };
 
 }  // namespace torvik

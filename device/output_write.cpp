@@ -36,23 +36,21 @@ std::uint8_t ComposeOutputByte(const std::int32_t antennaOn[4], std::int32_t run
     return byte;
 }
 
-OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte,
-                            const std::function<void()>& onModeRefused) {
+OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte) {
     FtHandle handle = nullptr;
     if (driver.OpenEx(locationId, kFtOpenByLocation, &handle) != kFtOk || handle == nullptr) {
         return OutputWrite::NotOpened;
     }
     const OpenDevice device(driver, handle);
-    OutputWrite result = OutputWrite::Written;
-    if (driver.SetBitMode(device.get(), kAllLinesOutput, kAsyncBitBang) != kFtOk) {
-        result = OutputWrite::ModeRefused;
-        if (onModeRefused) {
-            onModeRefused();
-        }
-    }
+    // A refusal here changes nothing that matters: the write below then finds the failure.
+    driver.SetTimeouts(device.get(), kReadTimeoutMs, kWriteTimeoutMs);
+    const bool modeSet = driver.SetBitMode(device.get(), kAllLinesOutput, kAsyncBitBang) == kFtOk;
     std::uint32_t written = 0;
-    driver.Write(device.get(), &byte, 1, &written);
-    return result;
+    const bool taken = driver.Write(device.get(), &byte, 1, &written) == kFtOk && written == 1;
+    if (!modeSet) {
+        return OutputWrite::ModeRefused;
+    }
+    return taken ? OutputWrite::Written : OutputWrite::WriteFailed;
 }
 
 }  // namespace torvik

@@ -2,7 +2,6 @@
 // The output byte and its one write to the box.
 
 #include <cstdint>
-#include <functional>
 
 #include "device/d2xx.h"
 
@@ -13,15 +12,19 @@ namespace torvik {
 std::uint8_t ComposeOutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
 enum class OutputWrite {
-    NotOpened,   // the box could not be opened: nothing was written
-    Written,     // opened, mode set, byte written (the write's own status is not examined)
-    ModeRefused, // the bit-bang mode was refused; the write was attempted all the same
+    Written,      // opened, mode set, the byte taken
+    NotOpened,    // the box could not be opened: nothing was written
+    ModeRefused,  // the bit-bang mode was refused; the write was attempted all the same
+    WriteFailed,  // the write failed, or timed out having taken nothing
 };
 
-// Opens the box by location, sets all eight lines to asynchronous bit-bang, writes the one
-// byte and closes the box again; no handle outlives the call. onModeRefused runs, and is
-// waited for, between a refused mode and the write.
-OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte,
-                            const std::function<void()>& onModeRefused);
+// How long one write may block on a stalled box before the driver gives up.
+inline constexpr std::uint32_t kWriteTimeoutMs = 500;
+inline constexpr std::uint32_t kReadTimeoutMs = 500;
+
+// Opens the box by location, bounds its timeouts, sets all eight lines to asynchronous
+// bit-bang, writes the one byte and closes the box again; no handle outlives the call, so
+// whatever the caller does about the outcome happens with the device closed.
+OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte);
 
 }  // namespace torvik

@@ -12,7 +12,6 @@ constexpr std::uintptr_t kHandleBase = 0x7A110000;
 constexpr std::uintptr_t kHandleStep = 0x10;
 
 // What a listed node reports besides the fields the test sets.
-constexpr std::uint32_t kFlagOpened = 0x1;
 constexpr std::uint32_t kDeviceType232R = 5;
 constexpr std::uint32_t kVendorProductId = 0x04036001;
 
@@ -43,6 +42,11 @@ std::optional<std::uint32_t> SimulatedBox::LocationOf(FtHandle handle) const {
     return found->second;
 }
 
+bool SimulatedBox::IsOpen(std::uint32_t locationId) const {
+    return std::any_of(openHandles_.begin(), openHandles_.end(),
+                       [&](const auto& open) { return open.second == locationId; });
+}
+
 std::vector<std::uint8_t> SimulatedBox::BytesWritten() const {
     return bytes_;
 }
@@ -61,7 +65,7 @@ std::optional<std::uint8_t> SimulatedBox::LastOutput(std::uint32_t locationId) c
 
 FtStatus SimulatedBox::CreateDeviceInfoList(std::uint32_t* count) {
     SimCall call{SimCall::Kind::List};
-    if (listFails) {
+    if (listFails || driverMissing) {
         listed_.clear();
         if (count != nullptr) {
             *count = 0;
@@ -80,8 +84,16 @@ FtStatus SimulatedBox::CreateDeviceInfoList(std::uint32_t* count) {
 }
 
 FtStatus SimulatedBox::GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
+    return ListInto(nodes, count, count != nullptr ? *count : 0);
+}
+
+FtStatus SimulatedBox::FillDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
+    return ListInto(nodes, count, listed_.size());
+}
+
+FtStatus SimulatedBox::ListInto(DeviceNode* nodes, std::uint32_t* count, std::size_t room) {
     SimCall call{SimCall::Kind::GetList};
-    if (listFails) {
+    if (listFails || driverMissing) {
         if (count != nullptr) {
             *count = 0;
         }
@@ -92,20 +104,22 @@ FtStatus SimulatedBox::GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count
         call.status = kFtInvalidParameter;
         return Record(call);
     }
-    const std::size_t room = *count;
     const std::size_t filled = std::min(room, listed_.size());
     for (std::size_t i = 0; i < filled; ++i) {
         const SimDevice& device = listed_[i];
         DeviceNode& node = nodes[i];
         std::memset(&node, 0, sizeof node);
-        const bool opened = std::any_of(openHandles_.begin(), openHandles_.end(),
-                                        [&](const auto& open) {
-                                            return open.second == device.locationId;
-                                        });
-        node.Flags = opened ? kFlagOpened : 0;
         node.Type = kDeviceType232R;
         node.ID = kVendorProductId;
-        node.LocId = device.locationId;
+        if (device.heldElsewhere) {
+            // The driver cannot read a device another program holds: only the flag is known.
+            node.Flags = kFtFlagOpened;
+            continue;
+        }
+        // An open device keeps its texts but loses its location in the list.
+        const bool opened = IsOpen(device.locationId);
+        node.Flags = opened ? kFtFlagOpened : 0;
+        node.LocId = opened ? 0 : device.locationId;
         CopyText(node.SerialNumber, sizeof node.SerialNumber, device.serial);
         CopyText(node.Description, sizeof node.Description, device.description);
         node.ftHandle = nullptr;
@@ -132,14 +146,23 @@ FtStatus SimulatedBox::OpenEx(std::uint32_t locationId, std::uint32_t flags, FtH
         call.status = kFtDeviceNotFound;
         return Record(call);
     }
-    if (device->openFails) {
-        call.status = kFtDeviceNotOpened;
+    if (device->openFails || device->heldElsewhere || IsOpen(locationId)) {
+        call.status = kFtDeviceNotOpened;   // refused, or open already: opens are exclusive
         return Record(call);
     }
     ++nextHandle_;
     const std::uintptr_t value = kHandleBase + nextHandle_ * kHandleStep;
     openHandles_[value] = locationId;
     *handle = reinterpret_cast<FtHandle>(value);
+    return Record(call);
+}
+
+FtStatus SimulatedBox::SetTimeouts(FtHandle handle, std::uint32_t, std::uint32_t writeMs) {
+    SimCall call{SimCall::Kind::Timeouts};
+    call.value = writeMs;
+    if (!LocationOf(handle)) {
+        call.status = kFtInvalidHandle;
+    }
     return Record(call);
 }
 
@@ -183,11 +206,15 @@ FtStatus SimulatedBox::Write(FtHandle handle, const void* buffer, std::uint32_t 
         call.status = kFtIoError;
         return Record(call);
     }
+    if (device->shortWrite) {
+        return Record(call);   // the write timed out: status 0, nothing taken
+    }
     if (length > 0) {
         bytes_.insert(bytes_.end(), bytes, bytes + length);
         lastOutput_[*location] = bytes[length - 1];
     }
     *written = length;
+    call.written = length;
     return Record(call);
 }
 

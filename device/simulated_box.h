@@ -20,14 +20,18 @@ struct SimDevice {
     bool openFails = false;
     bool bitModeFails = false;
     bool writeFails = false;
+    bool shortWrite = false;     // FT_Write succeeds but takes none of the bytes (a timeout)
+    bool heldElsewhere = false;  // open in another program: listed without texts, not openable
 };
 
 // One driver call as it happened. Fields that a call does not have stay 0.
 struct SimCall {
-    enum class Kind { List, GetList, Open, BitMode, Write, Close };
+    enum class Kind { List, GetList, Open, Timeouts, BitMode, Write, Close };
     Kind kind;
     FtStatus status = kFtOk;
-    std::uint32_t value = 0;   // List/GetList: count; Open: location id; Write: the byte
+    // List/GetList: count; Open: location id; Timeouts: write timeout; Write: the byte
+    std::uint32_t value = 0;
+    std::uint32_t written = 0;  // Write: the bytes taken
     std::uint8_t mask = 0;     // BitMode
     std::uint8_t mode = 0;     // BitMode
 };
@@ -42,6 +46,8 @@ public:
     bool vanishBeforeNextOpen = false;
     // When set, every list call fails with kFtOtherError and reports count 0.
     bool listFails = false;
+    // When set, there is no driver library: Available() is false and every list call fails.
+    bool driverMissing = false;
 
     const std::vector<SimCall>& Calls() const { return calls_; }
     // Only the bytes that FT_Write accepted (status 0), in order.
@@ -56,13 +62,20 @@ public:
 
     FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
     FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
+    // The list call as the vendor's library makes it: every node of the list is written,
+    // whatever room *count names.
+    FtStatus FillDeviceInfoList(DeviceNode* nodes, std::uint32_t* count);
     FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) override;
+    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override;
     FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
     FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
                    std::uint32_t* written) override;
     FtStatus Close(FtHandle handle) override;
+    bool Available() const override { return !driverMissing; }
 
 private:
+    FtStatus ListInto(DeviceNode* nodes, std::uint32_t* count, std::size_t room);
+    bool IsOpen(std::uint32_t locationId) const;
     FtStatus Record(SimCall call);
     const SimDevice* Attached(std::uint32_t locationId) const;
     // The location id behind an open handle, or nothing for an unknown or closed handle.

@@ -3,6 +3,7 @@
 // them to a SimulatedBox.
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -32,6 +33,9 @@ public:
     FtStatus OpenEx(std::uint32_t location, std::uint32_t flags, FtHandle* handle) override {
         return box_.OpenEx(location, flags, handle);
     }
+    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override {
+        return box_.SetTimeouts(handle, readMs, writeMs);
+    }
     FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override {
         return box_.SetBitMode(handle, mask, mode);
     }
@@ -47,6 +51,7 @@ public:
         return status;
     }
     FtStatus Close(FtHandle handle) override { return box_.Close(handle); }
+    bool Available() const override { return box_.Available(); }
 
 private:
     SimulatedBox& box_;
@@ -73,7 +78,20 @@ public:
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
+        if (duringError) duringError();
     }
+    // Kept apart from events: the status follows every presence update.
+    void ShowLinkStatus(const char* text, const std::string& tip) override {
+        statusText = text;
+        trayTip = tip;
+    }
+    void ScheduleRecheck(bool on) override { recheck = on; }
+
+    std::string statusText;
+    std::string trayTip;
+    bool recheck = false;
+    // Runs inside the message box, as the messages its modal loop dispatches would.
+    std::function<void()> duringError;
 
     std::map<int, int> checked;
 

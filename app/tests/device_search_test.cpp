@@ -53,6 +53,7 @@ public:
         return kFtOk;
     }
     FtStatus OpenEx(std::uint32_t, std::uint32_t, FtHandle*) override { return kFtOtherError; }
+    FtStatus SetTimeouts(FtHandle, std::uint32_t, std::uint32_t) override { return kFtOtherError; }
     FtStatus SetBitMode(FtHandle, std::uint8_t, std::uint8_t) override { return kFtOtherError; }
     FtStatus Write(FtHandle, const void*, std::uint32_t, std::uint32_t*) override {
         return kFtOtherError;
@@ -225,8 +226,8 @@ TEST_F(DeviceSearchTest, PresenceDisplayFollowsTheBox) {
               (Strings{"show 1009 0", "show 1001 1", "show 1002 1", "show 1003 1",
                        "enable 1007 1", "enable 1 1", "enable 1006 1", "enable 1005 1",
                        "layout"}));
-    // The load writes the byte, and the presence display writes it once more.
-    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A, 0x0A}));
+    // The load writes the byte; the presence display writes nothing.
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A}));
 }
 
 TEST_F(DeviceSearchTest, RefreshWithoutABoxClearsAllFiveButtons) {
@@ -236,6 +237,44 @@ TEST_F(DeviceSearchTest, RefreshWithoutABoxClearsAllFiveButtons) {
     controller.FindDevice();
     controller.RefreshControls();
     for (int id : {1001, 1002, 1003, 1005, 1006}) EXPECT_EQ(view.checked[id], 0) << id;
+}
+
+TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone) {
+    PlugBox();
+    box.devices[0].heldElsewhere = true;
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 0);
+    EXPECT_EQ(view.statusText, "Device in use by another program");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device in use");
+    EXPECT_TRUE(view.recheck);
+    EXPECT_TRUE(box.BytesWritten().empty());
+
+    controller.Recheck();   // still held: no notice came, keep looking
+    EXPECT_TRUE(view.recheck);
+    box.devices[0].heldElsewhere = false;   // the other program let go
+    controller.Recheck();
+    EXPECT_EQ(controller.devicePresent, 1);
+    EXPECT_FALSE(view.recheck);
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A}));
+    EXPECT_EQ(view.checked[ids::kAntenna1], 1);
+
+    box.devices[0].heldElsewhere = true;
+    controller.FindDevice();
+    EXPECT_TRUE(view.recheck);
+    box.devices.clear();   // unplugged while held
+    controller.Recheck();
+    EXPECT_FALSE(view.recheck);
+    EXPECT_EQ(view.statusText, "no Device detected --- wait for connection");
+}
+
+TEST_F(DeviceSearchTest, NoUsableDriverIsSaid) {
+    PlugBox();
+    box.driverMissing = true;
+    controller.FindDevice();
+    EXPECT_EQ(controller.devicePresent, 0);
+    EXPECT_EQ(view.statusText, "no usable FTD2XX driver --- reinstall it");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - no usable driver");
+    EXPECT_FALSE(view.recheck);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "app/tests/controller_fixture.h"
@@ -37,29 +38,40 @@ TEST(OutputByte, AnyNonzeroFlagIsOnAndOnlyTheRunningBitComesFromRunFlag) {
 
 class OutputWriteTest : public ControllerTest {};
 
-TEST_F(OutputWriteTest, OneWriteOpensSetsModeWritesAndCloses) {
+TEST_F(OutputWriteTest, OneWriteOpensBoundsTheTimeoutSetsModeWritesAndCloses) {
     StartWithBox();
     controller.antennaOn[2] = 1;
     controller.antennaOn[0] = 0;
     controller.WriteOutput();
     const auto& calls = box.Calls();
-    ASSERT_EQ(calls.size(), 4u);
+    ASSERT_EQ(calls.size(), 5u);
     EXPECT_EQ(calls[0].kind, Kind::Open);
     EXPECT_EQ(calls[0].value, kBoxLocation);
-    EXPECT_EQ(calls[1].kind, Kind::BitMode);
-    EXPECT_EQ(calls[1].mask, 0xFF);
-    EXPECT_EQ(calls[1].mode, 0x01);
-    EXPECT_EQ(calls[2].kind, Kind::Write);
-    EXPECT_EQ(calls[2].value, 0x09u);
-    EXPECT_EQ(calls[3].kind, Kind::Close);
+    EXPECT_EQ(calls[1].kind, Kind::Timeouts);
+    EXPECT_EQ(calls[1].value, kWriteTimeoutMs);
+    EXPECT_EQ(calls[2].kind, Kind::BitMode);
+    EXPECT_EQ(calls[2].mask, 0xFF);
+    EXPECT_EQ(calls[2].mode, 0x01);
+    EXPECT_EQ(calls[3].kind, Kind::Write);
+    EXPECT_EQ(calls[3].value, 0x09u);
+    EXPECT_EQ(calls[4].kind, Kind::Close);
     EXPECT_EQ(box.OpenHandles(), 0);
 }
 
-TEST_F(OutputWriteTest, AnAntennaChangeWritesTheSameByteTwice) {
-    StartWithBox();
+TEST_F(OutputWriteTest, EveryChangeWritesTheBoxOnce) {
+    PlugBox();
+    controller.FindDevice();
+    controller.RefreshControls();   // as the window's start does
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A}));
+    ForgetHistory();
     controller.AntennaAction(1);
-    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0C, 0x0C}));
-    EXPECT_EQ(view.errors, 0);
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0C}));
+    controller.SetMixerMode();
+    controller.AntennaAction(2);
+    controller.SetSwitchMode();
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0C, 0x0C, 0x0D, 0x0C}));
+    controller.HandleRemoteMessage(msg::kRemoteReload, 0, 0);
+    EXPECT_EQ(box.BytesWritten().size(), 5u);
 }
 
 TEST_F(OutputWriteTest, ShutdownDropsTheRunningBitAndKeepsTheAntennas) {
@@ -75,39 +87,70 @@ TEST_F(OutputWriteTest, ShutdownDropsTheRunningBitAndKeepsTheAntennas) {
               (std::vector<std::string>{"unreg 2400", "unreg 2401", "unreg 2402"}));
 }
 
-TEST_F(OutputWriteTest, RefusedModeShowsTheMessageAndStillWrites) {
+TEST_F(OutputWriteTest, ARefusedModeIsReportedOncePerEpisodeWithTheDeviceClosed) {
     PlugBox();
     box.devices[0].bitModeFails = true;
-    controller.FindDevice();   // the load and its presence update: two writes
-    EXPECT_EQ(view.errors, 2);
-    ForgetHistory();
+    // What the box's modal loop lets in: a device notice searches and writes again.
+    int openWhileShown = -1;
+    view.duringError = [&] {
+        openWhileShown = box.OpenHandles();
+        controller.FindDevice();
+    };
+    controller.FindDevice();
+    EXPECT_EQ(view.errors, 1);
+    EXPECT_EQ(openWhileShown, 0);
+    // The search inside the box still found the box where it is.
+    EXPECT_EQ(controller.devicePresent, 1);
+    EXPECT_EQ(controller.deviceNode.LocId, kBoxLocation);
+    EXPECT_EQ(view.statusText, "Device refused the output mode");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - output mode refused");
 
-    controller.AntennaAction(2);
-    EXPECT_EQ(view.errors, 2);   // once per write of the change
-    EXPECT_EQ(view.events.front(), "error Failed to write data to CBUS pins. | Error");
-    EXPECT_EQ(box.BytesWritten(), (Bytes{0x09, 0x09}));
+    ForgetHistory();
+    controller.AntennaAction(2);   // the same episode: written, not told again
+    EXPECT_EQ(view.errors, 0);
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x09}));
+
+    box.devices[0].bitModeFails = false;
+    controller.AntennaAction(0);
+    EXPECT_EQ(controller.linkStatus, LinkStatus::Ready);
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control");
+    box.devices[0].bitModeFails = true;
+    controller.AntennaAction(1);   // a new episode after a good write
+    EXPECT_EQ(view.errors, 1);
+    controller.Shutdown();         // the final write tells nobody
+    EXPECT_EQ(view.errors, 1);
     EXPECT_EQ(box.OpenHandles(), 0);
 }
 
-TEST_F(OutputWriteTest, ABoxThatCannotBeOpenedIsSilent) {
+TEST_F(OutputWriteTest, FailedWritesShowUntilOneSucceedsAndTheChosenStateIsWrittenAgain) {
     PlugBox();
-    box.vanishBeforeNextOpen = true;   // listed, then gone before the first write
+    box.devices[0].shortWrite = true;
     controller.FindDevice();
-    EXPECT_EQ(controller.devicePresent, 1);
     controller.AntennaAction(1);
+    EXPECT_EQ(controller.linkStatus, LinkStatus::WriteFailed);
+    EXPECT_EQ(view.statusText, "Device did not take the setting");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - write failed");
+    // The status stands where the antenna row was; the options stay usable.
+    EXPECT_NE(std::find(view.events.rbegin(), view.events.rend(), "show 1009 1"), view.events.rend());
+    EXPECT_EQ(view.events.back(), "check 1006 0");
     EXPECT_TRUE(box.BytesWritten().empty());
     EXPECT_EQ(view.errors, 0);
-    EXPECT_EQ(box.OpenHandles(), 0);
     // The state and the file follow the change all the same.
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 1, 0, 0}));
     EXPECT_EQ(StoredInt(kBoxSection, "ANTENNA-2"), 1);
 
-    PlugBox();
-    box.devices[0].openFails = true;   // in use elsewhere
+    box.devices[0].shortWrite = false;
+    box.devices[0].openFails = true;
+    controller.FindDevice();   // an arrival
+    EXPECT_EQ(view.statusText, "Device cannot be opened --- replug it");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device not opened");
+
+    box.devices[0].openFails = false;
     ForgetHistory();
-    controller.WriteOutput();
-    ASSERT_EQ(box.Calls().size(), 1u);
-    EXPECT_EQ(box.Calls()[0].kind, Kind::Open);
+    controller.FindDevice();   // replugged: the chosen antenna reaches the box
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0C}));
+    EXPECT_EQ(controller.linkStatus, LinkStatus::Ready);
+    EXPECT_EQ(view.events.front(), "show 1009 0");
 }
 
 TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
@@ -128,15 +171,17 @@ TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
 TEST(OutputWriteByte, ReportsWhatHappenedAndAlwaysCloses) {
     SimulatedBox box;
     box.devices.push_back({"x", "", 7});
-    int refused = 0;
-    const auto onRefused = [&] { ++refused; };
-    EXPECT_EQ(WriteOutputByte(box, 8, 0x0A, onRefused), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0A, onRefused), OutputWrite::Written);
+    EXPECT_EQ(WriteOutputByte(box, 8, 0x0A), OutputWrite::NotOpened);
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0A), OutputWrite::Written);
     box.devices[0].bitModeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0B, onRefused), OutputWrite::ModeRefused);
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0C, nullptr), OutputWrite::ModeRefused);
-    EXPECT_EQ(refused, 1);
-    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B, 0x0C}));
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0B), OutputWrite::ModeRefused);
+    box.devices[0].bitModeFails = false;
+    box.devices[0].writeFails = true;
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0C), OutputWrite::WriteFailed);
+    box.devices[0].writeFails = false;
+    box.devices[0].shortWrite = true;   // status 0, nothing taken
+    EXPECT_EQ(WriteOutputByte(box, 7, 0x0D), OutputWrite::WriteFailed);
+    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B}));
     EXPECT_EQ(box.OpenHandles(), 0);
 }
 

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "app/switch_controller.h"
-#include "app/win32/tray_icon.h"
 #include "bands/win32/bands_dlg.h"
 #include "platform/win32/window.h"
 
@@ -21,19 +20,20 @@ std::string SerialText(const DeviceNode& node) {
 
 }  // namespace
 
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath)
+BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
+                       std::function<void(const std::string&)> onStatus)
     : controller_(controller),
       following_(socket_,
                  [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath)) {}
+                 std::move(iniPath)),
+      onStatus_(std::move(onStatus)) {}
 
 BandWindow::~BandWindow() {
     Stop();
 }
 
-void BandWindow::Attach(HWND window, UINT trayId) {
+void BandWindow::Attach(HWND window) {
     window_ = window;
-    trayId_ = trayId;
     socket_.SetWindow(window);
 }
 
@@ -41,12 +41,6 @@ void BandWindow::Reload() {
     following_.UseBox(controller_.devicePresent != 0 ? SerialText(controller_.deviceNode) : "",
                       MonotonicMillis());
     Settle();
-}
-
-void BandWindow::TrayIconAdded() {
-    if (!shownStatus_.empty()) {
-        SetTrayTip(window_, trayId_, std::string(kTrayTip) + "\n" + shownStatus_);
-    }
 }
 
 void BandWindow::Stop() {
@@ -118,8 +112,7 @@ void BandWindow::Settle() {
 void BandWindow::ShowStatus(const std::string& status) {
     if (status == shownStatus_) return;
     shownStatus_ = status;
-    SetTrayTip(window_, trayId_, status.empty() ? std::string(kTrayTip)
-                                                : std::string(kTrayTip) + "\n" + status);
+    if (onStatus_) onStatus_(status);
     if (status.empty()) {
         // Following is off: the window goes back to the size of its template.
         if (statusLine_ != nullptr) {

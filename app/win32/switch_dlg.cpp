@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstring>
 #include <vector>
 
 #include "app/win32/driver_file.h"
@@ -18,6 +19,9 @@ namespace {
 constexpr COLORREF kStatusTextColour = RGB(240, 40, 0);
 constexpr int kAntennaGap = 2;
 constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
+// While a device is held by another program, the list is looked at this often.
+constexpr UINT_PTR kRecheckTimer = 1;
+constexpr UINT kRecheckIntervalMs = 2000;
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
@@ -46,6 +50,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
     OnMsg<CSwitchDlg>(WM_TRAY_NOTIFY, &CSwitchDlg::OnTrayNotify),
+    OnMsg<CSwitchDlg>(WM_TIMER, &CSwitchDlg::OnTimer),
 };
 
 CSwitchDlg::CSwitchDlg(HWND parent)
@@ -54,7 +59,11 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_),
-      bands_(controller_, settings_.Path()),
+      bands_(controller_, settings_.Path(),
+             [this](const std::string& status) {
+                 bandStatus_ = status;
+                 ShowTrayTip();
+             }),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -98,8 +107,8 @@ BOOL CSwitchDlg::OnInitDialog() {
 
     ProvideDriverFile(ProgramFolder());
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
-    AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
-    bands_.Attach(hwnd_, kTrayIconId);
+    AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
+    bands_.Attach(hwnd_);
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, 3);
@@ -148,8 +157,7 @@ void CSwitchDlg::OnCancel() {
 bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell started anew and forgot every icon: put ours back.
-        AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get());
-        bands_.TrayIconAdded();
+        AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
         result = 0;
         return true;
     }
@@ -210,6 +218,7 @@ void CSwitchDlg::ReleaseForShutdown() {
     }
     released_ = true;
     bands_.Stop();
+    view_.ScheduleRecheck(false);
     controller_.FinalWrite();
     RemoveTrayIcon(hwnd_, kTrayIconId);
     deviceNotify_.Reset();
@@ -246,6 +255,13 @@ LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
         break;
     default:
         break;
+    }
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kRecheckTimer && !released_) {
+        controller_.Recheck();
     }
     return 0;
 }
@@ -377,6 +393,38 @@ void CSwitchDlg::View::EndDialog() { dialog_.EndNow(); }
 
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
+}
+
+void CSwitchDlg::View::ShowLinkStatus(const char* statusText, const std::string& trayTip) {
+    if (HWND control = dialog_.statusText; control != nullptr) {
+        char shown[128] = {};
+        GetWindowTextA(control, shown, sizeof shown);
+        if (std::strcmp(shown, statusText) != 0) {
+            SetWindowTextA(control, statusText);
+        }
+    }
+    dialog_.linkTip_ = trayTip;
+    dialog_.ShowTrayTip();
+}
+
+void CSwitchDlg::ShowTrayTip() {
+    const std::string tip = bands::TipWithBandStatus(linkTip_, bandStatus_);
+    if (tip != trayTip_) {
+        trayTip_ = tip;
+        SetTrayTip(hwnd_, kTrayIconId, tip);
+    }
+}
+
+void CSwitchDlg::View::ScheduleRecheck(bool on) {
+    if (on == dialog_.recheckTimer_) {
+        return;
+    }
+    dialog_.recheckTimer_ = on;
+    if (on) {
+        SetTimer(dialog_.Handle(), kRecheckTimer, kRecheckIntervalMs, nullptr);
+    } else {
+        KillTimer(dialog_.Handle(), kRecheckTimer);
+    }
 }
 
 }  // namespace torvik::win32

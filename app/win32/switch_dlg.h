@@ -7,6 +7,7 @@
 #include <dbt.h>
 
 #include <array>
+#include <string>
 
 #include "app/switch_controller.h"
 #include "app/win32/band_window.h"
@@ -70,6 +71,8 @@ private:
         void HideWindow() override;
         void EndDialog() override;
         void ShowError(const char* text, const char* caption) override;
+        void ShowLinkStatus(const char* statusText, const std::string& trayTip) override;
+        void ScheduleRecheck(bool on) override;
 
     private:
         CSwitchDlg& dialog_;
@@ -82,12 +85,15 @@ private:
     void EndNow();
     // The last write to the box and the release of tray icon, notices and hotkeys; once.
     void ReleaseForShutdown();
+    // The link's tip with band following's status under it, given to the icon when changed.
+    void ShowTrayTip();
 
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna3(WPARAM wParam, LPARAM lParam);
@@ -114,6 +120,10 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
+    std::string trayTip_ = kTrayTipName;   // what the icon says; given again when re-added
+    std::string linkTip_ = kTrayTipName;   // the tip for the link to the box
+    std::string bandStatus_;               // band following's status, added under it
+    bool recheckTimer_ = false;
     bool released_ = false;
 };
 

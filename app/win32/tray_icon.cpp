@@ -12,7 +12,13 @@
 namespace torvik::win32 {
 namespace {
 constexpr std::uint32_t kMaxAntennaItems = 3;  // antennaOn holds three antennas and the fourth output
+
+void CopyTip(NOTIFYICONDATAA& record, const std::string& tip) {
+    const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
+    std::memcpy(record.szTip, tip.data(), length);
+    record.szTip[length] = '\0';
 }
+}  // namespace
 
 NOTIFYICONDATAA TrayRecord(HWND window, UINT id) {
     NOTIFYICONDATAA record{};
@@ -22,28 +28,25 @@ NOTIFYICONDATAA TrayRecord(HWND window, UINT id) {
     return record;
 }
 
-void AddTrayIcon(HWND window, UINT id, HICON icon) {
+void AddTrayIcon(HWND window, UINT id, HICON icon, const std::string& tip) {
     NOTIFYICONDATAA record = TrayRecord(window, id);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAY_NOTIFY;
     record.hIcon = icon;
-    static_assert(sizeof("Karrow Antenna Control") <= 64, "the tip fits the first version's field");
-    std::strcpy(record.szTip, kTrayTip);
+    CopyTip(record, tip);
     Shell_NotifyIconA(NIM_ADD, &record);
-}
-
-void RemoveTrayIcon(HWND window, UINT id) {
-    NOTIFYICONDATAA record = TrayRecord(window, id);
-    Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
 void SetTrayTip(HWND window, UINT id, const std::string& tip) {
     NOTIFYICONDATAA record = TrayRecord(window, id);
     record.uFlags = NIF_TIP;
-    const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
-    std::memcpy(record.szTip, tip.data(), length);
-    record.szTip[length] = '\0';
+    CopyTip(record, tip);
     Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void RemoveTrayIcon(HWND window, UINT id) {
+    NOTIFYICONDATAA record = TrayRecord(window, id);
+    Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
 void ShowTrayMenu(HWND window, bool devicePresent, std::uint32_t antennaCount,

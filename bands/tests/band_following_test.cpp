@@ -118,6 +118,16 @@ TEST_F(BandFollowingTest, AFileThatCannotBeWrittenChangesNothing) {
     EXPECT_FALSE(elsewhere.follower().Active());
 }
 
+TEST(BandStatusTip, TheStatusGoesUnderTheTipAndIsCutToTheFieldNeverTheTip) {
+    EXPECT_EQ(TipWithBandStatus("Karrow Antenna Control", ""), "Karrow Antenna Control");
+    EXPECT_EQ(TipWithBandStatus("Karrow Antenna Control", "following 7.074 MHz"),
+              "Karrow Antenna Control\nfollowing 7.074 MHz");
+    const std::string tip = TipWithBandStatus("Karrow Antenna Control - device in use",
+                                              "rig not reachable at 255.255.255.255:65535");
+    EXPECT_EQ(tip, "Karrow Antenna Control - device in use\nrig not reachable at 255");
+    EXPECT_EQ(tip.size(), 63u);
+}
+
 TEST_F(BandFollowingTest, StatusFollowsTheSourceAndADownSourceChangesNothing) {
     EXPECT_EQ(following.follower().StatusText(), "connecting to rig at 127.0.0.1:4532");
     Tune(7100000);

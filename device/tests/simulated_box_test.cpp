@@ -146,7 +146,7 @@ TEST(SimulatedBoxHandles, BadOrClosedHandlesAreRejected) {
     EXPECT_TRUE(box.BytesWritten().empty());
 }
 
-TEST(SimulatedBoxFailures, BitModeAndWriteFailuresAndUnplugWhileOpen) {
+TEST(SimulatedBoxFailures, BitModeWriteAndShortWriteFailuresAndUnplugWhileOpen) {
     SimulatedBox box = TwoDevices();
     box.devices[0].bitModeFails = true;
     box.devices[0].writeFails = true;
@@ -159,6 +159,18 @@ TEST(SimulatedBoxFailures, BitModeAndWriteFailuresAndUnplugWhileOpen) {
     EXPECT_EQ(written, 0u);
     EXPECT_EQ(box.Close(handle), kFtOk);
 
+    // A short write, as when the write timeout ends: success, nothing taken.
+    box.devices[0] = {"A1MIRVAX8", "slow", 0x11};
+    box.devices[0].shortWrite = true;
+    ASSERT_EQ(box.OpenEx(0x11, kFtOpenByLocation, &handle), kFtOk);
+    EXPECT_EQ(box.SetTimeouts(handle, 500, 500), kFtOk);
+    written = 9;
+    EXPECT_EQ(box.Write(handle, &byte, 1, &written), kFtOk);
+    EXPECT_EQ(written, 0u);
+    EXPECT_FALSE(box.LastOutput(0x11).has_value());
+    EXPECT_EQ(box.Close(handle), kFtOk);
+    EXPECT_EQ(box.SetTimeouts(handle, 500, 500), kFtInvalidHandle);
+
     ASSERT_EQ(box.OpenEx(0x22, kFtOpenByLocation, &handle), kFtOk);
     box.devices.clear();
     EXPECT_EQ(box.SetBitMode(handle, 0xFF, 1), kFtIoError);
@@ -168,17 +180,46 @@ TEST(SimulatedBoxFailures, BitModeAndWriteFailuresAndUnplugWhileOpen) {
     EXPECT_EQ(box.Calls().back().kind, Kind::Close);
 }
 
-TEST(SimulatedBoxList, AnOpenDeviceIsFlaggedInTheList) {
+TEST(SimulatedBoxList, OpenDevicesAreFlaggedAndOpensAreExclusive) {
     SimulatedBox box = TwoDevices();
+    box.devices.push_back({"C3MIRVAX8", "held", 0x33});
+    box.devices[2].heldElsewhere = true;
     FtHandle handle = nullptr;
-    box.OpenEx(0x22, kFtOpenByLocation, &handle);
+    ASSERT_EQ(box.OpenEx(0x22, kFtOpenByLocation, &handle), kFtOk);
+    FtHandle second = nullptr;
+    EXPECT_EQ(box.OpenEx(0x22, kFtOpenByLocation, &second), kFtDeviceNotOpened);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(box.OpenEx(0x33, kFtOpenByLocation, &second), kFtDeviceNotOpened);
+
     std::uint32_t count = 0;
     box.CreateDeviceInfoList(&count);
     std::vector<DeviceNode> nodes(count);
     box.GetDeviceInfoList(nodes.data(), &count);
     EXPECT_EQ(nodes[0].Flags, 0u);
-    EXPECT_EQ(nodes[1].Flags, 1u);
+    EXPECT_EQ(nodes[0].LocId, 0x11u);
+    // Open here: flagged, its location gone from the list, its texts kept.
+    EXPECT_EQ(nodes[1].Flags, kFtFlagOpened);
+    EXPECT_EQ(nodes[1].LocId, 0u);
+    EXPECT_STREQ(nodes[1].SerialNumber, "B2ZELKOR5");
+    // Held by another program: the flag and nothing else.
+    EXPECT_EQ(nodes[2].Flags, kFtFlagOpened);
+    EXPECT_EQ(nodes[2].LocId, 0u);
+    EXPECT_STREQ(nodes[2].SerialNumber, "");
+    EXPECT_STREQ(nodes[2].Description, "");
     box.Close(handle);
+    EXPECT_EQ(box.OpenEx(0x22, kFtOpenByLocation, &second), kFtOk);
+}
+
+TEST(SimulatedBoxList, TheVendorStyleCallFillsTheWholeListWhateverTheRoom) {
+    SimulatedBox box = TwoDevices();
+    std::uint32_t count = 0;
+    box.CreateDeviceInfoList(&count);
+    std::vector<DeviceNode> nodes(2);
+    std::memset(nodes.data(), 0xAB, sizeof(DeviceNode) * 2);
+    std::uint32_t room = 1;
+    ASSERT_EQ(box.FillDeviceInfoList(nodes.data(), &room), kFtOk);
+    EXPECT_EQ(room, 2u);
+    EXPECT_STREQ(nodes[1].SerialNumber, "B2ZELKOR5");
 }
 
 }  // namespace

@@ -30,6 +30,13 @@ bool D2xxLibrary::EnsureLoaded() {
     if (!programFolder_.empty() && LoadFrom(ProgramFilePath(programFolder_, kLibraryName))) {
         return true;
     }
+    // By name alone the program folder would come first again: ask the system folder itself.
+    char systemFolder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    if (length > 0 && length < sizeof systemFolder &&
+        LoadFrom(ProgramFilePath(std::string(systemFolder, length), kLibraryName))) {
+        return true;
+    }
     return LoadFrom(kLibraryName);
 }
 
@@ -44,11 +51,13 @@ bool D2xxLibrary::LoadFrom(const std::string& path) {
     found.createDeviceInfoList = Lookup<CreateDeviceInfoListFn>(module, "FT_CreateDeviceInfoList");
     found.getDeviceInfoList = Lookup<GetDeviceInfoListFn>(module, "FT_GetDeviceInfoList");
     found.openEx = Lookup<OpenExFn>(module, "FT_OpenEx");
+    found.setTimeouts = Lookup<SetTimeoutsFn>(module, "FT_SetTimeouts");
     found.setBitMode = Lookup<SetBitModeFn>(module, "FT_SetBitMode");
     found.write = Lookup<WriteFn>(module, "FT_Write");
     found.close = Lookup<CloseFn>(module, "FT_Close");
     found.complete = found.createDeviceInfoList != nullptr && found.getDeviceInfoList != nullptr &&
-                     found.openEx != nullptr && found.setBitMode != nullptr &&
+                     found.openEx != nullptr && found.setTimeouts != nullptr &&
+                     found.setBitMode != nullptr &&
                      found.write != nullptr && found.close != nullptr;
     if (!found.complete) {
         // A library without the whole interface counts as no driver.
@@ -118,6 +127,10 @@ FtStatus D2xxLibrary::OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHa
         *handle = opened;
     }
     return status;
+}
+
+FtStatus D2xxLibrary::SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) {
+    return functions_.complete ? functions_.setTimeouts(handle, readMs, writeMs) : kFtInvalidHandle;
 }
 
 FtStatus D2xxLibrary::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) {

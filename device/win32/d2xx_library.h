@@ -1,6 +1,7 @@
 #pragma once
 // The FTDI D2XX driver library, FTD2XX.dll, loaded at run time. Without the library, or with
-// one that lacks any of the six functions, every call fails and the program runs without a box.
+// one that lacks any of the seven functions, every call fails and the program runs without a
+// box.
 
 #include <windows.h>
 
@@ -14,18 +15,22 @@ namespace torvik::win32 {
 
 class D2xxLibrary final : public D2xxDriver {
 public:
-    // The library is looked for as "<programFolder>\FTD2XX.dll" first, then by name alone.
+    // The library is looked for as "<programFolder>\FTD2XX.dll" first, then in the system
+    // folder, then by name alone. A file that cannot be loaded (one built for the other
+    // architecture, left by an older installation) does not stop the search.
     explicit D2xxLibrary(std::string programFolder);
 
-    // Loads the library unless it is loaded; true when all six functions are there. A failed
+    // Loads the library unless it is loaded; true when all seven functions are there. A failed
     // load is tried again at the next call, since the file may have been provided since.
     bool EnsureLoaded();
     bool Loaded() const { return functions_.complete; }
+    bool Available() const override { return Loaded(); }
 
     // Every search starts here, so this is where a missing library is looked for again.
     FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
     FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
     FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) override;
+    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override;
     FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
     FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
                    std::uint32_t* written) override;
@@ -35,6 +40,7 @@ private:
     using CreateDeviceInfoListFn = ULONG(WINAPI*)(DWORD* count);
     using GetDeviceInfoListFn = ULONG(WINAPI*)(DeviceNode* nodes, DWORD* count);
     using OpenExFn = ULONG(WINAPI*)(PVOID arg, DWORD flags, PVOID* handle);
+    using SetTimeoutsFn = ULONG(WINAPI*)(PVOID handle, ULONG readMs, ULONG writeMs);
     using SetBitModeFn = ULONG(WINAPI*)(PVOID handle, UCHAR mask, UCHAR mode);
     using WriteFn = ULONG(WINAPI*)(PVOID handle, LPVOID buffer, DWORD length, DWORD* written);
     using CloseFn = ULONG(WINAPI*)(PVOID handle);
@@ -43,6 +49,7 @@ private:
         CreateDeviceInfoListFn createDeviceInfoList = nullptr;
         GetDeviceInfoListFn getDeviceInfoList = nullptr;
         OpenExFn openEx = nullptr;
+        SetTimeoutsFn setTimeouts = nullptr;
         SetBitModeFn setBitMode = nullptr;
         WriteFn write = nullptr;
         CloseFn close = nullptr;

@@ -29,12 +29,19 @@ std::string BitModeLine(std::uint8_t mask, std::uint8_t mode, FtStatus status) {
                   static_cast<unsigned>(mode), static_cast<unsigned long>(status));
 }
 
-std::string WriteLine(const std::uint8_t* byte, FtStatus status) {
+std::string TimeoutsLine(std::uint32_t readMs, std::uint32_t writeMs, FtStatus status) {
+    return Format("TIMEOUTS %lu %lu %lu\n", static_cast<unsigned long>(readMs),
+                  static_cast<unsigned long>(writeMs), static_cast<unsigned long>(status));
+}
+
+std::string WriteLine(const std::uint8_t* byte, FtStatus status, bool taken) {
     if (byte == nullptr) {
         return Format("WRITE none %lu\n", static_cast<unsigned long>(status));
     }
-    return Format("WRITE 0x%02X %lu\n", static_cast<unsigned>(*byte),
-                  static_cast<unsigned long>(status));
+    // Only a successful call can fall short; a failed one says so by its status.
+    const bool shortWrite = !taken && status == kFtOk;
+    return Format("WRITE 0x%02X %lu%s\n", static_cast<unsigned>(*byte),
+                  static_cast<unsigned long>(status), shortWrite ? " short" : "");
 }
 
 std::string CloseLine(FtStatus status) {

@@ -3,8 +3,10 @@
 // named by TORVIK_SIM_LOG and flushed at once, so a test can follow it while the program runs.
 //   LIST <count>                  FT_CreateDeviceInfoList (FT_GetDeviceInfoList logs nothing)
 //   OPEN 0x<locid:8> <status>     FT_OpenEx
+//   TIMEOUTS <read ms> <write ms> <status>
 //   BITMODE 0x<mask:2> 0x<mode:2> <status>
-//   WRITE 0x<byte:2> <status>     one line per byte; "WRITE none <status>" for no bytes
+//   WRITE 0x<byte:2> <status>     one line per byte; "WRITE none <status>" for no bytes; a byte
+//                                 that the driver did not take has " short" after the status
 //   CLOSE <status>
 // Status is decimal, 0 for success. Lines end with a single '\n'.
 
@@ -18,7 +20,9 @@ namespace torvik::standin {
 std::string ListLine(std::uint32_t count);
 std::string OpenLine(std::uint32_t locationId, FtStatus status);
 std::string BitModeLine(std::uint8_t mask, std::uint8_t mode, FtStatus status);
-std::string WriteLine(const std::uint8_t* byte, FtStatus status);   // null byte: none written
+std::string TimeoutsLine(std::uint32_t readMs, std::uint32_t writeMs, FtStatus status);
+// A null byte: none was given. taken: the driver took the byte.
+std::string WriteLine(const std::uint8_t* byte, FtStatus status, bool taken = true);
 std::string CloseLine(FtStatus status);
 
 // Appends one line to the file at path (nothing when the path is empty or cannot be opened).

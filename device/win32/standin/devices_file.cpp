@@ -56,6 +56,10 @@ bool ApplyFlags(std::string_view text, SimDevice& device) {
             device.bitModeFails = true;
         } else if (flag == "write-fails") {
             device.writeFails = true;
+        } else if (flag == "short-write") {
+            device.shortWrite = true;
+        } else if (flag == "held") {
+            device.heldElsewhere = true;
         } else {
             return false;   // a misspelt flag makes the whole line doubtful
         }

@@ -3,7 +3,13 @@
 // line, SERIAL<TAB>LOCID<TAB>DESCRIPTION[<TAB>FLAGS]; empty lines and lines starting with '#'
 // are skipped, and so is every line that does not parse (it is then as if it were not there).
 // LOCID is decimal or 0x-hex and must fit 32 bits; FLAGS is a comma-separated subset of
-// open-fails, bitmode-fails, write-fails.
+//   open-fails     FT_OpenEx refuses the device (FT_DEVICE_NOT_OPENED)
+//   bitmode-fails  FT_SetBitMode fails (FT_IO_ERROR)
+//   write-fails    FT_Write fails (FT_IO_ERROR) and takes nothing
+//   short-write    FT_Write succeeds but takes none of the bytes, as when its timeout ends it
+//   held           another program holds the device: it is listed with the opened flag and
+//                  without serial number, description or location, and cannot be opened
+// A line without FLAGS is a device that works. Opens are exclusive whatever the flags.
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-// The stand-in driver library FTD2XX.dll: the six driver functions the program uses, with the
+// The stand-in driver library FTD2XX.dll: the seven driver functions the program uses, with the
 // driver's signatures, backed by a SimulatedBox whose attached devices come from the file named
 // by TORVIK_SIM_DEVICES (re-read at every list and open call). Every call is logged to the file
 // named by TORVIK_SIM_LOG (call_log.h), and changes of the devices file reach the program's
@@ -52,6 +52,16 @@ Standin& State() {
     return state;
 }
 
+// One call on an open handle: made under the lock, then logged with its status.
+template <class Call, class LogLine>
+FtStatus LoggedCall(Call call, LogLine logLine) {
+    Standin& s = State();
+    const std::lock_guard lock(s.mutex);
+    const FtStatus status = call(s.box);
+    s.Log(logLine(status));
+    return status;
+}
+
 }  // namespace
 
 extern "C" {
@@ -69,20 +79,17 @@ FtStatus WINAPI FT_CreateDeviceInfoList(DWORD* count) {
     return count == nullptr ? torvik::kFtInvalidParameter : status;
 }
 
-// The caller made room for the count that FT_CreateDeviceInfoList reported; a smaller nonzero
-// count passed in is taken as less room. Never more nodes than were listed are written.
+// As the vendor's library does: every node of the list that FT_CreateDeviceInfoList made is
+// written, whatever *count says on entry; the caller must have room for them all.
 FtStatus WINAPI FT_GetDeviceInfoList(torvik::DeviceNode* nodes, DWORD* count) {
     Standin& s = State();
     const std::lock_guard lock(s.mutex);
     if (count == nullptr) {
         return torvik::kFtInvalidParameter;
     }
-    std::uint32_t room = static_cast<std::uint32_t>(*count);
-    if (room == 0) {
-        room = UINT32_MAX;   // callers of the real driver need not fill it in
-    }
-    const FtStatus status = s.box.GetDeviceInfoList(nodes, &room);
-    *count = room;
+    std::uint32_t listed = 0;
+    const FtStatus status = s.box.FillDeviceInfoList(nodes, &listed);
+    *count = listed;
     return status;
 }
 
@@ -96,12 +103,16 @@ FtStatus WINAPI FT_OpenEx(void* argument, DWORD flags, FtHandle* handle) {
     return status;
 }
 
+FtStatus WINAPI FT_SetTimeouts(FtHandle handle, ULONG readMs, ULONG writeMs) {
+    return LoggedCall(
+        [&](torvik::SimulatedBox& box) { return box.SetTimeouts(handle, readMs, writeMs); },
+        [&](FtStatus status) { return torvik::standin::TimeoutsLine(readMs, writeMs, status); });
+}
+
 FtStatus WINAPI FT_SetBitMode(FtHandle handle, UCHAR mask, UCHAR mode) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    const FtStatus status = s.box.SetBitMode(handle, mask, mode);
-    s.Log(torvik::standin::BitModeLine(mask, mode, status));
-    return status;
+    return LoggedCall(
+        [&](torvik::SimulatedBox& box) { return box.SetBitMode(handle, mask, mode); },
+        [&](FtStatus status) { return torvik::standin::BitModeLine(mask, mode, status); });
 }
 
 FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* written) {
@@ -118,17 +129,14 @@ FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* wri
         s.Log(torvik::standin::WriteLine(nullptr, status));
     }
     for (DWORD i = 0; bytes != nullptr && i < length && i < 4096; ++i) {
-        s.Log(torvik::standin::WriteLine(&bytes[i], status));
+        s.Log(torvik::standin::WriteLine(&bytes[i], status, i < done));
     }
     return status;
 }
 
 FtStatus WINAPI FT_Close(FtHandle handle) {
-    Standin& s = State();
-    const std::lock_guard lock(s.mutex);
-    const FtStatus status = s.box.Close(handle);
-    s.Log(torvik::standin::CloseLine(status));
-    return status;
+    return LoggedCall([&](torvik::SimulatedBox& box) { return box.Close(handle); },
+                      &torvik::standin::CloseLine);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {

@@ -1,10 +1,15 @@
 // probe.exe: a test helper for the end-to-end tests under Wine.
 //   probe DLL list                  lists the driver's devices
 //   probe DLL cycle LOCID BYTE      open by location, bit mode 0xFF/0x01, write BYTE, close
+//   probe DLL nodes ROOM            lists with room for ROOM nodes named to the driver (space
+//                                   for all is there) and says how many nodes it wrote
 //   probe DLL watch SECONDS COUNT   waits for COUNT device notices on a window of its own
 //   probe controls                  the running Torvik's window and its controls
 //   probe dialog TITLE              the texts inside the top-level dialog titled TITLE
 //   probe tray MOUSE-MESSAGE        sends the running Torvik a tray icon event, e.g. 0x203
+//   probe centre ID [TITLE]         screen position of the middle of a control of Torvik's
+//                                   window, or of the top-level window titled TITLE
+//   probe tooltips                  the texts of the visible tooltips of every program
 // DLL is the path of the driver library file to load. Exit code 0 when the command did its
 // work, 2 when there was nothing to look at, 3 on a timeout, 1 on a usage or load error.
 
@@ -77,6 +82,27 @@ int List(Driver& driver) {
         std::printf("node %s\t0x%08lX\t%s\ttype %lu\n", nodes[i].SerialNumber, nodes[i].LocId,
                     nodes[i].Description, nodes[i].Type);
     }
+    return 0;
+}
+
+int Nodes(Driver& driver, const char* roomText) {
+    DWORD count = 0;
+    const FtStatus status = driver.createList(&count);
+    std::vector<DeviceNode> nodes(count + 1);
+    std::memset(nodes.data(), 0xAB, nodes.size() * sizeof(DeviceNode));
+    DWORD room = std::strtoul(roomText, nullptr, 0);
+    driver.getList(nodes.data(), &room);
+    DWORD written = 0;
+    for (const DeviceNode& node : nodes) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&node);
+        bool untouched = true;
+        for (std::size_t i = 0; i < sizeof node; ++i) untouched = untouched && bytes[i] == 0xAB;
+        if (untouched) break;
+        ++written;
+        std::printf("node flags %lu serial '%s' location 0x%08lX description '%s'\n", node.Flags,
+                    node.SerialNumber, node.LocId, node.Description);
+    }
+    std::printf("count %lu status %lu written %lu\n", count, status, written);
     return 0;
 }
 
@@ -232,9 +258,43 @@ int Tray(const char* mouseMessage) {
     return 0;
 }
 
+int Centre(const char* idText, const char* title) {
+    HWND window = FindTopLevel(title);
+    HWND control = window != nullptr ? GetDlgItem(window, std::atoi(idText)) : nullptr;
+    RECT rect;
+    if (control == nullptr || GetWindowRect(control, &rect) == FALSE) {
+        std::printf("no control\n");
+        return 2;
+    }
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+}
+
+BOOL CALLBACK PrintTooltip(HWND window, LPARAM found) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && lstrcmpiA(className, "tooltips_class32") == 0) {
+        // The control answers with the text it shows; the message crosses processes.
+        char text[256] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, &length);
+        std::printf("tooltip %s\n", text);
+        ++*reinterpret_cast<int*>(found);
+    }
+    return TRUE;
+}
+
+int Tooltips() {
+    int found = 0;
+    EnumWindows(&PrintTooltip, reinterpret_cast<LPARAM>(&found));
+    return found > 0 ? 0 : 2;
+}
+
 int Usage() {
-    std::fputs("usage: probe DLL list | probe DLL cycle LOCID BYTE | probe DLL watch SECONDS COUNT"
-               " | probe controls | probe dialog TITLE | probe tray MOUSE-MESSAGE\n",
+    std::fputs("usage: probe DLL list | probe DLL cycle LOCID BYTE | probe DLL nodes ROOM"
+               " | probe DLL watch SECONDS COUNT | probe controls | probe dialog TITLE"
+               " | probe tray MOUSE-MESSAGE | probe centre ID [TITLE] | probe tooltips\n",
                stderr);
     return 1;
 }
@@ -252,6 +312,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "tray") == 0) {
         return Tray(argv[2]);
     }
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "centre") == 0) {
+        return Centre(argv[2], argc == 4 ? argv[3] : nullptr);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "tooltips") == 0) {
+        return Tooltips();
+    }
     if (argc < 3) {
         return Usage();
     }
@@ -262,6 +328,9 @@ int main(int argc, char** argv) {
     const std::string command = argv[2];
     if (command == "list" && argc == 3) {
         return List(driver);
+    }
+    if (command == "nodes" && argc == 4) {
+        return Nodes(driver, argv[3]);
     }
     if (command == "cycle" && argc == 5) {
         return Cycle(driver, argv[3], argv[4]);
