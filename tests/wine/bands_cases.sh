@@ -40,6 +40,13 @@ bands_status_is() { ctl bands; [ "$rc" -eq 0 ] && grep -qxF "status: $1" <<<"$ou
 byte_is() { [ "$(last_write)" = "$1" ]; }
 main_texts() { wine_output "$probe_exe" dialog "$main_title_text"; }
 main_status_is() { main_texts | grep -qxF "text $1"; }
+# band_tip_shows LINE: hovering over the tray icon shows a tip with this line.
+band_tip_shows() {
+    point_at_tray_icon || return 1
+    xdotool mousemove_relative 1 0
+    wait_until 8 tip_has_line "$1"
+}
+tip_has_line() { wine_output "$probe_exe" tooltips | grep -qxF "$1"; }
 
 case_bands_follow_rigctld() {
     new_case bands_follow
@@ -59,6 +66,9 @@ case_bands_follow_rigctld() {
     check "antenna 2 written" wait_until 5 byte_is 0x0C
     check "and stored" test "$(ini_value ANTENNA-2)/$(ini_value ANTENNA-3)" = "1/0"
     check "status follows" wait_until 5 bands_status_is "following 7.100 MHz"
+    check "tray icon docked" wait_until 20 tray_docked
+    check "the tray tip says it under the name" band_tip_shows "following 7.100 MHz"
+    check "the name stays first" tip_has_line "tooltip Karrow Antenna Control"
     mkdir -p "$artifacts"
     screenshot "$(visible_window)" "$artifacts/main-window-band-following.png"
 
