@@ -3,6 +3,8 @@
 // byte, the refresh of the buttons, then the three antenna keys.
 #include "app/switch_controller.h"
 
+#include <span>
+
 namespace torvik {
 namespace {
 
@@ -71,7 +73,11 @@ void SwitchController::SetSwitchMode() {
         return;
     }
     mixerMode = 0;
-    settings_.WriteIniInt(Section(), kKeySwitchMixer, mixerMode);
+    // Every antenna key this rule changes is stored with the mode in one replacement of the
+    // file: a mode stored alone would let a reload or restart bring several antennas back in
+    // switch mode.
+    IniInt entries[1 + 3] = {{kKeySwitchMixer, mixerMode}};
+    std::size_t count = 1;
     bool kept = false;
     for (int antenna = 0; antenna < 3; ++antenna) {
         if (antennaOn[antenna] == 0) {
@@ -79,14 +85,16 @@ void SwitchController::SetSwitchMode() {
         }
         if (kept) {
             antennaOn[antenna] = 0;
+            entries[count++] = {kKeyAntenna[antenna], 0};
         }
         kept = true;
     }
     if (!kept) {
         antennaOn[0] = 1;
+        entries[count++] = {kKeyAntenna[0], 1};
     }
-    // One write for the change; the antenna keys wait for the next SetAntenna.
-    WriteOutput();
+    settings_.WriteIniInts(Section(), std::span<const IniInt>(entries, count));
+    WriteOutput();   // one write for the change
     RefreshControls();
 }
 

@@ -6,31 +6,6 @@
 #include "bands/bands_command.h"
 
 namespace torvik::ctl {
-namespace {
-
-constexpr const char* kUsageHead =
-    "usage: torvikctl COMMAND\n"
-    "Sends one remote-control message to the running Torvik (the top-level window\n"
-    "whose title contains TORVIK) and prints its answer.\n"
-    "\n"
-    "commands:\n"
-    "  get        prints \"mask M count C\": M the antenna mask (bit 0 antenna 1, bit 1\n"
-    "             antenna 2, bit 2 antenna 3, bit 3 the fourth output), C the antenna\n"
-    "             count of the box last found (0 before any box was found)\n"
-    "  set MASK   sets the antenna mask (0 to 15, decimal or 0x-hex) and\n"
-    "             prints \"mask M\", the mask now in effect\n"
-    "  reload     reloads the settings; prints \"reloaded\"\n"
-    "  hide       hides the window to the tray; prints \"hidden\"\n"
-    "  exit       ends the program; prints \"-1 hidden\" or \"1 shown\", how the window\n"
-    "             was meant to be\n"
-    "  --help     prints this text\n";
-
-constexpr const char* kUsageTail =
-    "\n"
-    "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
-    "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
-
-}  // namespace
 
 std::optional<std::uint32_t> ParseMask(const std::string& text) {
     std::string_view digits = text;
@@ -49,43 +24,57 @@ std::optional<std::uint32_t> ParseMask(const std::string& text) {
     return value;
 }
 
-std::optional<Command> ParseArguments(const std::vector<std::string>& arguments) {
+namespace {
+
+struct VerbWord {
+    const char* word;
+    Verb verb;
+};
+constexpr VerbWord kPlainVerbs[] = {
+    {"get", Verb::Get},   {"show", Verb::Show}, {"reload", Verb::Reload},
+    {"hide", Verb::Hide}, {"exit", Verb::Exit}, {"--help", Verb::Help},
+    {"-h", Verb::Help},   {"help", Verb::Help},
+};
+
+ParsedArguments Error(std::string text) { return {std::nullopt, "torvikctl: " + text}; }
+
+}  // namespace
+
+ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
-        return std::nullopt;
+        return Error("no command given");
     }
     const std::string& verb = arguments[0];
-    if (verb == "--help" || verb == "-h" || verb == "help") {
-        return arguments.size() == 1 ? std::optional<Command>(Command{Verb::Help}) : std::nullopt;
-    }
     if (verb == "bands") {
-        return Command{Verb::Bands};
+        return {Command{Verb::Bands}, {}};
     }
     if (verb == "set") {
-        if (arguments.size() != 2) {
-            return std::nullopt;
+        if (arguments.size() < 2) {
+            return Error("set needs a mask from 0 to 15");
+        }
+        if (arguments.size() > 2) {
+            return Error("set takes one mask, not " + std::to_string(arguments.size() - 1) +
+                         " arguments");
         }
         const std::optional<std::uint32_t> mask = ParseMask(arguments[1]);
         if (!mask) {
-            return std::nullopt;
+            return Error("'" + arguments[1] + "' is not a mask from 0 to 15 (decimal or 0x-hex)");
         }
-        return Command{Verb::Set, *mask};
+        return {Command{Verb::Set, *mask}, {}};
     }
-    if (arguments.size() != 1) {
-        return std::nullopt;
+    for (const VerbWord& plain : kPlainVerbs) {
+        if (verb == plain.word) {
+            if (arguments.size() != 1) {
+                return Error(verb + " takes no arguments");
+            }
+            return {Command{plain.verb}, {}};
+        }
     }
-    if (verb == "get") {
-        return Command{Verb::Get};
-    }
-    if (verb == "reload") {
-        return Command{Verb::Reload};
-    }
-    if (verb == "hide") {
-        return Command{Verb::Hide};
-    }
-    if (verb == "exit") {
-        return Command{Verb::Exit};
-    }
-    return std::nullopt;
+    return Error("unknown command '" + verb + "'");
+}
+
+std::optional<Command> ParseArguments(const std::vector<std::string>& arguments) {
+    return ParseCommandLine(arguments).command;
 }
 
 std::uint32_t MessageFor(Verb verb) {
@@ -95,10 +84,18 @@ std::uint32_t MessageFor(Verb verb) {
         case Verb::Reload: return msg::kRemoteReload;
         case Verb::Hide: return msg::kRemoteHide;
         case Verb::Exit: return msg::kRemoteExit;
+        case Verb::Show: return msg::kCommand;
         case Verb::Help: break;
         case Verb::Bands: break;  // travels as WM_COPYDATA
     }
     return 0;
+}
+
+std::uintptr_t WParamFor(const Command& command) {
+    if (command.verb == Verb::Show) {
+        return msg::kOpenDialogCommand;   // a menu command: notification code 0
+    }
+    return command.mask;
 }
 
 std::string FormatAnswer(Verb verb, std::intptr_t answer) {
@@ -113,17 +110,20 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
             return "reloaded";
         case Verb::Hide:
             return "hidden";
+        case Verb::Show:
+            return "shown";
         case Verb::Exit: {
-            // The answer tells how the window was meant to be when it ended. Any other value
-            // is printed as it came rather than passed off as one of the two.
+            // The program answers with its hidden flag, not with what the screen shows: the
+            // flag is set by a hidden start, OK and Escape, cleared by any event of the tray
+            // icon and by "open Dialog"; a hide message hides the window and leaves it clear.
             const auto signedValue = static_cast<std::int32_t>(value);
             if (signedValue == -1) {
-                return "-1 hidden";
+                return "-1 hidden flag set";
             }
             if (signedValue == 1) {
-                return "1 shown";
+                return "1 hidden flag clear";
             }
-            return std::to_string(signedValue);
+            return std::to_string(signedValue) + " (not an answer the program gives)";
         }
         case Verb::Help:
         case Verb::Bands:
@@ -132,8 +132,40 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
     return {};
 }
 
+std::string ShortUsage() {
+    return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | --help\n";
+}
+
 std::string UsageText() {
-    return kUsageHead + bands::BandsUsage() + kUsageTail;
+    return "usage: torvikctl COMMAND\n"
+           "Sends one remote-control message to the running Torvik (its main window) and\n"
+           "prints the answer.\n"
+           "\n"
+           "commands:\n"
+           "  get        prints \"mask M count C\": M the antenna mask (bit 0 antenna 1, bit 1\n"
+           "             antenna 2, bit 2 antenna 3, bit 3 the fourth output), C the antenna\n"
+           "             count of the box last found (0 before any box was found)\n"
+           "               torvikctl get            ->  mask 1 count 3\n"
+           "  set MASK   sets the antenna mask (0 to 15, decimal or 0x-hex) and prints\n"
+           "             \"mask M\", the mask now in effect (in switch mode one antenna)\n"
+           "               torvikctl set 0x5        ->  mask 5\n"
+           "  show       shows the window, as the tray menu's \"open Dialog\"; prints \"shown\"\n"
+           "               torvikctl show           ->  shown\n"
+           "  hide       hides the window to the tray; prints \"hidden\"\n"
+           "               torvikctl hide           ->  hidden\n"
+           "  reload     reads the settings file again; prints \"reloaded\"\n"
+           "               torvikctl reload         ->  reloaded\n"
+           "  exit       ends the program and prints its hidden flag as it was: \"-1 hidden\n"
+           "             flag set\" after a hidden start, OK or Escape, \"1 hidden flag clear\"\n"
+           "             once the tray icon or \"open Dialog\" was used, or never hidden.\n"
+           "             The hide command leaves the flag clear.\n"
+           "               torvikctl exit           ->  -1 hidden flag set\n"
+           "  --help     prints this text (also -h and help)\n"
+           "               torvikctl --help\n" +
+           bands::BandsUsage() +
+           "\n"
+           "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
+           "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
 }
 
 }  // namespace torvik::ctl

@@ -9,7 +9,7 @@
 namespace torvik::ctl {
 
 // Bands carries the words after "bands" to the program, which checks them.
-enum class Verb { Help, Get, Set, Reload, Hide, Exit, Bands };
+enum class Verb { Help, Get, Set, Show, Reload, Hide, Exit, Bands };
 
 struct Command {
     Verb verb = Verb::Help;
@@ -22,6 +22,14 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitNotRunning = 2;
 inline constexpr int kExitNoAnswer = 3;
 
+// The arguments after the program name: the command, or in error one line that says what was
+// wrong with them.
+struct ParsedArguments {
+    std::optional<Command> command;
+    std::string error;
+};
+ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments);
+
 // The arguments after the program name; nothing when they make no command.
 std::optional<Command> ParseArguments(const std::vector<std::string>& arguments);
 
@@ -33,11 +41,17 @@ inline constexpr std::uint32_t kMaxMask = 0xF;
 std::optional<std::uint32_t> ParseMask(const std::string& text);
 
 std::uint32_t MessageFor(Verb verb);
+// wParam of the message (the mask for set, the command id for show).
+std::uintptr_t WParamFor(const Command& command);
 
 // The line printed for the program's answer to a command: "mask M count C" for get (mask in
-// bits 16 to 19, count in bits 0 to 15), "mask M" for set, "-1 hidden" or "1 shown" for exit.
+// bits 16 to 19, count in bits 0 to 15), "mask M" for set, and for exit the program's hidden
+// flag as it was: "-1 hidden flag set" or "1 hidden flag clear".
 std::string FormatAnswer(Verb verb, std::intptr_t answer);
 
+// The short usage printed after a usage error: one line.
+std::string ShortUsage();
+// The whole help: every command with an example, the answers and the exit codes.
 std::string UsageText();
 
 }  // namespace torvik::ctl

@@ -5,12 +5,22 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_messages.h"
+
 namespace torvik {
 
 // The word that asks for a start hidden in the tray.
 inline constexpr std::string_view kHideWord = "HIDE";
 // The mark of the main window's title by which a running copy is found.
 inline constexpr std::string_view kInstanceMark = "TORVIK";
+
+// A top-level window is the program's main window only when it is of the main window's own
+// class and its title holds the mark: the class keeps other programs' windows with the word in
+// their titles (an editor's "TORVIK.txt") from being taken for ours, and the title test stays
+// for windows of our class only.
+inline bool IsMainWindow(std::string_view className, std::string_view title) {
+    return className == msg::kMainWindowClass && title.find(kInstanceMark) != std::string_view::npos;
+}
 
 // Whether the command-line arguments contain "HIDE" in any letter case, anywhere: hide, /Hide,
 // -HIDE and NOHIDE all count. The whole tail is examined, however long it is.

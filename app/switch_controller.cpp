@@ -48,9 +48,9 @@ void SwitchController::FindDevice() {
     LoadSettings();
 }
 
-void SwitchController::Recheck() {
+void SwitchController::OnDeviceNotice() {
     FindDevice();
-    RefreshControls();
+    ShowChecks();
 }
 
 void SwitchController::LoadSettings() {
@@ -155,6 +155,10 @@ bool SwitchController::HandleHotkeyMessage(std::uintptr_t wParam) {
 
 void SwitchController::RefreshControls() {
     UpdatePresence();
+    ShowChecks();
+}
+
+void SwitchController::ShowChecks() {
     const bool present = devicePresent != 0;
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.SetChecked(AntennaButton(antenna), present && antennaOn[antenna] != 0 ? 1 : 0);

@@ -78,8 +78,10 @@ public:
     // Searches the driver's list for the box, then LoadSettings. While no box is listed but
     // a device is held by another program, asks the view to look again soon.
     void FindDevice();
-    // The view's interval after ScheduleRecheck(true) has passed: search again and show it.
-    void Recheck();
+    // A device arrived or went, or the view's interval after ScheduleRecheck(true) has passed:
+    // FindDevice, then the antenna and mode buttons show the state that the load brought (a
+    // box that arrives is driven with its stored antennas at once).
+    void OnDeviceNotice();
     // Records back to their defaults; with a box, its section, the output byte and the
     // hotkeys; in any case the presence display.
     void LoadSettings();
@@ -112,6 +114,8 @@ public:
     // mixer radio shows 1 for any nonzero mode: a mode stored as 2 still reads as mixer mode,
     // and a skinned button given 2 would draw an undefined state.
     void RefreshControls();
+    // The check states of the antenna buttons and both radios alone.
+    void ShowChecks();
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
     // The remote-control messages and ID_REMOTE_RELOAD: the answer when the message is one

@@ -14,4 +14,10 @@ inline constexpr std::uint32_t kRemoteSetState = 0x26C4;   // WM_REMOTE_SET_STAT
 inline constexpr std::uint32_t kRemoteGetState = 0x26C5;   // WM_REMOTE_GET_STATE
 inline constexpr std::uint32_t kCommand = 0x0111;          // WM_COMMAND
 
+// The main window's own window class (see IsMainWindow in start_options.h).
+inline constexpr const char* kMainWindowClass = "TorvikMainWindow";
+
+// The tray menu's "open Dialog" command, sent as WM_COMMAND with lParam 0.
+inline constexpr std::uint32_t kOpenDialogCommand = 1024;   // ID_OPEN_DIALOG
+
 }  // namespace torvik::msg

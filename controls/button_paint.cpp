@@ -187,6 +187,12 @@ ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
     if (state.menuId != 0) {
         plan.arrow = PlanArrow(state, face, palette, plan.textColour);
     }
+    if (state.focusCue) {
+        const Rect cue = face.Shrunk(kFocusInset);
+        if (cue.right > cue.left && cue.bottom > cue.top) {
+            plan.focusRect = cue;
+        }
+    }
     return plan;
 }
 
@@ -261,6 +267,28 @@ void PaintButton(ButtonCanvas& canvas, const ButtonPaintPlan& plan, std::string_
 
     if (plan.arrow) {
         PaintDropArrow(surface, *plan.arrow);
+    }
+    if (plan.focusRect) {
+        PaintFocusRect(surface, *plan.focusRect);
+    }
+}
+
+void PaintFocusRect(PixelSurface& surface, const Rect& rect) {
+    const auto invert = [&surface](int x, int y) {
+        if (x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height()) return;
+        // The dots sit on the even squares of a checkerboard, as the system's own cue does.
+        if ((x + y) % 2 != 0) return;
+        surface.SetPixel(x, y, surface.GetPixel(x, y) ^ 0xFFFFFFu);
+    };
+    const int last = rect.bottom - 1;
+    const int right = rect.right - 1;
+    for (int x = rect.left; x <= right; ++x) {
+        invert(x, rect.top);
+        if (last != rect.top) invert(x, last);
+    }
+    for (int y = rect.top + 1; y < last; ++y) {
+        invert(rect.left, y);
+        if (right != rect.left) invert(right, y);
     }
 }
 

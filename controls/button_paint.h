@@ -48,8 +48,14 @@ struct ButtonState {
     int imageHeight = 0;
     bool enabled = true;
     bool multiline = false;        // the window has BS_MULTILINE
+    // The button has the keyboard focus and the window shows focus cues (after keyboard use).
+    bool focusCue = false;
     std::string caption;
 };
+
+// How far the dotted focus rectangle lies inside the face: within the frame and the gradient's
+// ring, around the caption.
+inline constexpr int kFocusInset = 3;
 
 enum class BackgroundKind { kFlat, kGloss };
 
@@ -105,6 +111,7 @@ struct ButtonPaintPlan {
     TextStep caption;
     bool measureCaption = false;
     std::optional<ArrowStep> arrow;
+    std::optional<Rect> focusRect;   // drawn last, over everything else
 };
 
 ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
@@ -131,8 +138,11 @@ public:
 void PaintBackground(PixelSurface& surface, const BackgroundStep& step);
 void PaintFrame(PixelSurface& surface, const FrameStep& step);
 void PaintDropArrow(PixelSurface& surface, const ArrowStep& step);
+// The focus cue: every other pixel of the rectangle's outline inverted, so that it shows on any
+// colour of the face and the same call again takes it away.
+void PaintFocusRect(PixelSurface& surface, const Rect& rect);
 
-// Carries out the plan in order: background, image, frame, caption, arrow.
+// Carries out the plan in order: background, image, frame, caption, arrow, focus cue.
 void PaintButton(ButtonCanvas& canvas, const ButtonPaintPlan& plan, std::string_view caption);
 // Plans and paints the whole face of a button.
 void PaintButton(ButtonCanvas& canvas, const ButtonState& state, const Rect& face,

@@ -74,6 +74,10 @@ bool IniSettings::ReadConfig(const std::string& section, ConfigBlock& block) {
     return profile::ReadStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
 }
 
+bool IniSettings::HasConfig(const std::string& section) {
+    return profile::ReadString(Path(), section, kKeyConfig).has_value();
+}
+
 void IniSettings::WriteConfig(const std::string& section, const ConfigBlock& block) {
     profile::WriteStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
 }

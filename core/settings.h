@@ -43,6 +43,12 @@ public:
     }
     // Fills block only when a valid 530-byte CONFIG is stored; returns whether it did.
     virtual bool ReadConfig(const std::string& section, ConfigBlock& block) = 0;
+    // Whether a CONFIG is stored at all, readable or not. A store that cannot tell knows only
+    // what a read says.
+    virtual bool HasConfig(const std::string& section) {
+        ConfigBlock scratch{};
+        return ReadConfig(section, scratch);
+    }
     virtual void WriteConfig(const std::string& section, const ConfigBlock& block) = 0;
 };
 
@@ -55,6 +61,7 @@ public:
     void WriteIniInt(const std::string& section, const char* key, std::int32_t value) override;
     void WriteIniInts(const std::string& section, std::span<const IniInt> entries) override;
     bool ReadConfig(const std::string& section, ConfigBlock& block) override;
+    bool HasConfig(const std::string& section) override;
     void WriteConfig(const std::string& section, const ConfigBlock& block) override;
     std::string Path() const;
 

@@ -53,6 +53,7 @@
 #define IDC_PAGE4             2254
 #define IDC_PROGRAM_EDIT      2260
 #define IDC_PROGRAM_STATIC    2261
+#define IDC_SETUP_NOTE        2262
 #define IDC_CAPTION_GROUP     2270
 #define IDC_PROGRAM_GROUP     2271
 #define IDC_ANTENNA_GROUP1    2301

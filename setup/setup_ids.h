@@ -26,6 +26,7 @@ inline constexpr int kCaptionGroup = 2270;   // its caption names the page
 inline constexpr int kProgramGroup = 2271;
 inline constexpr int kProgramStatic = 2261;  // shares its rectangle with the edit
 inline constexpr int kProgramEdit = 2260;
+inline constexpr int kNote = 2262;           // a line of text under the buttons: warnings
 inline constexpr int kDeactivate = 2236;
 inline constexpr int kAutostart = 2235;
 

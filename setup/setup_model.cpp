@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "setup/key_table.h"
+#include "setup/key_warnings.h"
 #include "setup/setup_ids.h"
 
 namespace torvik {
@@ -40,9 +41,16 @@ int IndexOf(const std::array<int, N>& idList, int id) {
 SetupPages::SetupPages(SetupView& view) : view_(view) {}
 
 void SetupPages::Open(SettingsStore& settings, const std::string& section,
-                      AutostartStore& autostart) {
+                      AutostartStore& autostart, const ConfigBlock& inEffect) {
     block_ = ConfigBlock{};
-    if (!settings.ReadConfig(section, block_)) block_ = SetupDefaults();
+    storedUnreadable_ = false;
+    noteShown_.reset();
+    if (!settings.HasConfig(section)) {
+        block_ = inEffect;
+    } else if (!settings.ReadConfig(section, block_)) {
+        block_ = SetupDefaults();
+        storedUnreadable_ = true;
+    }
 
     autostartFoundAtOpen_ = IsAutostartRegistered(autostart);
     autostartRequested_ = autostartFoundAtOpen_;
@@ -81,6 +89,19 @@ void SetupPages::ShowPage() {
 
     view_.SetChecked(ids::kAutostart, autostartRequested_);
     view_.SetText(ids::kProgramEdit, programName_);
+    ShowNote();
+}
+
+void SetupPages::ShowNote() {
+    std::string note = storedUnreadable_ ? kUnreadableNote : "";
+    for (const std::string& line : KeyWarnings(Current())) {
+        note += (note.empty() ? "" : "\n") + line;
+    }
+    // Set only when it changes: a modifier click touches no other control than its own.
+    if (noteShown_ != note) {
+        view_.SetText(ids::kNote, note);
+        noteShown_ = std::move(note);
+    }
 }
 
 bool SetupPages::UpdateAntennaRows() {
@@ -147,6 +168,7 @@ void SetupPages::ToggleModifier(int row, Modifier modifier) {
     if (button.flag == nullptr) return;
     *button.flag = Flipped(*button.flag);
     view_.SetChecked(button.controlId, *button.flag != 0);
+    ShowNote();
 }
 
 void SetupPages::SetKey(int row, int chosenItemId) {
@@ -154,6 +176,7 @@ void SetupPages::SetKey(int row, int chosenItemId) {
     const std::size_t i = Index(row);
     Current().keyCode[i] = CodeForItemId(chosenItemId);
     view_.SelectKey(ids::kKeyButton[i], PositionForCode(Current().keyCode[i]));
+    ShowNote();
 }
 
 void SetupPages::ToggleDeactivated() {

@@ -4,6 +4,7 @@
 // model tells its SetupView; nothing is stored before Ok().
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,9 +40,12 @@ public:
 
     explicit SetupPages(SetupView& view);
 
-    // The dialog opens: reads CONFIG of the section (the dialog's defaults when that fails),
-    // asks whether autostart is registered, and shows the Global page.
-    void Open(SettingsStore& settings, const std::string& section, AutostartStore& autostart);
+    // The dialog opens: reads CONFIG of the section, asks whether autostart is registered,
+    // and shows the Global page. Without a stored CONFIG the page shows and edits inEffect,
+    // the records the main window runs on, so that OK without a change changes nothing. A
+    // stored CONFIG that cannot be read gives the dialog's own defaults, and the page says so.
+    void Open(SettingsStore& settings, const std::string& section, AutostartStore& autostart,
+              const ConfigBlock& inEffect);
 
     // Page button 0 (Global) to 4. editText is the edit control's current text; it is taken
     // into the record when a numbered page is left. Also runs for the page already shown.
@@ -77,6 +81,13 @@ public:
     // Brings every control in line with the current page.
     void ShowPage();
 
+    // The note line under the buttons: the unreadable stored block, then the key warnings of
+    // the page shown (key_warnings.h), one line each.
+    static constexpr const char* kUnreadableNote =
+        "The stored configurations could not be read: the dialog's defaults are shown, and OK "
+        "stores them.";
+    void ShowNote();
+
     const ConfigBlock& WorkingCopy() const { return block_; }
     int CurrentPage() const { return page_; }
     const std::string& ProgramNameText() const { return programName_; }
@@ -101,6 +112,8 @@ private:
     int page_ = kGlobalPage;
     bool autostartRequested_ = false;
     bool autostartFoundAtOpen_ = false;
+    bool storedUnreadable_ = false;
+    std::optional<std::string> noteShown_;   // what the note line shows; nothing before Open
 };
 
 }  // namespace torvik

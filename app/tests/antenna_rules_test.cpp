@@ -73,7 +73,7 @@ TEST_F(AntennaRulesTest, MixerToggleTurnsAnOddStoredValueOff) {
     EXPECT_EQ(controller.antennaOn[1], 1);
 }
 
-TEST_F(AntennaRulesTest, ModeChangesStoreOnlyTheModeKey) {
+TEST_F(AntennaRulesTest, ModeChangesStoreTheModeWithTheAntennaKeysTheyChange) {
     StartWithBox();
     controller.SetMixerMode();
     EXPECT_EQ(settings.writes, (Strings{kBoxSection + " SWITCHMIXER=1"}));
@@ -88,7 +88,9 @@ TEST_F(AntennaRulesTest, ModeChangesStoreOnlyTheModeKey) {
     ForgetHistory();
     controller.SetSwitchMode();   // antennas 2 and 3 on: the first stays
     EXPECT_EQ(Flags(), (Flagset{0, 1, 0, 0}));
-    EXPECT_EQ(settings.writes, (Strings{kBoxSection + " SWITCHMIXER=0"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{kBoxSection + " SWITCHMIXER=0", kBoxSection + " ANTENNA-3=0"}));
+    EXPECT_EQ(settings.replacements, (Strings{"SWITCHMIXER ANTENNA-3"}));
     EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0C}));
     EXPECT_EQ(view.checked[ids::kSwitchRadio], 1);
     EXPECT_EQ(view.checked[ids::kMixerRadio], 0);
@@ -98,7 +100,15 @@ TEST_F(AntennaRulesTest, ModeChangesStoreOnlyTheModeKey) {
     ForgetHistory();
     controller.SetSwitchMode();
     EXPECT_EQ(Flags(), (Flagset{1, 0, 0, 0}));
-    EXPECT_EQ(settings.writes, (Strings{kBoxSection + " SWITCHMIXER=0"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{kBoxSection + " SWITCHMIXER=0", kBoxSection + " ANTENNA-1=1"}));
+    EXPECT_EQ(settings.replacements, (Strings{"SWITCHMIXER ANTENNA-1"}));
+
+    // One antenna on already: nothing but the mode changes, so nothing else is stored.
+    controller.SetMixerMode();
+    ForgetHistory();
+    controller.SetSwitchMode();
+    EXPECT_EQ(settings.replacements, (Strings{"SWITCHMIXER"}));
 }
 
 TEST_F(AntennaRulesTest, WithoutABoxOnlyTheMixerFlipHappensInMemory) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -123,6 +124,16 @@ public:
         if (journal_ != nullptr) journal_->push_back("store " + writes.back().substr(section.size() + 1));
         ints[{section, key}] = value;
     }
+    // Each call is one replacement of the file: its keys, joined by spaces.
+    std::vector<std::string> replacements;
+    void WriteIniInts(const std::string& section, std::span<const IniInt> entries) override {
+        std::string keys;
+        for (const IniInt& entry : entries) {
+            keys += (keys.empty() ? "" : " ") + std::string(entry.key);
+            WriteIniInt(section, entry.key, entry.value);
+        }
+        replacements.push_back(keys);
+    }
     bool ReadConfig(const std::string& section, ConfigBlock& block) override {
         reads.push_back(section + " CONFIG");
         const auto found = configs.find(section);
@@ -197,6 +208,7 @@ protected:
         box.ClearCalls();
         settings.writes.clear();
         settings.reads.clear();
+        settings.replacements.clear();
         registrar.events.clear();
         view.events.clear();
         view.errors = 0;

@@ -26,6 +26,7 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
         {"reload", Verb::Reload, msg::kRemoteReload},
         {"hide", Verb::Hide, msg::kRemoteHide},
         {"exit", Verb::Exit, msg::kRemoteExit},
+        {"show", Verb::Show, msg::kCommand},
     };
     for (const auto& expected : verbs) {
         const std::optional<Command> command = Parse({expected.word});
@@ -34,6 +35,9 @@ TEST(CtlArguments, EachVerbWithoutArgumentsMakesItsCommand) {
         EXPECT_EQ(MessageFor(command->verb), expected.message) << expected.word;
     }
     EXPECT_EQ(MessageFor(Verb::Set), msg::kRemoteSetState);
+    // show is the tray menu's "open Dialog": a menu command, so no notification code above it.
+    EXPECT_EQ(WParamFor(Command{Verb::Show}), 1024u);
+    EXPECT_EQ(WParamFor(Command{Verb::Set, 9}), 9u);
     for (const char* help : {"--help", "-h", "help"}) {
         const std::optional<Command> command = Parse({help});
         ASSERT_TRUE(command) << help;
@@ -85,7 +89,17 @@ TEST(CtlArguments, MissingExtraOrUnknownArgumentsAreUsageErrors) {
             shown += '[' + argument + ']';
         }
         EXPECT_FALSE(Parse(arguments)) << shown;
+        // One line that says what was wrong, naming the offending word where there is one.
+        const std::string error = ParseCommandLine(arguments).error;
+        EXPECT_EQ(error.rfind("torvikctl: ", 0), 0u) << shown;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << shown;
+        if (arguments.size() == 1 && !arguments[0].empty()) {
+            EXPECT_NE(error.find(arguments[0]), std::string::npos) << shown << error;
+        }
     }
+    EXPECT_NE(ParseCommandLine({"set", "nonsense"}).error.find("'nonsense' is not a mask"),
+              std::string::npos);
+    EXPECT_TRUE(ParseCommandLine({"get"}).error.empty());
 }
 
 TEST(CtlAnswers, GetSplitsMaskAndCount) {
@@ -102,14 +116,15 @@ TEST(CtlAnswers, SetShowsTheMaskNowInEffect) {
     EXPECT_EQ(FormatAnswer(Verb::Set, 0), "mask 0");
 }
 
-TEST(CtlAnswers, ExitTellsHowTheWindowWasMeantToBe) {
-    EXPECT_EQ(FormatAnswer(Verb::Exit, -1), "-1 hidden");
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 1), "1 shown");
+TEST(CtlAnswers, ExitTellsTheHiddenFlagAndNoMore) {
+    EXPECT_EQ(FormatAnswer(Verb::Exit, -1), "-1 hidden flag set");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 1), "1 hidden flag clear");
     // A 64-bit answer whose low 32 bits are all ones is the hidden answer widened.
-    EXPECT_EQ(FormatAnswer(Verb::Exit, static_cast<std::intptr_t>(0xFFFFFFFFu)), "-1 hidden");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, static_cast<std::intptr_t>(0xFFFFFFFFu)),
+              "-1 hidden flag set");
     // Anything else is printed as it came, not taken for one of the two.
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 0), "0");
-    EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 0), "0 (not an answer the program gives)");
+    EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7 (not an answer the program gives)");
 }
 
 TEST(CtlArguments, BandsTakesAnyWordsForTheProgramToCheck) {
@@ -126,13 +141,24 @@ TEST(CtlAnswers, ReloadAndHideConfirm) {
     EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");
 }
 
-TEST(CtlUsage, NamesEveryCommandAndExitCode) {
+TEST(CtlUsage, NamesEveryCommandWithAnExampleAndEveryExitCode) {
     const std::string usage = UsageText();
-    for (const char* word : {"get", "set MASK", "reload", "hide", "exit", "--help",
+    for (const char* word : {"get", "set MASK", "show", "reload", "hide", "exit", "--help",
                              "0 done", "1 usage error", "2 no copy", "3 no answer",
                              "bands on | off", "bands set N FROM TO MASK", "bands clear N | all",
                              "4 no box", "5 Torvik.ini"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
+    }
+    for (const char* example : {"torvikctl get ", "torvikctl set 0x5", "torvikctl show",
+                                "torvikctl hide", "torvikctl reload", "torvikctl exit",
+                                "torvikctl --help"}) {
+        EXPECT_NE(usage.find(example), std::string::npos) << example;
+    }
+    // The short usage is one line and names every command too.
+    const std::string brief = ShortUsage();
+    EXPECT_EQ(brief.find('\n'), brief.size() - 1);
+    for (const char* word : {"get", "set MASK", "show", "hide", "reload", "exit", "--help"}) {
+        EXPECT_NE(brief.find(word), std::string::npos) << word;
     }
 }
 

@@ -249,10 +249,10 @@ TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone)
     EXPECT_TRUE(view.recheck);
     EXPECT_TRUE(box.BytesWritten().empty());
 
-    controller.Recheck();   // still held: no notice came, keep looking
+    controller.OnDeviceNotice();   // still held: no notice came, keep looking
     EXPECT_TRUE(view.recheck);
     box.devices[0].heldElsewhere = false;   // the other program let go
-    controller.Recheck();
+    controller.OnDeviceNotice();
     EXPECT_EQ(controller.devicePresent, 1);
     EXPECT_FALSE(view.recheck);
     EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A}));
@@ -262,7 +262,7 @@ TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone)
     controller.FindDevice();
     EXPECT_TRUE(view.recheck);
     box.devices.clear();   // unplugged while held
-    controller.Recheck();
+    controller.OnDeviceNotice();
     EXPECT_FALSE(view.recheck);
     EXPECT_EQ(view.statusText, "no Device detected --- wait for connection");
 }
@@ -275,6 +275,27 @@ TEST_F(DeviceSearchTest, NoUsableDriverIsSaid) {
     EXPECT_EQ(view.statusText, "no usable FTD2XX driver --- reinstall it");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - no usable driver");
     EXPECT_FALSE(view.recheck);
+}
+
+TEST_F(DeviceSearchTest, ABoxThatArrivesShowsItsStoredStateAndOneThatGoesShowsNone) {
+    settings.ints[{kBoxSection, "ANTENNA-1"}] = 0;
+    settings.ints[{kBoxSection, "ANTENNA-2"}] = 1;
+    settings.ints[{kBoxSection, "SWITCHMIXER"}] = 1;
+    controller.FindDevice();          // started without a box
+    controller.RefreshControls();
+    for (int id : {1001, 1002, 1003, 1005, 1006}) ASSERT_EQ(view.checked[id], 0) << id;
+
+    PlugBox();
+    controller.OnDeviceNotice();
+    EXPECT_EQ(view.checked[1001], 0);
+    EXPECT_EQ(view.checked[1002], 1);
+    EXPECT_EQ(view.checked[1006], 1);
+    EXPECT_EQ(view.checked[1005], 0);
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0C}));  // one write, none extra
+
+    box.devices.clear();
+    controller.OnDeviceNotice();
+    for (int id : {1001, 1002, 1003, 1005, 1006}) EXPECT_EQ(view.checked[id], 0) << id;
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ namespace torvik::win32 {
 // holds. The dialog reads the node's serial number when it opens and again at OK (it keeps no
 // copy), so box must outlive the run. settings is the settings file of programFolder. Answers
 // IDOK when the user confirmed (the configurations were written), IDCANCEL otherwise; without
-// a serial number (no box) no dialog is shown and the answer is IDCANCEL.
+// a serial number (no box) no dialog is shown and the answer is IDCANCEL. inEffect: the
+// records the main window runs on, which the dialog edits when no CONFIG is stored.
 INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
-                       const std::string& programFolder);
+                       const std::string& programFolder, const ConfigBlock& inEffect);
 
 }  // namespace torvik::win32

@@ -2,7 +2,6 @@
 
 #include <sddl.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/start_options.h"
@@ -21,15 +20,18 @@ void BringForward(HWND window) {
     ShowWindow(window, SW_SHOW);
 }
 
-// The running copy's main window anywhere among the top-level windows: a dialog whose title
-// holds the mark. Used only once the lock has told that a copy runs.
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+bool IsOurMainWindow(HWND window) {
     char title[256] = "";
-    char className[16] = "";
+    char className[64] = "";
     GetWindowTextA(window, title, 255);
     GetClassNameA(window, className, sizeof(className));
-    if (std::strstr(title, kInstanceMark.data()) != nullptr &&
-        std::strcmp(className, "#32770") == 0) {
+    return IsMainWindow(className, title);
+}
+
+// The running copy's main window anywhere among the top-level windows. Used only once the lock
+// has told that a copy runs.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+    if (IsOurMainWindow(window)) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
@@ -70,9 +72,7 @@ std::string UserKey() {
 bool CSwitchApp::FindRunningInstance() {
     for (HWND window = GetForegroundWindow(); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
-        char title[256] = "";
-        GetWindowTextA(window, title, 255);
-        if (std::strstr(title, kInstanceMark.data()) != nullptr) {
+        if (IsOurMainWindow(window)) {
             BringForward(window);
             return true;
         }

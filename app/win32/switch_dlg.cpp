@@ -22,6 +22,7 @@ constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
 // While a device is held by another program, the list is looked at this often.
 constexpr UINT_PTR kRecheckTimer = 1;
 constexpr UINT kRecheckIntervalMs = 2000;
+constexpr UINT_PTR kTrayClickTimer = 2;     // the wait for a second click on the tray icon
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
@@ -29,6 +30,15 @@ static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
 HICON LoadIconSized(UINT id, int size) {
     return static_cast<HICON>(
         LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+TrayMouse TrayMouseOf(LPARAM lParam) {
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN: return TrayMouse::kLeftDown;
+    case WM_LBUTTONDBLCLK: return TrayMouse::kLeftDoubleClick;
+    case WM_RBUTTONDOWN: return TrayMouse::kRightDown;
+    default: return TrayMouse::kOther;
+    }
 }
 
 }  // namespace
@@ -76,6 +86,9 @@ CSwitchDlg::~CSwitchDlg() {
 }
 
 INT_PTR CSwitchDlg::DoModal() {
+    // The template names our own class, so that other programs and a second start can tell
+    // this window from any other that has the mark in its title.
+    RegisterDialogClass(msg::kMainWindowClass);
     return RunModal(controller_.windowHidden == 0 ? MLF_SHOWONIDLE : 0);
 }
 
@@ -192,7 +205,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
     if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam != 0 &&
         reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype ==
             kInterfaceDeviceType) {
-        controller_.FindDevice();
+        controller_.OnDeviceNotice();
         bands_.Reload();
     }
     return TRUE;
@@ -243,25 +256,37 @@ void CSwitchDlg::EndNow() {
 
 LRESULT CSwitchDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
     controller_.windowHidden = 0;
-    switch (LOWORD(lParam)) {
-    case WM_LBUTTONDBLCLK:
-        SetForegroundWindow(hwnd_);
-        ShowWindow(hwnd_, SW_SHOW);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        ShowTrayMenu(hwnd_, controller_.devicePresent != 0, controller_.deviceNode.Type,
-                     controller_.antennaOn);
-        break;
-    default:
-        break;
-    }
+    const auto now = static_cast<std::uint32_t>(GetMessageTime());
+    RunTrayAction(trayClicks_.OnMouse(TrayMouseOf(lParam), now));
     return 0;
 }
 
+
+void CSwitchDlg::RunTrayAction(TrayAction action) {
+    if (action == TrayAction::kStartWait) {
+        SetTimer(hwnd_, kTrayClickTimer, GetDoubleClickTime(), nullptr);
+        return;
+    }
+    if (action == TrayAction::kNone) {
+        return;
+    }
+    KillTimer(hwnd_, kTrayClickTimer);
+    if (action == TrayAction::kShowWindow) {
+        SetForegroundWindow(hwnd_);
+        ShowWindow(hwnd_, SW_SHOW);
+    } else {
+        ShowTrayMenu(hwnd_, controller_.devicePresent != 0, controller_.deviceNode.Type,
+                     controller_.antennaOn);
+    }
+}
+
 LRESULT CSwitchDlg::OnTimer(WPARAM wParam, LPARAM) {
-    if (wParam == kRecheckTimer && !released_) {
-        controller_.Recheck();
+    if (wParam == kTrayClickTimer) {
+        KillTimer(hwnd_, kTrayClickTimer);
+        RunTrayAction(trayClicks_.OnWaitOver());
+    } else if (wParam == kRecheckTimer && !released_) {
+        controller_.OnDeviceNotice();
+        bands_.Reload();
     }
     return 0;
 }
@@ -295,7 +320,8 @@ LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
     if (controller_.devicePresent == 0) {
         return 0;
     }
-    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder()) == IDOK) {
+    if (RunSetupDialog(hwnd_, controller_.deviceNode, settings_, ProgramFolder(),
+                       controller_.configBlock) == IDOK) {
         controller_.LoadSettings();
         bands_.Reload();
     }

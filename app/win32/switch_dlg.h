@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/switch_controller.h"
+#include "app/tray_clicks.h"
 #include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
@@ -94,6 +95,7 @@ private:
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void RunTrayAction(TrayAction action);
     LRESULT OnAntenna1(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna2(WPARAM wParam, LPARAM lParam);
     LRESULT OnAntenna3(WPARAM wParam, LPARAM lParam);
@@ -124,6 +126,7 @@ private:
     std::string linkTip_ = kTrayTipName;   // the tip for the link to the box
     std::string bandStatus_;               // band following's status, added under it
     bool recheckTimer_ = false;
+    TrayClickRules trayClicks_{GetDoubleClickTime()};
     bool released_ = false;
 };
 

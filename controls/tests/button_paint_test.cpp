@@ -484,3 +484,44 @@ TEST(PaintButton, EveryLookFrameAndStateStaysInsideTheSurface) {
 
 }  // namespace
 }  // namespace torvik
+
+namespace torvik {
+namespace {
+
+TEST(PaintButton, FocusCueInvertsEveryOtherOutlinePixelInsideTheFaceAndNothingElse) {
+    for (int look : {0, 1}) {
+        ButtonState s = Plain("Antenna 2");
+        s.lookStyle = look;
+        s.checked = look;
+        FakeCanvas without(60, 20);
+        PaintButton(without, s, {0, 0, 60, 20}, kPalette);
+        s.focusCue = true;
+        FakeCanvas with(60, 20);
+        PaintButton(with, s, {0, 0, 60, 20}, kPalette);
+
+        int dots = 0;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                const bool outline = (x == 3 || x == 56) ? (y >= 3 && y <= 16)
+                                                         : ((y == 3 || y == 16) && x >= 3 && x <= 56);
+                const bool dot = outline && (x + y) % 2 == 0;
+                const Colour before = without.surface.GetPixel(x, y);
+                const Colour after = with.surface.GetPixel(x, y);
+                if (dot) {
+                    ++dots;
+                    EXPECT_EQ(after, before ^ 0xFFFFFFu) << x << "," << y;
+                } else {
+                    EXPECT_EQ(after, before) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(dots, (54 * 2 + 12 * 2) / 2) << "look " << look;
+    }
+    // A face too small for the inset gets no cue rather than one outside it.
+    ButtonState tiny = Plain();
+    tiny.focusCue = true;
+    EXPECT_FALSE(PlanButtonPaint(tiny, {0, 0, 6, 6}, kPalette).focusRect);
+}
+
+}  // namespace
+}  // namespace torvik

@@ -47,6 +47,10 @@ ButtonState FaceStateOf(const MyButton& button) {
     state.enabled = IsWindowEnabled(hwnd) != FALSE;
     state.multiline = (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
     state.caption = WindowText(hwnd);
+    // The cue shows only on the focused button, and only once the window shows focus cues:
+    // the window system hides them until the keyboard is used (WM_UPDATEUISTATE).
+    state.focusCue = hwnd != nullptr && GetFocus() == hwnd &&
+                     (SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
     return state;
 }
 

@@ -63,6 +63,8 @@ const MessageEntry<MyButton> MyButton::kMessageMap[] = {
     OnMsg<MyButton>(WM_LBUTTONDBLCLK, &MyButton::OnLeftButtonDown),
     OnMsg<MyButton>(WM_LBUTTONUP, &MyButton::OnLeftButtonUp),
     OnMsg<MyButton>(WM_KILLFOCUS, &MyButton::OnKillFocus),
+    OnMsg<MyButton>(WM_SETFOCUS, &MyButton::OnSetFocus),
+    OnMsg<MyButton>(WM_UPDATEUISTATE, &MyButton::OnUpdateUiState),
     OnMsg<MyButton>(WM_MOUSEMOVE, &MyButton::OnMouseMove),
     OnMsg<MyButton>(WM_ENABLE, &MyButton::OnEnable),
     OnMsg<MyButton>(WM_CAPTURECHANGED, &MyButton::OnCaptureChanged),
@@ -204,6 +206,22 @@ LRESULT MyButton::OnKillFocus(WPARAM wParam, LPARAM lParam) {
     pressed = 0;
     hover = 0;
     RedrawNow();
+    return result;
+}
+
+LRESULT MyButton::OnSetFocus(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(WM_SETFOCUS, wParam, lParam);
+    RedrawNow();   // the focus cue
+    return result;
+}
+
+LRESULT MyButton::OnUpdateUiState(WPARAM wParam, LPARAM lParam) {
+    // The window's focus cues were switched on or off (keyboard use): the focused button
+    // shows or drops its cue.
+    const LRESULT result = Default(WM_UPDATEUISTATE, wParam, lParam);
+    if (GetFocus() == hwnd_) {
+        RedrawNow();
+    }
     return result;
 }
 

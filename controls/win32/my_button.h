@@ -57,6 +57,8 @@ private:
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnUpdateUiState(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);

@@ -28,6 +28,18 @@ bool AnswersDirectly(UINT message) {
 
 }  // namespace
 
+void RegisterDialogClass(const char* className) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = ResourceInstance();
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));   // IDC_ARROW
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);   // fails harmlessly when it is registered already
+}
+
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {

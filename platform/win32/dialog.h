@@ -11,6 +11,10 @@ inline constexpr DWORD MLF_NOIDLEMSG = 0x0001;   // no WM_ENTERIDLE to the owner
 inline constexpr DWORD MLF_NOKICKIDLE = 0x0002;  // accepted for completeness; no idle work here
 inline constexpr DWORD MLF_SHOWONIDLE = 0x0004;  // show the dialog the first time the queue is empty
 
+// Registers a window class that dialog templates can name (CLASS in the template): the
+// system's dialog procedure with the dialog's extra bytes. Registering it again is harmless.
+void RegisterDialogClass(const char* className);
+
 class Dialog : public Window {
 public:
     Dialog(UINT templateId, HWND parent);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ namespace torvik::testing {
 class FakeSettings final : public SettingsStore {
 public:
     std::map<std::string, ConfigBlock> stored;  // CONFIG per section
+    std::set<std::string> unreadable;           // sections whose CONFIG is stored but damaged
     bool scribbleOnFailedRead = false;          // a failed read leaves garbage behind
     int configWrites = 0;
 
@@ -26,16 +28,20 @@ public:
     void WriteIniInt(const std::string&, const char*, std::int32_t) override {}
     bool ReadConfig(const std::string& section, ConfigBlock& block) override {
         const auto found = stored.find(section);
-        if (found == stored.end()) {
+        if (found == stored.end() || unreadable.count(section) != 0) {
             if (scribbleOnFailedRead) std::memset(&block, 0xA5, sizeof block);
             return false;
         }
         block = found->second;
         return true;
     }
+    bool HasConfig(const std::string& section) override {
+        return stored.count(section) != 0 || unreadable.count(section) != 0;
+    }
     void WriteConfig(const std::string& section, const ConfigBlock& block) override {
         ++configWrites;
         stored[section] = block;
+        unreadable.erase(section);
     }
 };
 

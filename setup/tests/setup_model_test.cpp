@@ -24,8 +24,11 @@ protected:
     FakeSettings settings;
     FakeAutostart autostart;
     SetupPages pages{view};
+    // The records the main window runs on. Most cases start from the dialog's own defaults,
+    // so that a page without a stored CONFIG opens with Global deactivated.
+    ConfigBlock inEffect = SetupDefaults();
 
-    void Open() { pages.Open(settings, kSection, autostart); }
+    void Open() { pages.Open(settings, kSection, autostart, inEffect); }
     // A page button click: the dialog hands over what the edit shows.
     void Click(int page) { pages.SelectPage(page, view.Text(ids::kProgramEdit)); }
     void PressOk() {
@@ -54,9 +57,12 @@ protected:
     }
 };
 
-TEST_F(SetupPagesTest, FirstOpeningWithoutStoredSettingsShowsTheDialogDefaults) {
+TEST_F(SetupPagesTest, AnUnreadableStoredBlockShowsTheDialogDefaultsAndSaysSo) {
+    settings.unreadable.insert(kSection);
     settings.scribbleOnFailedRead = true;  // whatever a failed read leaves behind is not used
+    inEffect = MainDefaults();             // not what an unreadable block falls back to
     Open();
+    EXPECT_EQ(view.Text(ids::kNote), SetupPages::kUnreadableNote);
 
     // Global page: deactivated in the dialog's defaults.
     ExpectPageButtons(0);
@@ -94,6 +100,46 @@ TEST_F(SetupPagesTest, FirstOpeningWithoutStoredSettingsShowsTheDialogDefaults) 
     ExpectRowEnabled(0, false);
 
     EXPECT_EQ(std::memcmp(&pages.WorkingCopy(), &SetupDefaults()[0], sizeof(ConfigBlock)), 0);
+}
+
+TEST_F(SetupPagesTest, WithoutAStoredBlockTheRecordsInEffectAreShownAndOkKeepsThem) {
+    inEffect = MainDefaults();   // Global active, as the main window runs without CONFIG
+    view.Type(ids::kNote, "left from before");
+    Open();
+    EXPECT_EQ(view.Text(ids::kProgramStatic), "Control for all Programs on Desktop");
+    EXPECT_FALSE(view.Checked(ids::kDeactivate));
+    ExpectRowEnabled(0, true);
+    ExpectModifiers(0, false, true, false, false);
+    EXPECT_EQ(view.Text(ids::kNote), "");
+    PressOk();
+    EXPECT_EQ(std::memcmp(&Written(), &inEffect, sizeof(ConfigBlock)), 0);
+}
+
+TEST_F(SetupPagesTest, TheNoteWarnsOfSharedAndBareKeysOnTheActivePageAsTheyChange) {
+    ConfigBlock stored = MainDefaults();
+    settings.stored[kSection] = stored;
+    Open();
+    EXPECT_EQ(view.Text(ids::kNote), "");
+
+    pages.SetKey(1, 2091);   // antenna 2 gets NUM PAD 1 with CTRL, as antenna 1 has
+    EXPECT_EQ(view.Text(ids::kNote),
+              "Antennas 1 and 2 have the same keys: they choose only antenna 1.");
+    pages.ToggleModifier(2, Modifier::kCtrl);   // antenna 3: NUM PAD 3 alone
+    EXPECT_EQ(view.Text(ids::kNote),
+              "Antennas 1 and 2 have the same keys: they choose only antenna 1.\n"
+              "Antenna 3: a key without ALT, CTRL, SHIFT or WIN is taken from every program.");
+    pages.ToggleModifier(1, Modifier::kShift);  // antenna 2 differs again
+    EXPECT_EQ(view.Text(ids::kNote),
+              "Antenna 3: a key without ALT, CTRL, SHIFT or WIN is taken from every program.");
+
+    // A deactivated page registers no keys and warns of nothing; another page has its own.
+    pages.ToggleDeactivated();
+    EXPECT_EQ(view.Text(ids::kNote), "");
+    pages.ToggleDeactivated();
+    Click(1);
+    EXPECT_EQ(view.Text(ids::kNote), "");
+    PressOk();   // storing stays allowed
+    EXPECT_EQ(Written()[0].ctrlFlag[2], 0);
 }
 
 TEST_F(SetupPagesTest, OpensOnGlobalWithTheStoredRecords) {
@@ -341,7 +387,7 @@ TEST_F(SetupPagesTest, AutostartOnRegistersTheRunCommandAndOffRemovesIt) {
     // The next opening shows it checked; unchecking removes it.
     FakeView nextView;
     SetupPages next(nextView);
-    next.Open(settings, kSection, autostart);
+    next.Open(settings, kSection, autostart, inEffect);
     EXPECT_TRUE(nextView.Checked(ids::kAutostart));
     next.ToggleAutostart();
     next.Ok("", settings, kSection, autostart, kFolder);

@@ -72,11 +72,12 @@ const MessageEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
 };
 
 CSetupDlg::CSetupDlg(std::span<const char> serialField, HWND parent, SettingsStore& settings,
-                     std::string programFolder)
+                     std::string programFolder, const ConfigBlock& inEffect)
     : Dialog(IDD_SETUP_DIALOG, parent),
       serialField_(serialField),
       settings_(settings),
       programFolder_(std::move(programFolder)),
+      inEffect_(inEffect),
       view_(*this),
       pages_(view_) {}
 
@@ -116,7 +117,7 @@ BOOL CSetupDlg::OnInitDialog() {
         button.SetKeyMenu(kKeyMenuResourceId);
     }
     ArrangeButtons();
-    pages_.Open(settings_, Section(), autostart_);
+    pages_.Open(settings_, Section(), autostart_, inEffect_);
     return TRUE;
 }
 

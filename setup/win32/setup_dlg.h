@@ -23,8 +23,9 @@ public:
     // serialField is the box's serial-number field, owned by the main window and read (not
     // copied) when the dialog opens and again at OK, so that OK writes the section of the box the
     // main window holds then. settings is the settings file of programFolder.
+    // inEffect: the records the main window runs on, shown when no CONFIG is stored.
     CSetupDlg(std::span<const char> serialField, HWND parent, SettingsStore& settings,
-              std::string programFolder);
+              std::string programFolder, const ConfigBlock& inEffect);
 
     // Member controls, bound when the dialog initialises.
     HWND captionGroup = nullptr;
@@ -83,6 +84,7 @@ private:
     std::span<const char> serialField_;
     SettingsStore& settings_;
     std::string programFolder_;
+    ConfigBlock inEffect_;
     RegistryAutostart autostart_;
     View view_;
     SetupPages pages_;

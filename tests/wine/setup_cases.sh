@@ -18,8 +18,8 @@ click_units() {
     sleep 0.3
 }
 
-# Points of the setup dialog (252 x 178 units): the middles of its controls.
-click_setup() { click_units "$setup_win" "$1" "$2" 252 178; }
+# Points of the setup dialog (252 x 206 units): the middles of its controls.
+click_setup() { click_units "$setup_win" "$1" "$2" 252 206; }
 page_x=(23 70 121 172 223)
 row_y=(48 78 108)
 click_page() { click_setup "${page_x[$1]}" 13; }
@@ -129,12 +129,14 @@ case_setup_key_and_modifier() {
     check "CTRL+NUM PAD 3 before the setup" wait_until 10 ctl_says "mask 4 count 3" get
     check "Setup opens the dialog" open_setup
     check "opens on the Global page" setup_has_text "Global Function Configuration"
-    check "the Global defaults are off" setup_has_text "Global Control not active - suspended"
+    check "Global shown as in effect: active" setup_has_text "Control for all Programs on Desktop"
     check "key of antenna 2" setup_has_text "NUM PAD 2"
     mkdir -p "$artifacts"
     screenshot "$setup_win" "$artifacts/setup-dialog-global.png"
 
-    click_deactivate      # the Global record becomes active
+    click_deactivate      # the Global record is deactivated, then active again
+    check "deactivated Global says so" setup_has_text "Global Control not active - suspended"
+    click_deactivate
     choose_key 1 4        # antenna 2: F5
     click_shift 1         # antenna 2: SHIFT on, CTRL stays on
     check "the key button shows F5" setup_has_text "F5"
@@ -302,7 +304,7 @@ case_setup_open_at_exit() {
     check "answers" wait_until 40 ready
     check "window shown" wait_until 20 main_shown
     check "Setup opens the dialog" open_setup
-    check "exit answers 1 (shown)" ctl_says "1 shown" exit
+    check "exit answers 1 (shown)" ctl_says "1 hidden flag clear" exit
     check "the program ends" wait_until 15 gone "$torvik"
     check "the last byte drops the running bit" test "$(last_write)" = "0x02"
     check "nothing was stored by the dialog" test ! -e "$case_dir/Torvik.ini"

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/ctl_command.h"
+#include "app/start_options.h"
 #include "app/win32/torvikctl/bands_client.h"
 
 namespace {
@@ -16,9 +16,11 @@ namespace {
 constexpr UINT kAnswerTimeoutMilliseconds = 5000;
 
 BOOL CALLBACK FindTorvik(HWND window, LPARAM param) {
+    char className[64] = {};
     char title[256] = {};
+    GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title - 1);
-    if (std::strstr(title, "TORVIK") != nullptr) {
+    if (torvik::IsMainWindow(className, title)) {
         *reinterpret_cast<HWND*>(param) = window;
         return FALSE;
     }
@@ -36,26 +38,27 @@ HWND FindTorvikWindow() {
 int main(int argc, char** argv) {
     using namespace torvik::ctl;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const std::optional<Command> command = ParseArguments(arguments);
-    if (!command) {
-        std::fputs(UsageText().c_str(), stderr);
+    const ParsedArguments parsed = ParseCommandLine(arguments);
+    if (!parsed.command) {
+        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), ShortUsage().c_str());
         return kExitUsage;
     }
-    if (command->verb == Verb::Help) {
+    const Command& command = *parsed.command;
+    if (command.verb == Verb::Help) {
         std::fputs(UsageText().c_str(), stdout);
         return kExitOk;
     }
     HWND window = FindTorvikWindow();
     if (window == nullptr) {
-        std::fputs("torvikctl: Torvik is not running (no window titled TORVIK)\n", stderr);
+        std::fputs("torvikctl: Torvik is not running (no Torvik main window found)\n", stderr);
         return kExitNotRunning;
     }
-    if (command->verb == Verb::Bands) {
+    if (command.verb == Verb::Bands) {
         return RunBandsCommand(window, {arguments.begin() + 1, arguments.end()});
     }
     DWORD_PTR answer = 0;
-    const LRESULT sent = SendMessageTimeoutA(window, MessageFor(command->verb),
-                                             static_cast<WPARAM>(command->mask), 0,
+    const LRESULT sent = SendMessageTimeoutA(window, MessageFor(command.verb),
+                                             static_cast<WPARAM>(WParamFor(command)), 0,
                                              SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                              kAnswerTimeoutMilliseconds, &answer);
     if (sent == 0) {
@@ -63,7 +66,7 @@ int main(int argc, char** argv) {
                      static_cast<unsigned long>(GetLastError()));
         return kExitNoAnswer;
     }
-    const std::string line = FormatAnswer(command->verb, static_cast<std::intptr_t>(answer));
+    const std::string line = FormatAnswer(command.verb, static_cast<std::intptr_t>(answer));
     std::printf("%s\n", line.c_str());
     return kExitOk;
 }

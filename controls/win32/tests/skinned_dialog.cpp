@@ -1,8 +1,10 @@
 #include "controls/win32/tests/skinned_dialog.h"
 
+#include "app/window_messages.h"
 #include "controls/geometry.h"
 #include "controls/win32/layout_window.h"
 #include "controls/win32/skin_resources.h"
+#include "platform/win32/dialog.h"
 #include "res/resource.h"
 
 namespace torvik::win32::testing {
@@ -45,11 +47,14 @@ bool IsPushStyleButton(HWND child) {
 }  // namespace
 
 SkinnedDialog::SkinnedDialog(UINT templateId) {
+    RegisterDialogClass(msg::kMainWindowClass);   // the main window's template names it
     hwnd_ = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), nullptr,
                                QuietDialogProc, 0);
     if (hwnd_ == nullptr) {
         return;
     }
+    // The faces as a mouse user sees them: no keyboard focus cue.
+    SendMessageA(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsPushStyleButton(child)) {

@@ -206,6 +206,13 @@ int Controls() {
     std::printf("window visible %d title %s\n", IsWindowVisible(window) ? 1 : 0, text);
     HWND foreground = GetForegroundWindow();
     std::printf("foreground %d\n", foreground == window ? 1 : 0);
+    // The control with the keyboard focus in the window's thread (0 for none).
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    const bool known = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) != FALSE;
+    std::printf("focus %d\n", known && thread.hwndFocus != nullptr && thread.hwndFocus != window
+                                   ? GetDlgCtrlID(thread.hwndFocus)
+                                   : 0);
     for (int id : {1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1, 1020}) {
         HWND control = GetDlgItem(window, id);
         if (control == nullptr) {
