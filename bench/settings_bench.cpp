@@ -67,8 +67,7 @@ int main() {
         const auto config = profile::FindValue(text, section, kKeyConfig);
         checksum += config && profile::DecodeStruct(*config, block.data(), sizeof block);
         for (const char* key : {kKeyAntenna[0], kKeyAntenna[1], kKeyAntenna[2], kKeySwitchMixer}) {
-            const auto value = profile::FindValue(text, section, key);
-            checksum += value ? profile::ParseInt(*value).value_or(0) : 0;
+            checksum += profile::IntFromValue(profile::FindValue(text, section, key), 0);
         }
     };
 

@@ -14,8 +14,9 @@ namespace torvik {
 class FocusQuery {
 public:
     virtual ~FocusQuery() = default;
-    // Process owning the window with the keyboard focus (as the program's own thread sees it),
-    // else the foreground window; nothing when there is neither.
+    // Process owning the window with the keyboard focus as the program's own thread sees it,
+    // while that window's top-level window is the foreground window; else the foreground
+    // window's; nothing when there is neither.
     virtual std::optional<std::uint32_t> FocusedProcessId() = 0;
     // Executable file name of the process with this id, from a fresh look at the process
     // list on every call; nothing when the list cannot be read or the process is gone.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 
 namespace torvik::profile {
 namespace {
@@ -10,7 +11,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
 bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 char LowerAscii(char c) {
@@ -28,14 +29,28 @@ std::string_view TrimLeft(std::string_view s) {
     return s;
 }
 
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
+std::string_view TrimRight(std::string_view s) {
     while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
     return s;
 }
 
+std::string_view Trim(std::string_view s) {
+    return TrimRight(TrimLeft(s));
+}
+
+// Names and values are C strings to the platform: they end at a NUL.
+std::string_view UpToNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
+}
+
+// A name as the lookup compares it.
+std::string_view RequestedName(std::string_view name) {
+    return Trim(UpToNul(name));
+}
+
 // One line of the text: [begin, contentEnd) is its content without the line ending, next is
-// where the following line starts (the text's size after the last line).
+// where the following line starts (the text's size after the last line). A line ends at CRLF,
+// CR or LF.
 struct Line {
     std::size_t begin = 0;
     std::size_t contentEnd = 0;
@@ -44,45 +59,85 @@ struct Line {
 
 Line LineAt(std::string_view text, std::size_t begin) {
     Line line{begin, text.size(), text.size()};
-    const std::size_t newline = text.find('\n', begin);
-    if (newline != std::string_view::npos) {
-        line.contentEnd = newline;
-        line.next = newline + 1;
+    const std::size_t end = text.find_first_of("\r\n", begin);
+    if (end != std::string_view::npos) {
+        line.contentEnd = end;
+        line.next = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+                        ? end + 2
+                        : end + 1;
     }
-    if (line.contentEnd > begin && text[line.contentEnd - 1] == '\r') --line.contentEnd;
     return line;
 }
 
-std::string_view Content(std::string_view text, const Line& line) {
+// What one line is to the reader.
+struct Entry {
+    enum class Kind { kBlank, kHeader, kKey };
+    Kind kind = Kind::kBlank;
+    std::string_view name;                  // the section's or the key's
+    std::optional<std::string_view> value;  // nothing for a key without '='
+    std::size_t valueBegin = 0;             // offset in the text right after the '='
+};
+
+Entry ParseLine(std::string_view text, const Line& line) {
     std::string_view content = text.substr(line.begin, line.contentEnd - line.begin);
     if (line.begin == 0 && content.starts_with(kByteOrderMark)) {
         content.remove_prefix(kByteOrderMark.size());
     }
-    return content;
+    content = Trim(content);
+    if (content.empty()) return {};
+    if (content.front() == '[') {
+        const std::size_t close = content.rfind(']');
+        if (close != std::string_view::npos && close > 0) {
+            return {Entry::Kind::kHeader, UpToNul(Trim(content.substr(1, close - 1))), {}, 0};
+        }
+    }
+    const std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) return {Entry::Kind::kKey, UpToNul(content), {}, 0};
+    const std::string_view value = content.substr(equals + 1);
+    return {Entry::Kind::kKey, UpToNul(TrimRight(content.substr(0, equals))),
+            UpToNul(TrimLeft(value)),
+            static_cast<std::size_t>(value.data() - text.data())};
 }
 
-// The section name when the line is a section header.
-std::optional<std::string_view> SectionHeader(std::string_view content) {
-    content = TrimLeft(content);
-    if (!content.starts_with('[')) return std::nullopt;
-    const std::size_t close = content.rfind(']');
-    if (close == std::string_view::npos || close == 0) return std::nullopt;
-    return Trim(content.substr(1, close - 1));
-}
-
-struct KeyLine {
-    std::string_view name;
-    std::string_view value;
-    std::size_t equalsOffset = 0;  // offset of the '=' within the content
+// Where a key is, as the reader finds it, and where a new one would go.
+struct Location {
+    bool sectionFound = false;
+    std::size_t insertAt = 0;  // after the section's last key line, or after its header
+    std::optional<Line> line;  // the key's line
+    Entry entry;               // and what it holds
 };
 
-// The key and value when the line is a key line (the caller has ruled out headers).
-std::optional<KeyLine> ParseKeyLine(std::string_view content) {
-    const std::string_view rest = TrimLeft(content);
-    if (rest.starts_with(';')) return std::nullopt;
-    const std::size_t equals = content.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
-    return KeyLine{Trim(content.substr(0, equals)), Trim(content.substr(equals + 1)), equals};
+Location Locate(std::string_view text, std::string_view section, std::string_view key) {
+    const std::string_view wantedSection = RequestedName(section);
+    const std::string_view wantedKey = RequestedName(key);
+    Location where;
+    // The lines before the first header form the section "", which therefore always comes
+    // first: a later "[]" never gets looked at.
+    bool inSection = wantedSection.empty();
+    where.sectionFound = inSection;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Line line = LineAt(text, pos);
+        pos = line.next;
+        const Entry entry = ParseLine(text, line);
+        if (entry.kind == Entry::Kind::kBlank) continue;
+        if (entry.kind == Entry::Kind::kHeader) {
+            if (inSection) break;  // only the first section of the name is looked at
+            if (EqualsNoCase(entry.name, wantedSection)) {
+                inSection = where.sectionFound = true;
+                where.insertAt = line.next;
+            }
+            continue;
+        }
+        if (!inSection) continue;
+        if (EqualsNoCase(entry.name, wantedKey)) {
+            where.line = line;
+            where.entry = entry;
+            break;
+        }
+        // A new key goes before trailing comments, which usually introduce the next section.
+        if (!entry.name.starts_with(';')) where.insertAt = line.next;
+    }
+    return where;
 }
 
 // Appends the lines in [from, to) with their endings made CRLF.
@@ -104,10 +159,10 @@ bool IsStorableName(std::string_view name) {
            !IsSpace(name.back());
 }
 
-int HexDigitValue(char c) {
+int DigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     return -1;
 }
 
@@ -115,69 +170,28 @@ int HexDigitValue(char c) {
 
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
                                           std::string_view key) {
-    bool inSection = false;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Line line = LineAt(text, pos);
-        pos = line.next;
-        const std::string_view content = Content(text, line);
-        if (const auto header = SectionHeader(content)) {
-            if (inSection) return std::nullopt;  // the first section of the name has ended
-            inSection = EqualsNoCase(*header, section);
-            continue;
-        }
-        if (!inSection) continue;
-        if (const auto entry = ParseKeyLine(content); entry && EqualsNoCase(entry->name, key)) {
-            return entry->value;
-        }
-    }
-    return std::nullopt;
+    return Locate(text, section, key).entry.value;
 }
 
 std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value) {
-    bool inSection = false;
-    bool sectionFound = false;
-    std::size_t insertAt = 0;                // where a new key line goes
-    std::optional<Line> existing;            // the key line to change
-    std::size_t existingEqualsOffset = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Line line = LineAt(text, pos);
-        pos = line.next;
-        const std::string_view content = Content(text, line);
-        if (const auto header = SectionHeader(content)) {
-            if (inSection) break;
-            if (EqualsNoCase(*header, section)) {
-                inSection = sectionFound = true;
-                insertAt = line.next;
-            }
-            continue;
-        }
-        if (!inSection) continue;
-        if (const auto entry = ParseKeyLine(content)) {
-            if (EqualsNoCase(entry->name, key)) {
-                existing = line;
-                // The BOM skipped by Content() still sits before the content in the text.
-                existingEqualsOffset =
-                    static_cast<std::size_t>(content.data() - text.data()) - line.begin +
-                    entry->equalsOffset;
-                break;
-            }
-            insertAt = line.next;
-        }
-    }
-
+    const Location where = Locate(text, section, key);
     std::string out;
     out.reserve(text.size() + section.size() + key.size() + value.size() + 16);
-    if (existing) {
-        AppendLines(text, 0, existing->begin, out);
-        out.append(text.substr(existing->begin, existingEqualsOffset + 1));
-        out.append(value);
-        out.append(kLineEnd);
-        AppendLines(text, existing->next, text.size(), out);
-    } else if (sectionFound) {
-        AppendLines(text, 0, insertAt, out);
+    if (where.line) {
+        const Line& line = *where.line;
+        AppendLines(text, 0, line.begin, out);
+        if (where.entry.value) {
+            out.append(text.substr(line.begin, where.entry.valueBegin - line.begin));
+        } else {
+            out.append(text.substr(line.begin, line.contentEnd - line.begin)).append("=");
+        }
+        out.append(value).append(kLineEnd);
+        AppendLines(text, line.next, text.size(), out);
+    } else if (where.sectionFound) {
+        AppendLines(text, 0, where.insertAt, out);
         out.append(key).append("=").append(value).append(kLineEnd);
-        AppendLines(text, insertAt, text.size(), out);
+        AppendLines(text, where.insertAt, text.size(), out);
     } else {
         AppendLines(text, 0, text.size(), out);
         out.append("[").append(section).append("]").append(kLineEnd);
@@ -200,37 +214,48 @@ bool IsStorableValue(std::string_view value) {
 }
 
 std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
+    return Unquote(value, std::numeric_limits<std::size_t>::max());
 }
 
-std::optional<std::int32_t> ParseInt(std::string_view value) {
-    value = TrimLeft(value);
-    bool negative = false;
-    if (!value.empty() && (value.front() == '+' || value.front() == '-')) {
-        negative = value.front() == '-';
+std::string_view Unquote(std::string_view value, std::size_t capacity) {
+    if (capacity == 0) return {};
+    bool quoted = false;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        quoted = true;
         value.remove_prefix(1);
     }
+    std::string_view kept = value.substr(0, std::min(value.size(), capacity - 1));
+    if (quoted && capacity >= value.size() && !kept.empty()) kept.remove_suffix(1);
+    return kept;
+}
+
+std::int32_t ParseInt(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
     std::uint32_t base = 10;
-    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X') &&
-        HexDigitValue(value[2]) >= 0) {
-        base = 16;
-        value.remove_prefix(2);
+    if (text.size() >= 2 && text[0] == '0') {
+        base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : text[1] == 'b' ? 2 : 10;
+        if (base != 10) text.remove_prefix(2);
     }
     std::uint32_t magnitude = 0;
-    std::size_t digits = 0;
-    for (const char c : value) {
-        const int digit = HexDigitValue(c);
+    for (const char c : text) {
+        const int digit = DigitValue(c);
         if (digit < 0 || static_cast<std::uint32_t>(digit) >= base) break;
         magnitude = magnitude * base + static_cast<std::uint32_t>(digit);  // wraps like Windows
-        ++digits;
     }
-    if (digits == 0) return std::nullopt;
     if (negative) magnitude = 0u - magnitude;
     return static_cast<std::int32_t>(magnitude);
+}
+
+std::int32_t IntFromValue(std::optional<std::string_view> value, std::int32_t defaultValue) {
+    if (!value) return defaultValue;
+    const std::string_view text = Unquote(*value, kIntReadCapacity);
+    return text.empty() ? defaultValue : ParseInt(text);
 }
 
 }  // namespace torvik::profile

@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_text.h"
+#include "core/profile_encoding.h"
 
 namespace torvik::profile {
 namespace {
@@ -25,12 +26,13 @@ int HexByte(std::string_view text, std::size_t i) {
     return (high < 0 || low < 0) ? -1 : high * 16 + low;
 }
 
-// The trimmed value as stored, quotes included.
+// The value as stored, quotes included.
 std::optional<std::string> ReadRawValue(const std::string& path, std::string_view section,
                                         std::string_view key) {
-    const std::optional<std::string> text = fileio::ReadWholeFile(path);
-    if (!text) return std::nullopt;
-    const std::optional<std::string_view> value = FindValue(*text, section, key);
+    const std::optional<std::string> bytes = fileio::ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    const DecodedFile file = DecodeFile(*bytes);
+    const std::optional<std::string_view> value = FindValue(file.text, section, key);
     if (!value) return std::nullopt;
     return std::string(*value);
 }
@@ -46,9 +48,9 @@ std::optional<std::string> ReadString(const std::string& path, std::string_view 
 
 std::int32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
                      std::int32_t defaultValue) {
-    const std::optional<std::string> text = ReadString(path, section, key);
-    if (!text) return defaultValue;
-    return ParseInt(*text).value_or(defaultValue);
+    const std::optional<std::string> value = ReadRawValue(path, section, key);
+    return IntFromValue(value ? std::optional<std::string_view>(*value) : std::nullopt,
+                        defaultValue);
 }
 
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
@@ -63,18 +65,20 @@ bool WriteStrings(const std::string& path, std::string_view section,
     for (const KeyValue& entry : entries) {
         if (!IsStorableKey(entry.key) || !IsStorableValue(entry.value)) return false;
     }
-    std::optional<std::string> text = fileio::ReadFileForUpdate(path);
-    if (!text) return false;  // an unreadable file is never overwritten
+    const std::optional<std::string> bytes = fileio::ReadFileForUpdate(path);
+    if (!bytes) return false;  // an unreadable file is never overwritten
+    DecodedFile file = DecodeFile(*bytes);
+    if (!file.lossless) return false;  // nor one that would lose bytes
     for (const KeyValue& entry : entries) {
-        *text = SetValue(*text, section, entry.key, entry.value);
+        file.text = SetValue(file.text, section, entry.key, entry.value);
     }
-    return fileio::ReplaceWholeFile(path, *text);
+    return fileio::ReplaceWholeFile(path, EncodeFile(file.text, file.encoding));
 }
 
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
                 void* out, std::size_t size) {
     const std::optional<std::string> value = ReadRawValue(path, section, key);
-    return value && DecodeStruct(*value, out, size);
+    return value && StructFromValue(*value, out, size);
 }
 
 bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,
@@ -96,6 +100,13 @@ std::string EncodeStruct(const void* data, std::size_t size) {
     text.push_back(kHexDigits[checksum >> 4]);
     text.push_back(kHexDigits[checksum & 0x0F]);
     return text;
+}
+
+bool StructFromValue(std::string_view value, void* out, std::size_t size) {
+    if (size > (std::numeric_limits<std::size_t>::max() - 3) / 2) return false;
+    // The platform reads the text into a buffer just large enough for the digits: anything
+    // after them is cut off, and quotes are dropped only as that buffer allows.
+    return DecodeStruct(Unquote(value, 2 * size + 3), out, size);
 }
 
 bool DecodeStruct(std::string_view text, void* out, std::size_t size) {

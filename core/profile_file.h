@@ -1,11 +1,13 @@
 #pragma once
-// Our own reader and writer of INI ("private profile") files, byte-compatible with the
-// Windows profile functions, so one settings file serves every platform.
+// Our own reader and writer of INI ("private profile") files, reading every file as the
+// Windows profile functions read it (Wine's implementation is the reference), so one settings
+// file serves every platform.
 //
 // - Section and key names match case-insensitively; writing keeps every other line as it was.
 //   The rules of the text itself are in ini_text.h.
-// - Lines end in CRLF when written (a rewrite turns LF-only lines of the file into CRLF too);
-//   LF alone is read too.
+// - Lines end in CRLF when written (a rewrite turns LF-only and CR-only lines of the file into
+//   CRLF too); LF or CR alone is read too. A file in UTF-16 stays in UTF-16
+//   (profile_encoding.h); a UTF-16 file with an odd number of bytes is not written to.
 // - A read never creates the file. A write goes to a temporary file beside the target that
 //   then replaces it, so no half-written file is ever left behind; a failed write leaves the
 //   old file intact and reports false.
@@ -26,9 +28,9 @@ namespace torvik::profile {
 std::optional<std::string> ReadString(const std::string& path, std::string_view section,
                                       std::string_view key);
 
-// Integer read as the Windows profile-integer read does it: optional sign and leading
-// decimal digits, or "0x" and hex digits ("12abc" gives 12); a missing key or a value without
-// digits gives the default.
+// Integer read as the Windows profile-integer read does it (see IntFromValue and ParseInt):
+// "12abc" gives 12, "abc" gives 0; a missing key, a key without '=' and an empty value give
+// the default.
 std::int32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
                      std::int32_t defaultValue);
 
@@ -48,16 +50,23 @@ struct KeyValue {
 bool WriteStrings(const std::string& path, std::string_view section,
                   std::span<const KeyValue> entries);
 
-// Fills exactly size bytes when the stored value has 2*size+2 hex digits (either case) and a
-// matching checksum; otherwise returns false and leaves out untouched. Quotes are not removed.
+// Fills exactly size bytes when the stored value starts with 2*size+2 hex digits (either
+// case) ending in a matching checksum; anything after them is ignored, as the platform does.
+// Otherwise returns false and leaves out untouched. Quotes count as characters, except that a
+// value quoted as a whole loses them when the unquoted text is longer than 2*size+2.
+// (The platform takes any character for a digit here and writes before it checks the sum;
+// this read refuses a value with a non-digit and never writes a value it refuses.)
 bool ReadStruct(const std::string& path, std::string_view section, std::string_view key,
                 void* out, std::size_t size);
 
 bool WriteStruct(const std::string& path, std::string_view section, std::string_view key,
                  const void* data, std::size_t size);
 
-// The struct encoding on its own (used by the functions above and by the fuzz target).
+// The struct encoding on its own (used by the functions above and by the fuzz targets):
+// DecodeStruct takes exactly 2*size+2 digits; StructFromValue is ReadStruct's reading of a
+// stored value (see FindValue).
 std::string EncodeStruct(const void* data, std::size_t size);
 bool DecodeStruct(std::string_view text, void* out, std::size_t size);
+bool StructFromValue(std::string_view value, void* out, std::size_t size);
 
 }  // namespace torvik::profile

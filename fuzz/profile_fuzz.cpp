@@ -1,15 +1,19 @@
-// Fuzzes the INI text layer: reads of any text, and the invariants of a write.
+// Fuzzes the INI text layer: every read the program makes of any text, and the invariants of
+// a write.
 //
 // Input: a few bytes choose the section, key and value to write; the rest is the file's text.
 // Checked for every input:
-// - reads never fail badly (the sanitizers watch), found values are trimmed single lines;
-// - a struct read of 530 bytes that succeeds re-encodes to the same digits;
+// - reads never fail badly (the sanitizers watch); a found value is a piece of one line, with
+//   no whitespace in front and none behind unless a NUL cut it off there;
+// - the string and integer reads take no more than the value and their buffers hold;
+// - a struct read that succeeds re-encodes to the digits it was read from, and one that fails
+//   leaves its target alone;
+// - a UTF-16 file that can be written back comes back byte for byte through its decoding;
 // - after a write the value reads back, every other (section, key) reads as before, the text
 //   has CRLF line ends only, and writing the same value again changes nothing.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +24,7 @@
 #include <vector>
 
 #include "core/ini_text.h"
+#include "core/profile_encoding.h"
 #include "core/profile_file.h"
 #include "fuzz/fuzz_check.h"
 
@@ -29,7 +34,11 @@ using namespace torvik::profile;
 using torvik::fuzz::Require;
 
 bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+std::string_view UpToNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
 }
 
 std::string_view Trim(std::string_view s) {
@@ -42,7 +51,10 @@ char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Names end at a NUL for the reader.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    a = UpToNul(a);
+    b = UpToNul(b);
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Upper(a[i]) != Upper(b[i])) return false;
@@ -79,21 +91,52 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
     return std::nullopt;
 }
 
+bool IsPieceOf(std::string_view piece, std::string_view whole) {
+    return piece.data() >= whole.data() &&
+           piece.data() + piece.size() <= whole.data() + whole.size();
+}
+
+// A struct read of the value, and what it must give when it succeeds.
+void CheckStructRead(std::string_view value, std::size_t size) {
+    std::vector<unsigned char> block(size + 1, 0xA5);
+    if (!StructFromValue(value, block.data(), size)) {
+        for (const unsigned char byte : block) Require(byte == 0xA5, "a failed struct read wrote");
+        return;
+    }
+    Require(block[size] == 0xA5, "a struct read wrote past its end");
+    const std::string digits = EncodeStruct(block.data(), size);
+    // The digits start the value, or the value after its opening quote.
+    const std::string_view unquoted = Unquote(value);
+    const std::string_view source = unquoted.size() < value.size() ? value.substr(1) : value;
+    Require(source.size() >= digits.size(), "struct read from too few digits");
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        Require(digits[i] == Upper(source[i]), "struct text does not re-encode");
+    }
+}
+
 void CheckRead(std::string_view text, std::string_view section, std::string_view key) {
     const auto value = FindValue(text, section, key);
     if (!value) return;
-    Require(value->find('\n') == std::string_view::npos, "a value spans lines");
-    Require(Trim(*value) == *value, "a value keeps surrounding whitespace");
-    (void)ParseInt(Unquote(*value));
-
-    std::array<unsigned char, 530> block{};
-    if (DecodeStruct(*value, block.data(), block.size())) {
-        const std::string again = EncodeStruct(block.data(), block.size());
-        Require(again.size() == value->size(), "struct text changes length");
-        for (std::size_t i = 0; i < again.size(); ++i) {
-            Require(again[i] == Upper((*value)[i]), "struct text does not re-encode");
-        }
+    Require(IsPieceOf(*value, text), "a value is not a piece of the text");
+    Require(value->find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos,
+            "a value spans lines or holds a NUL");
+    Require(value->empty() || !IsSpace(value->front()), "a value keeps leading whitespace");
+    if (!value->empty() && IsSpace(value->back())) {
+        const std::size_t end =
+            static_cast<std::size_t>(value->data() - text.data()) + value->size();
+        Require(end < text.size() && text[end] == '\0', "a value keeps trailing whitespace");
     }
+
+    const std::string_view number = Unquote(*value, kIntReadCapacity);
+    Require(IsPieceOf(number, *value) && number.size() < kIntReadCapacity,
+            "the integer read takes more than its buffer");
+    const std::int32_t a = IntFromValue(value, 1);
+    const std::int32_t b = IntFromValue(value, 2);
+    Require(number.empty() ? a == 1 && b == 2 : a == b,
+            "the integer read gives its default for a number or a number for no value");
+
+    CheckStructRead(*value, 530);
+    CheckStructRead(*value, value->size() > 2 ? (value->size() - 2) / 2 : 0);
 }
 
 void CheckWrite(std::string_view text, const std::string& section, const std::string& key,
@@ -129,6 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = input.ConsumeRandomLengthString(64);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
+    if (const DecodedFile file = DecodeFile(text); file.lossless) {
+        Require(EncodeFile(file.text, file.encoding) == text, "a file changes through decoding");
+    }
     CheckRead(text, section, key);
     for (const auto& [probeSection, probeKey] : Probes(text)) {
         CheckRead(text, probeSection, probeKey);

@@ -33,6 +33,20 @@ TEST(HideWord, NonAsciiBytesAreLeftAlone) {
     EXPECT_EQ(AsciiUpper("a\xE4z"), "A\xE4Z");
 }
 
+TEST(ProgramFolder, IsTheExecutablesFolderUpTo254Characters) {
+    EXPECT_EQ(ProgramFolderOf("C:\\Users\\ann\\Programs\\Torvik\\Torvik.exe"),
+              "C:\\Users\\ann\\Programs\\Torvik");
+    EXPECT_EQ(ProgramFolderOf("C:\\Torvik.exe"), "C:");   // "C:" + "\\Torvik.ini" is the root's file
+    EXPECT_EQ(ProgramFolderOf("Z:/tmp/case/Torvik.exe"), "Z:/tmp/case");
+    const std::string longest = "C:\\" + std::string(251, 'd');   // 254 characters
+    EXPECT_EQ(ProgramFolderOf(longest + "\\Torvik.exe"), longest);
+    // One more character, no folder at all, or a NUL inside: refused, not cut.
+    EXPECT_EQ(ProgramFolderOf(longest + "e\\Torvik.exe"), std::nullopt);
+    EXPECT_EQ(ProgramFolderOf("Torvik.exe"), std::nullopt);
+    EXPECT_EQ(ProgramFolderOf("\\Torvik.exe"), std::nullopt);
+    EXPECT_EQ(ProgramFolderOf(std::string("C:\\a\0b\\Torvik.exe", 17)), std::nullopt);
+}
+
 TEST(InstanceLock, NameCarriesTheUserAndStaysWithinBounds) {
     EXPECT_EQ(InstanceLockName("S-1-5-21-1-2-3-1001"),
               "Local\\TORVIK-SingleInstance-S-1-5-21-1-2-3-1001");

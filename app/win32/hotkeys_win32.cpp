@@ -16,9 +16,11 @@ bool WindowHotkeyRegistrar::RegisterHotkey(std::int32_t id, std::uint32_t modifi
 void WindowHotkeyRegistrar::UnregisterHotkey(std::int32_t id) { UnregisterHotKey(hwnd_, id); }
 
 std::optional<std::uint32_t> SystemFocusQuery::FocusedProcessId() {
-    HWND window = GetFocus();
-    if (window == nullptr) {
-        window = GetForegroundWindow();
+    // The thread's own focus counts only while its top-level window is the foreground window:
+    // a hidden or inactive main window still holds its thread's focus, whatever the user works in.
+    HWND window = GetForegroundWindow();
+    if (HWND focus = GetFocus(); focus != nullptr && GetAncestor(focus, GA_ROOT) == window) {
+        window = focus;
     }
     if (window == nullptr) {
         return std::nullopt;

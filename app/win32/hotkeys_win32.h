@@ -19,8 +19,8 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// The focus as the user-interface thread sees it, else the foreground window; the executable
-// name from a fresh process snapshot on every call.
+// The focus as the user-interface thread sees it while its window is the foreground window, else
+// the foreground window; the executable name from a fresh process snapshot on every call.
 class SystemFocusQuery final : public FocusQuery {
 public:
     std::optional<std::uint32_t> FocusedProcessId() override;

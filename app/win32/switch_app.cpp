@@ -117,8 +117,8 @@ bool CSwitchApp::InitInstance() {
     if (!TakeInstanceLock()) {
         return false;
     }
-    // A working directory that cannot be read or does not fit the program folder: every file
-    // path would be wrong, so the program does not start.
+    // An executable path that cannot be read, or whose folder does not fit the program folder:
+    // every file path would be wrong, so the program does not start.
     if (!folderKnown) {
         exitCode_ = 1;
         return false;

@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "app/manual_address.h"
 #include "app/win32/driver_file.h"
 #include "app/win32/setup_launcher.h"
 #include "app/win32/tray_icon.h"
@@ -329,7 +331,8 @@ LRESULT CSwitchDlg::OnSetup(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnManual(WPARAM, LPARAM) {
-    ShellExecuteA(nullptr, nullptr, kManualAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    const std::string address = ManualAddress(ProgramFolder(), kOnlineManual);
+    ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return 0;
 }
 

@@ -26,8 +26,12 @@ namespace torvik::win32 {
 inline constexpr GUID kD2xxInterfaceClass = {
     0x219D0508, 0x57A8, 0x4FF5, {0x97, 0xA1, 0xBD, 0x86, 0x58, 0x7C, 0x6C, 0x7E}};
 
-// The online manual; only the scheme and the path are the maker's contract.
-inline constexpr const char* kManualAddress = "http://www.velmora.de/manuals/velmora/Torvik";
+// An online manual named by the build (TORVIK_MANUAL_URL); empty opens the installed one.
+#ifdef TORVIK_MANUAL_URL
+inline constexpr const char* kOnlineManual = TORVIK_MANUAL_URL;
+#else
+inline constexpr const char* kOnlineManual = "";
+#endif
 
 class CSwitchDlg : public Dialog {
 public:

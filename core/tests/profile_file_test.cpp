@@ -96,10 +96,11 @@ TEST_F(ProfileFile, WritesCreateFileSectionAndKeyWithCrlf) {
 }
 
 TEST_F(ProfileFile, IntegerReadsFollowTheWindowsRules) {
-    WriteBytes(ini, "[S]\r\nA=12abc\r\nB=-3\r\nC=abc\r\nD=\r\nE=\"5\"\r\nF=0x10\r\n");
+    WriteBytes(ini, "[S]\r\nA=12abc\r\nB=-3\r\nC=abc\r\nD=\r\nE=\"5\"\r\nF=0x10\r\nG\r\n");
     EXPECT_EQ(ReadInt(ini, "S", "A", 99), 12);
     EXPECT_EQ(ReadInt(ini, "S", "B", 99), -3);
-    EXPECT_EQ(ReadInt(ini, "S", "C", 99), 99);
+    EXPECT_EQ(ReadInt(ini, "S", "C", 99), 0);
+    EXPECT_EQ(ReadInt(ini, "S", "G", 99), 99);
     EXPECT_EQ(ReadInt(ini, "S", "D", 99), 99);
     EXPECT_EQ(ReadInt(ini, "S", "E", 99), 5);
     EXPECT_EQ(ReadInt(ini, "S", "F", 99), 16);
@@ -115,18 +116,22 @@ TEST_F(ProfileFile, StructsRoundTripAndDamagedValuesFail) {
 
     const std::string good = EncodeStruct(bytes.data(), bytes.size());
     const std::vector<std::string> damaged = {good.substr(0, good.size() - 2),
-                                              good.substr(1), good + "00",
-                                              "\"" + good + "\""};
+                                              good.substr(1), "\"" + good + "\"",
+                                              good.substr(0, 5) + "G" + good.substr(6)};
     for (const std::string& value : damaged) {
         WriteBytes(ini, "[S]\r\nCONFIG=" + value + "\r\n");
         std::vector<std::uint8_t> untouched(530, 0xAA);
         EXPECT_FALSE(ReadStruct(ini, "S", "CONFIG", untouched.data(), untouched.size()));
         EXPECT_EQ(untouched, std::vector<std::uint8_t>(530, 0xAA));
     }
-    // Surrounding whitespace does not matter; the wrong size does.
+    // Surrounding whitespace and anything after the digits do not matter; the wrong size does.
     WriteBytes(ini, "[S]\nCONFIG = " + good + " \n");
     EXPECT_TRUE(ReadStruct(ini, "S", "CONFIG", out.data(), out.size()));
     EXPECT_FALSE(ReadStruct(ini, "S", "CONFIG", out.data(), 529));
+    WriteBytes(ini, "[S]\nCONFIG=\"" + good + "0 ; old\"\n");
+    out.assign(530, 0);
+    EXPECT_TRUE(ReadStruct(ini, "S", "CONFIG", out.data(), out.size()));
+    EXPECT_EQ(out, bytes);
 }
 
 TEST_F(ProfileFile, AWriteKeepsEveryOtherLineByteForByte) {
@@ -147,6 +152,32 @@ TEST_F(ProfileFile, AWriteKeepsEveryOtherLineByteForByte) {
     expected.replace(expected.find("ANTENNA-2 = 0"), 13, "ANTENNA-2 =1");
     EXPECT_EQ(ReadBytes(ini), expected);
     EXPECT_EQ(ReadInt(ini, "Other", "ANTENNA-2", 0), 5);
+}
+
+TEST_F(ProfileFile, AUtf16FileIsReadAndKeepsItsEncodingAndEveryCharacter) {
+    // "[S]", "K=1", "N=<e acute><CJK><U+1F600><lone surrogate>", in either byte order.
+    const std::u16string lines = u"[S]\r\nK=1\r\nN=\u00E9\u4E2D\U0001F600\xD800\r\n";
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : lines) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        WriteBytes(ini, bytes);
+        EXPECT_EQ(ReadInt(ini, "S", "K", 7), 1);
+        EXPECT_EQ(ReadString(ini, "S", "N"), "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\xED\xA0\x80");
+        ASSERT_TRUE(WriteString(ini, "S", "K", "2"));
+        std::string expected = bytes;
+        expected[bigEndian ? 17 : 16] = '2';  // the "1" after "K="
+        EXPECT_EQ(ReadBytes(ini), expected) << bigEndian;
+
+        // A last byte that cannot be a whole character would be lost: no write.
+        WriteBytes(ini, bytes + "x");
+        EXPECT_EQ(ReadInt(ini, "S", "K", 7), 1);
+        EXPECT_FALSE(WriteString(ini, "S", "K", "3"));
+        EXPECT_EQ(ReadBytes(ini), bytes + "x");
+    }
 }
 
 TEST_F(ProfileFile, HandlesLinesOfSeveralMegabytes) {

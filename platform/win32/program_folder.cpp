@@ -1,6 +1,6 @@
 #include "platform/win32/program_folder.h"
 
-#include <direct.h>
+#include <windows.h>
 
 namespace torvik::win32 {
 namespace {
@@ -13,15 +13,15 @@ std::string& Folder() {
 }  // namespace
 
 bool CaptureProgramFolder() {
-    char buffer[256] = "";
-    // With the limit 255, a longer directory is refused (ERANGE) rather than cut.
-    if (_getcwd(buffer, 255) == nullptr) {
-        Folder().clear();
-        return false;
+    // Room for any path whose folder can be accepted; a longer one comes back cut and is refused.
+    char path[1024] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::optional<std::string> folder;
+    if (length > 0 && length < sizeof(path)) {
+        folder = ProgramFolderOf(std::string_view(path, length));
     }
-    buffer[sizeof(buffer) - 1] = '\0';
-    Folder() = buffer;
-    return !Folder().empty();
+    Folder() = folder.value_or(std::string());
+    return folder.has_value();
 }
 
 const std::string& ProgramFolder() { return Folder(); }

@@ -1,15 +1,15 @@
 #pragma once
-// The program folder: the working directory of the process at its start, captured once.
+// The program folder: the folder of the executable file, captured once at start-up, whatever
+// the working directory is (Windows starts the autostart command in a folder of its own choice).
 // Every file the program touches is addressed as this folder, a backslash and a file name.
 
 #include <string>
 
+#include "app/start_options.h"
+
 namespace torvik::win32 {
 
-// Longest folder accepted: it and its terminating NUL fit the 255 bytes _getcwd is given.
-inline constexpr std::size_t kMaxProgramFolder = 254;
-
-// Reads the working directory once; false when it cannot be read or is longer than
+// Reads the executable's path once; false when it cannot be read or its folder is longer than
 // kMaxProgramFolder, in which case the folder stays empty.
 bool CaptureProgramFolder();
 

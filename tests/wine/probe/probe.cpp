@@ -10,6 +10,7 @@
 //   probe centre ID [TITLE]         screen position of the middle of a control of Torvik's
 //                                   window, or of the top-level window titled TITLE
 //   probe tooltips                  the texts of the visible tooltips of every program
+//   probe foreground                the title of the window Wine holds as the foreground one
 // DLL is the path of the driver library file to load. Exit code 0 when the command did its
 // work, 2 when there was nothing to look at, 3 on a timeout, 1 on a usage or load error.
 
@@ -298,10 +299,25 @@ int Tooltips() {
     return found > 0 ? 0 : 2;
 }
 
+// The window manager's focus and Wine's foreground window can differ for a moment: a hotkey
+// pressed in between is judged by the Wine one.
+int Foreground() {
+    HWND window = GetForegroundWindow();
+    if (window == nullptr) {
+        std::printf("no window\n");
+        return 2;
+    }
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    std::printf("%s\n", title);
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: probe DLL list | probe DLL cycle LOCID BYTE | probe DLL nodes ROOM"
                " | probe DLL watch SECONDS COUNT | probe controls | probe dialog TITLE"
-               " | probe tray MOUSE-MESSAGE | probe centre ID [TITLE] | probe tooltips\n",
+               " | probe tray MOUSE-MESSAGE | probe centre ID [TITLE] | probe tooltips"
+               " | probe foreground\n",
                stderr);
     return 1;
 }
@@ -310,6 +326,9 @@ int Usage() {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
+        return Foreground();
+    }
     if (argc == 2 && std::strcmp(argv[1], "controls") == 0) {
         return Controls();
     }

@@ -1,0 +1,17 @@
+# Assembles the user manual: head.html, every sections/NN-name.html in file-name order, tail.html.
+#   cmake -DOUT=path/to/index.html -P docs/manual/assemble.cmake
+if(NOT OUT)
+  message(FATAL_ERROR "give -DOUT=<file>")
+endif()
+set(here ${CMAKE_CURRENT_LIST_DIR})
+file(GLOB sections ${here}/sections/*.html)
+list(SORT sections)
+file(READ ${here}/head.html page)
+foreach(section IN LISTS sections)
+  file(READ ${section} text)
+  string(APPEND page "${text}")
+endforeach()
+file(READ ${here}/tail.html text)
+string(APPEND page "${text}")
+file(WRITE ${OUT}.part "${page}")
+file(RENAME ${OUT}.part ${OUT})
