@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_text.h"
+#include "core/profile_encoding.h"
 #include "core/profile_file.h"
 
 namespace torvik::bands {
@@ -16,6 +17,15 @@ constexpr std::size_t kRuleKeysLooked = 2 * kMaxRules;
 
 std::string RuleKey(std::size_t number) {
     return "RULE-" + std::to_string(number);
+}
+
+// The file's text as the profile engine reads it (UTF-16 files included), or nothing when it
+// cannot be read; a missing file is an empty text when forUpdate.
+std::optional<std::string> FileText(const std::string& iniPath, bool forUpdate) {
+    const std::optional<std::string> bytes =
+        forUpdate ? fileio::ReadFileForUpdate(iniPath) : fileio::ReadWholeFile(iniPath);
+    if (!bytes) return std::nullopt;
+    return profile::DecodeFile(*bytes).text;
 }
 
 std::optional<std::string> Value(std::string_view text, std::string_view section,
@@ -33,11 +43,10 @@ std::string SectionName(std::string_view serial) {
 
 LoadedPlan LoadPlan(const std::string& iniPath, std::string_view section) {
     LoadedPlan loaded;
-    const std::optional<std::string> text = fileio::ReadWholeFile(iniPath);
+    const std::optional<std::string> text = FileText(iniPath, false);
     if (!text) return loaded;
-    if (const auto follow = Value(*text, section, kKeyFollow)) {
-        loaded.plan.follow = profile::ParseInt(*follow).value_or(0) != 0;
-    }
+    loaded.plan.follow =
+        profile::IntFromValue(profile::FindValue(*text, section, kKeyFollow), 0) != 0;
     if (const auto source = Value(*text, section, kKeySource); source && !source->empty()) {
         loaded.plan.source = *source;
     }
@@ -61,7 +70,7 @@ LoadedPlan LoadPlan(const std::string& iniPath, std::string_view section) {
 
 bool SavePlan(const std::string& iniPath, std::string_view section, const BandPlan& plan) {
     if (plan.rules.size() > kMaxRules) return false;
-    const std::optional<std::string> text = fileio::ReadFileForUpdate(iniPath);
+    const std::optional<std::string> text = FileText(iniPath, true);
     if (!text) return false;
 
     std::vector<std::string> keys{kKeyFollow, kKeySource};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/profile_encoding.h"
 #include "core/tests/temp_folder.h"
 
 namespace torvik::bands {
@@ -39,6 +40,22 @@ TEST(BandStore, APlanRoundTripsBesideAnUntouchedKeysetSection) {
     EXPECT_FALSE(shorter.plan.follow);
     EXPECT_NE(ReadBytes(ini).find("RULE-2=\r\n"), std::string::npos);
     EXPECT_EQ(ReadBytes(ini).substr(0, kKeyset.size()), kKeyset);
+}
+
+TEST(BandStore, AUtf16FileIsReadAndStaysUtf16) {
+    TempFolder folder;
+    const std::string ini = folder.File("Torvik.ini");
+    const std::string text = kKeyset + "[S_BANDS]\r\nFOLLOW=1\r\nRULE-1=1,2,4\r\n";
+    WriteBytes(ini, profile::EncodeFile(text, profile::FileEncoding::kUtf16Le));
+    const LoadedPlan loaded = LoadPlan(ini, "S_BANDS");
+    EXPECT_TRUE(loaded.plan.follow);
+    ASSERT_EQ(loaded.plan.rules, std::vector<BandRule>{(BandRule{1, 2, 4})});
+
+    ASSERT_TRUE(SavePlan(ini, "S_BANDS", BandPlan{}));
+    const profile::DecodedFile saved = profile::DecodeFile(ReadBytes(ini));
+    EXPECT_EQ(saved.encoding, profile::FileEncoding::kUtf16Le);
+    EXPECT_EQ(saved.text.substr(0, kKeyset.size()), kKeyset);
+    EXPECT_NE(saved.text.find("RULE-1=\r\n"), std::string::npos) << "the old rule emptied";
 }
 
 TEST(BandStore, AMissingFileGivesTheDefaultsAndIsNotCreated) {
