@@ -17,6 +17,8 @@ enum class Verb {
     Hide,     // hides the window without recording it; answers 1
     Exit,     // ends the program; answers -1 when the window was recorded hidden, else 1
     Hotkey,   // hotkeyId: a registered hotkey was pressed; answered 1 when it was one of ours
+    Bands,    // torvikctl's band-rule words: they travel and are answered on a channel of their
+              // own (bands/), never through Execute
 };
 
 struct Command {

@@ -17,6 +17,7 @@ inline constexpr int kRemoteReload = 1013;  // ID_REMOTE_RELOAD: sent by other p
 inline constexpr int kBanner = 1014;
 inline constexpr int kExit = 1020;
 inline constexpr int kOpenDialog = 1024;    // ID_OPEN_DIALOG
+inline constexpr int kBandFollowing = 1040; // ID_BAND_FOLLOWING: the tray's "Band following"
 
 inline constexpr int AntennaButton(int antenna) { return kAntenna1 + antenna; }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "bands/bands_command.h"
 
 namespace torvik::ctl {
 
@@ -43,6 +44,9 @@ ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments) {
         return Error("no command given");
     }
     const std::string& verb = arguments[0];
+    if (verb == "bands") {
+        return {Command{Verb::Bands}, {}};
+    }
     if (verb == "set") {
         if (arguments.size() < 2) {
             return Error("set needs a mask from 0 to 15");
@@ -101,13 +105,14 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
         }
         case Verb::Help:
         case Verb::Hotkey:
+        case Verb::Bands:
             break;
     }
     return {};
 }
 
 std::string ShortUsage() {
-    return "usage: torvikctl get | set MASK | show | hide | reload | exit | --help\n";
+    return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | --help\n";
 }
 
 std::string UsageText() {
@@ -135,9 +140,11 @@ std::string UsageText() {
            "             The hide command leaves the flag clear.\n"
            "               torvikctl exit           ->  -1 hidden flag set\n"
            "  --help     prints this text (also -h and help)\n"
-           "               torvikctl --help\n"
+           "               torvikctl --help\n" +
+           bands::BandsUsage() +
            "\n"
-           "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer\n";
+           "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
+           "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
 }
 
 }  // namespace torvik::ctl

@@ -74,6 +74,7 @@ void SwitchController::LoadSettings() {
         BuildHotkeys();
     }
     UpdatePresence();
+    view_.SettingsLoaded();
 }
 
 void SwitchController::UpdatePresence() {

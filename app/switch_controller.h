@@ -57,6 +57,9 @@ public:
     // Runs the setup dialog for the box with this serial-number field, modally; inEffect are
     // the records the window runs on, which the dialog edits when none are stored.
     virtual SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) = 0;
+    // The settings were loaded anew (every search, a reload, Setup's OK): what the platform
+    // keeps beside them (band following) takes them up too.
+    virtual void SettingsLoaded() = 0;
     // The platform's long-lived things, released in the shutdown order.
     virtual void RemoveTrayIcon() = 0;
     virtual void EndDeviceNotices() = 0;
@@ -127,7 +130,7 @@ public:
     // box that arrives is driven with its stored antennas at once). Nothing after Shutdown.
     void OnDeviceNotice();
     // Records back to their defaults; with a box, its section, the output byte and the
-    // hotkeys; in any case the presence display.
+    // hotkeys; in any case the presence display; then the view hears of it.
     void LoadSettings();
     // The controls that follow the box and the link status. Writes nothing: every change
     // writes the box once, itself.

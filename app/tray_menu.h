@@ -16,7 +16,7 @@ struct TrayMenuItem {
 };
 
 // "Antenna 1" to "Antenna <count>" (at most three; checked when on) while a box is present,
-// then "open Dialog" and "Exit".
+// then "open Dialog", "Band following" and "Exit".
 std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antennaCount,
                                         const std::int32_t antennaOn[4]);
 

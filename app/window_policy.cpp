@@ -117,6 +117,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return 1;
     }
     case Verb::Help:
+    case Verb::Bands:
         break;
     }
     return std::nullopt;

@@ -14,12 +14,15 @@
 #include <string>
 
 #include "app/switch_controller.h"
+#include "bench/quiet_host.h"
 #include "device/output_write.h"
 #include "device/simulated_box.h"
 
 namespace {
 
 using namespace torvik;
+using bench::NoRegistrar;
+using bench::NoView;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kLocation = 0x21;
@@ -45,31 +48,6 @@ public:
 private:
     std::map<std::string, std::int32_t> ints_;
     std::optional<ConfigBlock> config_;
-};
-
-class NoView final : public SwitchView {
-public:
-    void ShowControl(int, bool) override {}
-    void EnableControl(int, bool) override {}
-    void SetChecked(int, int) override {}
-    void LayoutAntennaRow() override {}
-    void ShowWindow(bool) override {}
-    void HideWindow() override {}
-    void EndDialog() override {}
-    void ShowError(const char*, const char*) override {}
-    void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
-    void WaitForSecondPress(bool) override {}
-    SetupEnd RunSetup(const DeviceNode&, const ConfigBlock&) override { return SetupEnd::kCancel; }
-    void RemoveTrayIcon() override {}
-    void EndDeviceNotices() override {}
-    void ShowLinkStatus(const char*, const std::string&) override {}
-    void ScheduleRecheck(bool) override {}
-};
-
-class NoRegistrar final : public HotkeyRegistrar {
-public:
-    bool RegisterHotkey(std::int32_t, Modifiers, Key) override { return true; }
-    void UnregisterHotkey(std::int32_t) override {}
 };
 
 // A fixed focused program, looked up by name as the process list would be.

@@ -51,10 +51,10 @@ char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Names end at a NUL for the reader.
+// Names end at a NUL for the reader, which then trims them as it trims the file's names.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    a = UpToNul(a);
-    b = UpToNul(b);
+    a = Trim(UpToNul(a));
+    b = Trim(UpToNul(b));
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Upper(a[i]) != Upper(b[i])) return false;

@@ -69,3 +69,13 @@
 // Key menu items: F1..F12 are 2073..2084, NUM PAD 0..9 are 2090..2099
 #define ID_KEY_F1             2073
 #define ID_KEY_NUMPAD0        2090
+
+// Band following: its dialog and the tray item that opens it
+#define IDD_BANDS_DIALOG      104
+#define ID_BAND_FOLLOWING     1040
+#define IDC_BANDS_FOLLOW      2401
+#define IDC_BANDS_SOURCE      2402
+#define IDC_BANDS_RULES       2403
+#define IDC_BANDS_NOTES       2404
+#define IDC_BANDS_HELP        2405
+#define IDC_BANDS_SOURCE_LABEL 2406

@@ -100,6 +100,8 @@ public:
         setupShown = inEffect;
         return setupAnswer;
     }
+    void SettingsLoaded() override { ++loads; }
+    int loads = 0;
     void RemoveTrayIcon() override {
         events.push_back("tray removed");
         journal_.push_back(events.back());

@@ -119,6 +119,15 @@ TEST(CtlAnswers, ExitTellsTheHiddenFlagAndNoMore) {
     EXPECT_EQ(FormatAnswer(Verb::Exit, 7), "7 (not an answer the program gives)");
 }
 
+TEST(CtlArguments, BandsTakesAnyWordsForTheProgramToCheck) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"bands"}, {"bands", "set", "1", "x", "y", "z"}}) {
+        const std::optional<Command> command = Parse(words);
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->verb, Verb::Bands);
+    }
+}
+
 TEST(CtlAnswers, ReloadAndHideConfirm) {
     EXPECT_EQ(FormatAnswer(Verb::Reload, 0), "reloaded");
     EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");
@@ -127,7 +136,9 @@ TEST(CtlAnswers, ReloadAndHideConfirm) {
 TEST(CtlUsage, NamesEveryCommandWithAnExampleAndEveryExitCode) {
     const std::string usage = UsageText();
     for (const char* word : {"get", "set MASK", "show", "reload", "hide", "exit", "--help",
-                             "0 done", "1 usage error", "2 no copy", "3 no answer"}) {
+                             "0 done", "1 usage error", "2 no copy", "3 no answer",
+                             "bands on | off", "bands set N FROM TO MASK", "bands clear N | all",
+                             "4 no box", "5 Torvik.ini"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
     for (const char* example : {"torvikctl get ", "torvikctl set 0x5", "torvikctl show",

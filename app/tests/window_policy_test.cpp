@@ -76,7 +76,9 @@ TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
     using Items = std::vector<TrayMenuItem>;
     controller.TrayEvent(TrayMouse::kRightDown, 0);
     ASSERT_EQ(view.menus.size(), 1u);
-    EXPECT_EQ(view.menus[0], (Items{{"open Dialog", 1024, false}, {"Exit", 1020, false}}));
+    EXPECT_EQ(view.menus[0], (Items{{"open Dialog", 1024, false},
+                                    {"Band following", 1040, false},
+                                    {"Exit", 1020, false}}));
 
     StartWithBox();
     controller.SetMixerMode();
@@ -87,11 +89,12 @@ TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
                                     {"Antenna 2", 1002, false},
                                     {"Antenna 3", 1003, true},
                                     {"open Dialog", 1024, false},
+                                    {"Band following", 1040, false},
                                     {"Exit", 1020, false}}));
     // An antenna count beyond the three antennas offers no more items.
     const std::int32_t on[4] = {0, 1, 0, 1};
-    EXPECT_EQ(TrayMenuItems(true, 7, on).size(), 5u);
-    EXPECT_EQ(TrayMenuItems(true, 0, on).size(), 2u);
+    EXPECT_EQ(TrayMenuItems(true, 7, on).size(), 6u);
+    EXPECT_EQ(TrayMenuItems(true, 0, on).size(), 3u);
 }
 
 TEST_F(WindowPolicyTest, SetupRunsOnlyWithABoxAndItsOkReloadsWithoutRefreshing) {

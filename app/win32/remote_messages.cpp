@@ -48,7 +48,8 @@ UINT MessageFor(Verb verb) {
     case Verb::Exit: return msg::kRemoteExit;
     case Verb::Show: return WM_COMMAND;
     case Verb::Help:
-    case Verb::Hotkey: break;
+    case Verb::Hotkey:
+    case Verb::Bands: break;   // Bands travels as WM_COPYDATA (torvikctl/bands_client)
     }
     return 0;
 }

@@ -17,7 +17,8 @@ namespace torvik::win32 {
 // command (Show); WM_HOTKEY with an id that fits the table's ids. Nothing for any other message.
 std::optional<Command> CommandFromMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-// The message that carries a verb to the program (0 for Help and Hotkey, which are not sent),
+// The message that carries a verb to the program (0 for Help and Hotkey, which are not sent,
+// and for Bands, which has a channel of its own),
 // and its wParam: the mask for Set, the "open Dialog" command id for Show.
 UINT MessageFor(Verb verb);
 WPARAM WParamFor(const Command& command);

@@ -54,6 +54,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(IDC_MANUAL, &CSwitchDlg::OnManual),
     OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
+    OnCommand<CSwitchDlg>(ID_BAND_FOLLOWING, &CSwitchDlg::OnBandFollowing),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
@@ -67,6 +68,11 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
+      bands_(controller_, settings_.Path(),
+             [this](const std::string& status) {
+                 bandStatus_ = status;
+                 ShowTrayTip();
+             }),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -118,6 +124,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     ProvideDriverFile(ProgramFolder());
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
     AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
+    bands_.Attach(hwnd_);
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
@@ -155,6 +162,9 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
+    if (bands_.HandleMessage(message, wParam, lParam, result)) {
+        return true;
+    }
     if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
         return true;
     }
@@ -189,6 +199,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
+    bands_.Stop();
     controller_.Shutdown();
     return 0;
 }
@@ -197,6 +208,7 @@ LRESULT CSwitchDlg::OnEndSession(WPARAM wParam, LPARAM) {
     // The user logs off or the machine shuts down: the process ends without the window's
     // destruction, so the box must drop its running bit now.
     if (wParam != FALSE) {
+        bands_.Stop();
         controller_.Shutdown();
     }
     return 0;
@@ -279,6 +291,11 @@ LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT CSwitchDlg::OnBandFollowing(WPARAM, LPARAM) {
+    bands_.OpenDialog();
+    return 0;
+}
+
 // --- the controller's view ---
 
 MyButton* CSwitchDlg::ButtonById(int controlId) {
@@ -354,11 +371,19 @@ void CSwitchDlg::View::ShowLinkStatus(const char* statusText, const std::string&
             SetWindowTextA(control, statusText);
         }
     }
-    if (trayTip != dialog_.trayTip_) {
-        dialog_.trayTip_ = trayTip;
-        SetTrayTip(dialog_.Handle(), kTrayIconId, trayTip);
+    dialog_.linkTip_ = trayTip;
+    dialog_.ShowTrayTip();
+}
+
+void CSwitchDlg::ShowTrayTip() {
+    const std::string tip = bands::TipWithBandStatus(linkTip_, bandStatus_);
+    if (tip != trayTip_) {
+        trayTip_ = tip;
+        SetTrayTip(hwnd_, kTrayIconId, tip);
     }
 }
+
+void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Reload(); }
 
 void CSwitchDlg::View::WaitForSecondPress(bool on) {
     if (on) {

@@ -12,6 +12,7 @@
 
 #include "app/switch_controller.h"
 #include "app/tray_clicks.h"
+#include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
@@ -79,6 +80,7 @@ private:
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
         void WaitForSecondPress(bool on) override;
+        void SettingsLoaded() override;
         SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override;
         void RemoveTrayIcon() override;
         void EndDeviceNotices() override;
@@ -94,6 +96,8 @@ private:
     void RegisterDeviceNotices();
     // Ends the modal run, closing first whatever modal window is open on top of this one.
     void EndNow();
+    // The link's tip with band following's status under it, given to the icon when changed.
+    void ShowTrayTip();
 
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
@@ -110,6 +114,7 @@ private:
     LRESULT OnManual(WPARAM wParam, LPARAM lParam);
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnBandFollowing(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -119,12 +124,15 @@ private:
     SystemFocusQuery focus_;
     View view_;
     SwitchController controller_;
+    BandWindow bands_;
 
     DeviceNotifyHandle deviceNotify_;
     IconHandle windowIcon_;
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
     std::string trayTip_ = kTrayTipName;   // what the icon says; given again when re-added
+    std::string linkTip_ = kTrayTipName;   // the tip for the link to the box
+    std::string bandStatus_;               // band following's status, added under it
     bool recheckTimer_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "app/ctl_command.h"
 #include "app/win32/instance_lock.h"
 #include "app/win32/remote_messages.h"
+#include "app/win32/torvikctl/bands_client.h"
 
 namespace {
 
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
     if (window == nullptr) {
         std::fputs("torvikctl: Torvik is not running (no Torvik main window found)\n", stderr);
         return kExitNotRunning;
+    }
+    if (command.verb == Verb::Bands) {
+        return RunBandsCommand(window, {arguments.begin() + 1, arguments.end()});
     }
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(window, torvik::win32::MessageFor(command.verb),

@@ -1,0 +1,15 @@
+#pragma once
+// torvikctl bands: the words go to the running Torvik as one WM_COPYDATA; its reply text comes
+// back to a message-only window of ours while we wait for the answer.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace torvik::ctl {
+
+// Prints the reply and answers torvikctl's exit code.
+int RunBandsCommand(HWND torvik, const std::vector<std::string>& words);
+
+}  // namespace torvik::ctl

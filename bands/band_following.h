@@ -1,0 +1,52 @@
+#pragma once
+// What a platform's main window holds for band following: the present box's plan as stored in
+// Torvik.ini, the follower that acts on it, and the one way to change it (the dialog's OK and
+// torvikctl's commands both store first and take the plan only when it was stored).
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bands/band_follower.h"
+#include "bands/bands_command.h"
+
+namespace torvik {
+class SwitchController;
+}
+
+namespace torvik::bands {
+
+class BandFollowing {
+public:
+    BandFollowing(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
+                  std::string iniPath, RigTiming timing = {});
+
+    // After every settings load: the box's plan (serial empty: no box, following stops).
+    void UseBox(std::string_view serial, Millis now);
+    // Stores plan in the box's section and takes it; false, with nothing changed, when there is
+    // no box or the file could not be written.
+    bool Store(const BandPlan& plan, Millis now);
+    // A torvikctl request (the words after "bands", as JoinWords made them).
+    BandsReply Command(std::string_view request, Millis now);
+
+    bool HasBox() const { return !serial_.empty(); }
+    const BandPlan& plan() const { return plan_; }
+    const std::vector<std::string>& problems() const { return problems_; }
+    BandFollower& follower() { return follower_; }
+    const BandFollower& follower() const { return follower_; }
+
+private:
+    std::string iniPath_;
+    std::string serial_;
+    BandPlan plan_;
+    std::vector<std::string> problems_;
+    BandFollower follower_;
+};
+
+// A rule's mask through the set-state path, so switch and mixer mode act as for any other
+// program; the fourth output keeps its state (a band rule has no say over it, and a bit 3 that
+// differed would turn every antenna off in switch mode). Answers the new mask.
+std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask);
+
+}  // namespace torvik::bands

@@ -1,0 +1,50 @@
+#pragma once
+// "torvikctl bands ...": the words after "bands", how they change a plan, and the listing. The
+// program applies them (it is the one writer of its settings); torvikctl only carries them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bands/band_rules.h"
+
+namespace torvik::bands {
+
+// Codes of a reply; torvikctl exits with them.
+inline constexpr int kReplyOk = 0;
+inline constexpr int kReplyUsage = 1;
+inline constexpr int kReplyNoBox = 4;
+inline constexpr int kReplyNotStored = 5;
+
+// The request between torvikctl and the program travels as a WM_COPYDATA with this tag and the
+// words as JoinWords made them; wParam names torvikctl's window, which receives the reply text
+// as a WM_COPYDATA with the reply tag. The program answers kReplyHandled plus the code.
+inline constexpr unsigned long kBandsRequestTag = 0x54424E44;  // "TBND"
+inline constexpr unsigned long kBandsReplyTag = 0x54424E45;
+inline constexpr int kReplyHandled = 0x100;
+inline constexpr std::size_t kMaxRequestBytes = 4096;
+
+struct BandsReply {
+    int code = kReplyOk;
+    std::string text;
+};
+
+struct PlanEdit {
+    bool changes = false;  // false for "list" and for errors
+    BandPlan plan;
+    std::string error;     // a message for the person who typed the words
+};
+
+// list | on | off | source ADDRESS | add FROM TO MASK | set N FROM TO MASK | clear N | clear all
+PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words);
+
+// The switch, the source, one line per rule, overlap notes and problems of the file.
+std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems);
+
+std::string BandsUsage();
+
+// The words as one text for the message between torvikctl and the program, and back.
+std::string JoinWords(const std::vector<std::string>& words);
+std::vector<std::string> SplitWords(std::string_view text);
+
+}  // namespace torvik::bands

@@ -1,0 +1,160 @@
+#include "bands/band_following.h"
+
+#include <gtest/gtest.h>
+
+#include "app/tests/controller_fixture.h"
+#include "bands/band_store.h"
+#include "bands/tests/rig_fakes.h"
+#include "tests/fakes/temp_folder.h"
+
+namespace torvik::bands {
+namespace {
+
+// A box, its controller and band following over a fake source, with the plan stored in a real
+// Torvik.ini. The follower applies masks through the set-state path, as the program does.
+class BandFollowingTest : public torvik::testing::ControllerTest {
+protected:
+    torvik::testing::TempFolder folder;
+    const std::string ini = folder.File("Torvik.ini");
+    Millis now = 0;
+    testing::FakeSocket socket;
+    BandFollowing following{socket, [this](std::uint32_t mask) { ApplyRuleMask(controller, mask); },
+                            ini};
+
+    const BandPlan kPlan{true, "127.0.0.1:4532",
+                         {{1800000, 2000000, 1}, {3500000, 30000000, 2}, {30000001, 999999999, 4}}};
+
+    void SetUp() override {
+        StartWithBox();
+        ASSERT_TRUE(SavePlan(ini, SectionName("A1MIRVAX8"), kPlan));
+        following.UseBox("A1MIRVAX8", now);
+        following.follower().link().OnConnected(now);
+    }
+    // The source answers the pending question with hz; the next question is asked.
+    void Tune(std::uint64_t hz) {
+        following.follower().link().OnData(std::to_string(hz) + "\n", now);
+        now += 250;
+        following.follower().link().Tick(now);
+    }
+    std::uint8_t Byte() { return *box.LastOutput(torvik::testing::kBoxLocation); }
+};
+
+TEST_F(BandFollowingTest, EnteringABandAppliesItsMaskOnceAndAClickHoldsUntilTheNextBand) {
+    ASSERT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 0}));
+    Tune(7100000);                                   // into the short-wave rule: antenna 2
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 1, 0, 0}));
+    EXPECT_EQ(Byte(), 0x0C);                         // antenna 2 and the running bit
+    EXPECT_EQ(StoredInt(torvik::testing::kBoxSection, "ANTENNA-2"), 1);
+    EXPECT_EQ(following.follower().StatusText(), "following 7.100 MHz");
+
+    controller.AntennaAction(2);                     // the user picks antenna 3 by hand
+    ForgetHistory();
+    Tune(7074000);
+    Tune(14074000);                                  // still the same rule
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 1, 0}));
+    EXPECT_TRUE(box.Calls().empty()) << "nothing written while the band stays";
+
+    Tune(25000000000);                               // outside every rule: nothing changes
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 1, 0}));
+    EXPECT_EQ(following.follower().StatusText(), "following 25000.000 MHz (no rule)");
+    Tune(1900000);                                   // the long-wave band
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 0}));
+    Tune(14000000);                                  // and back to short wave
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 1, 0, 0}));
+}
+
+TEST_F(BandFollowingTest, TheFourthOutputKeepsItsStateInBothModes) {
+    controller.SetAntennaMask(0x9);                  // switch mode: the fourth output on, alone
+    ASSERT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 0, 1}));
+    Tune(7100000);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 1, 0, 1}));
+    controller.SetMixerMode();
+    Tune(1900000);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 1}));
+}
+
+TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
+    Tune(7100000);
+    controller.AntennaAction(0);                     // hand-picked, inside the rule
+    // A new rule for the band the rig is in: the crossing starts over and applies it.
+    BandsReply reply = following.Command(JoinWords({"set", "2", "3500000", "30000000", "4"}), now);
+    EXPECT_EQ(reply.code, kReplyOk) << reply.text;
+    EXPECT_NE(reply.text.find("2: 3500000 to 30000000 Hz, mask 4"), std::string::npos);
+    Tune(7100000);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 1, 0}));
+    EXPECT_EQ(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.rules[1].mask, 4u);
+
+    const std::string before = torvik::testing::ReadBytes(ini);
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"set", "9", "1", "2", "1"}, {"add", "2", "1", "1"},
+          {"add", "1", "2", "8"}, {"clear", "4"}, {"source", "gqrx:7356"}, {"follow"}}) {
+        reply = following.Command(JoinWords(words), now);
+        EXPECT_EQ(reply.code, kReplyUsage) << JoinWords(words);
+        EXPECT_FALSE(reply.text.empty());
+    }
+    EXPECT_EQ(torvik::testing::ReadBytes(ini), before);
+
+    reply = following.Command("off", now);
+    EXPECT_EQ(reply.code, kReplyOk);
+    EXPECT_NE(reply.text.find("following off, source 127.0.0.1:4532\n"), std::string::npos);
+    EXPECT_NE(reply.text.find("\nstatus: off\n"), std::string::npos);
+    EXPECT_FALSE(socket.open);
+    EXPECT_EQ(following.follower().StatusText(), "");
+    EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);
+
+    following.UseBox("", now);
+    EXPECT_EQ(following.Command("on", now).code, kReplyNoBox);
+}
+
+TEST_F(BandFollowingTest, AFileThatCannotBeWrittenChangesNothing) {
+    // A folder where the settings file should be: it can be neither read nor replaced.
+    const std::string blocked = folder.File("blocked.ini");
+    std::filesystem::create_directory(blocked);
+    BandFollowing elsewhere{socket, [](std::uint32_t) {}, blocked};
+    elsewhere.UseBox("A1MIRVAX8", now);
+    const BandsReply reply = elsewhere.Command("on", now);
+    EXPECT_EQ(reply.code, kReplyNotStored);
+    EXPECT_FALSE(elsewhere.plan().follow);
+    EXPECT_FALSE(elsewhere.follower().Active());
+}
+
+TEST(BandStatusTip, TheStatusGoesUnderTheTipAndIsCutToTheFieldNeverTheTip) {
+    EXPECT_EQ(TipWithBandStatus("Karrow Antenna Control", ""), "Karrow Antenna Control");
+    EXPECT_EQ(TipWithBandStatus("Karrow Antenna Control", "following 7.074 MHz"),
+              "Karrow Antenna Control\nfollowing 7.074 MHz");
+    const std::string tip = TipWithBandStatus("Karrow Antenna Control - device in use",
+                                              "rig not reachable at 255.255.255.255:65535");
+    EXPECT_EQ(tip, "Karrow Antenna Control - device in use\nrig not reachable at 255");
+    EXPECT_EQ(tip.size(), 63u);
+}
+
+TEST_F(BandFollowingTest, StatusFollowsTheSourceAndADownSourceChangesNothing) {
+    EXPECT_EQ(following.follower().StatusText(), "connecting to rig at 127.0.0.1:4532");
+    Tune(7100000);
+    ForgetHistory();
+    following.follower().link().OnClosed(now);
+    EXPECT_EQ(following.follower().StatusText(), "rig not reachable at 127.0.0.1:4532");
+    EXPECT_TRUE(box.Calls().empty());
+    EXPECT_TRUE(settings.writes.empty());
+
+    // Back at the same frequency: same rule, so the antennas stay as they are.
+    controller.AntennaAction(0);
+    now = *following.follower().link().NextDue();
+    following.follower().link().Tick(now);
+    following.follower().link().OnConnected(now);
+    Tune(7100000);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 0}));
+    EXPECT_EQ(following.follower().StatusText(), "following 7.100 MHz");
+
+    following.follower().link().OnData("RPRT -8\n", now);
+    EXPECT_EQ(following.follower().StatusText(), "rig at 127.0.0.1:4532 reports error -8");
+
+    BandPlan bad = kPlan;
+    bad.source = "nowhere";
+    ASSERT_TRUE(following.Store(bad, now));
+    EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not an address"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace torvik::bands

@@ -1,0 +1,40 @@
+#include "bands/dialog_input.h"
+
+#include <gtest/gtest.h>
+
+namespace torvik::bands {
+namespace {
+
+TEST(DialogInput, TheRulesBlockRoundTripsAndOverlapsAreNoted) {
+    const std::vector<BandRule> rules{{1800000, 2000000, 1}, {1900000, 30000000, 2}};
+    const std::string block = RulesBlock(rules);
+    EXPECT_EQ(block, "1800000 2000000 1\r\n1900000 30000000 2\r\n");
+    const DialogCheck check = CheckDialogInput(true, " localhost:4532\t", "\r\n" + block + "  \n");
+    ASSERT_TRUE(check.plan) << check.error;
+    EXPECT_EQ(check.plan->rules, rules);
+    EXPECT_EQ(check.plan->source, "127.0.0.1:4532");
+    ASSERT_EQ(check.notes.size(), 1u);
+    EXPECT_NE(check.notes[0].find("the first wins"), std::string::npos);
+}
+
+TEST(DialogInput, EveryMistakeNamesItsFieldOrLine) {
+    struct Case { const char* source; std::string rules; const char* says; };
+    std::string seventeen;
+    for (int i = 0; i < 17; ++i) seventeen += "1 2 1\n";
+    const Case cases[] = {
+        {"rig:4532", "", "Source: 'rig:4532' is not an address"},
+        {"127.0.0.1:4532", "1800000 2000000 1\n\n7300000 7000000 2", "Rules, line 3: from 7300000"},
+        {"127.0.0.1:4532", "1800000 2000000", "Rules, line 1: give FROM TO MASK"},
+        {"127.0.0.1:4532", "1,8 2000000 1", "Rules, line 1: from: '1,8'"},
+        {"127.0.0.1:4532", "1800000 2000000 12", "Rules, line 1: mask: '12'"},
+        {"127.0.0.1:4532", seventeen, "Rules, line 17: at most 16 rules"},
+    };
+    for (const Case& c : cases) {
+        const DialogCheck check = CheckDialogInput(false, c.source, c.rules);
+        EXPECT_FALSE(check.plan) << c.says;
+        EXPECT_EQ(check.error.rfind(c.says, 0), 0u) << check.error;
+    }
+}
+
+}  // namespace
+}  // namespace torvik::bands
