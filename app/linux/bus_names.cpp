@@ -11,7 +11,8 @@ std::optional<std::string_view> MethodFor(Verb verb) {
     case Verb::Exit: return "Exit";
     case Verb::Show: return "Show";
     case Verb::Help:
-    case Verb::Hotkey: break;
+    case Verb::Hotkey:
+    case Verb::Bands: break;
     }
     return std::nullopt;
 }

@@ -145,6 +145,8 @@ public:
                          inEffect, &w_);
         return dialog.Run();
     }
+    // Nothing is kept beside the settings here: band following is not part of this edition.
+    void SettingsLoaded() override {}
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
     void ShowLinkStatus(const char* statusText, const std::string& trayTip) override {

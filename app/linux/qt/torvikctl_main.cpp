@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     }
     const auto method = torvik::bus::MethodFor(command.verb);
     if (!method) {
-        std::fprintf(stderr, "%s", ShortUsage().c_str());
+        std::fputs("torvikctl: this command is not available on this system yet\n", stderr);
         return kExitUsage;
     }
     QCoreApplication app(argc, argv);
