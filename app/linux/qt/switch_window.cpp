@@ -122,6 +122,9 @@ public:
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         QMenu menu;
         for (const TrayMenuItem& item : items) {
+            if (item.command == ids::kBandFollowing) {
+                continue;   // band following is not part of this edition yet
+            }
             QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
             action->setData(item.command);
             action->setCheckable(item.checked);
