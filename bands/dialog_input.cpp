@@ -70,4 +70,15 @@ DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_v
     return check;
 }
 
+std::string NotesText(const DialogCheck& check, const std::vector<std::string>& problems) {
+    std::string notes = check.error;
+    for (const std::string& note : check.notes) notes += (notes.empty() ? "" : "\n") + note;
+    if (notes.empty()) {
+        for (const std::string& problem : problems) {
+            notes += (notes.empty() ? "In Torvik.ini: " : "\n") + problem;
+        }
+    }
+    return notes;
+}
+
 }  // namespace torvik::bands

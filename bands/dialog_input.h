@@ -24,4 +24,21 @@ struct DialogCheck {
 // Blank lines are skipped; lines are numbered as the person sees them.
 DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_view rulesText);
 
+// What the dialog shows under the rules: the first mistake and the overlaps, or, when the fields
+// are good, what was wrong in the stored section (problems), one a line.
+std::string NotesText(const DialogCheck& check, const std::vector<std::string>& problems);
+
+// The dialog's messages, the same on every platform. Their caption is not the dialog's title,
+// so that the two windows can be told apart.
+inline constexpr const char* kMessageCaption = "Band rules";
+inline constexpr const char* kNotStoredText = "Torvik.ini could not be written; nothing changed.";
+// The tray item without a box: band rules belong to one.
+inline constexpr const char* kNoBoxCaption = "Band following";
+inline constexpr const char* kNoBoxText = "Band rules belong to a box: connect the box first.";
+
+// The main window's status line while following is on, in dialog units: it goes under every
+// control of the window's template, which grows by its height.
+inline constexpr int kStatusLineUnits = 11;   // one line of the dialog font and a gap
+inline constexpr int kStatusMarginUnits = 4;
+
 }  // namespace torvik::bands

@@ -10,9 +10,9 @@ std::optional<std::string_view> MethodFor(Verb verb) {
     case Verb::Hide: return "Hide";
     case Verb::Exit: return "Exit";
     case Verb::Show: return "Show";
+    case Verb::Bands: return "Bands";
     case Verb::Help:
-    case Verb::Hotkey:
-    case Verb::Bands: break;
+    case Verb::Hotkey: break;
     }
     return std::nullopt;
 }

@@ -13,8 +13,8 @@ inline constexpr const char* kObjectPath = "/de/velmora/Torvik";
 inline constexpr const char* kInterface = "de.velmora.Torvik";
 
 // The method a command is called as: GetState, SetState (with the mask), Reload, Hide, Exit,
-// Show. Nothing for Help and Hotkey, which never travel over the bus, and for Bands: band
-// following is not part of this edition yet.
+// Show, and Bands (the words in, the reply's code and text out). Nothing for Help and Hotkey,
+// which never travel over the bus.
 std::optional<std::string_view> MethodFor(Verb verb);
 
 }  // namespace torvik::bus

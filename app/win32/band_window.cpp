@@ -3,14 +3,15 @@
 #include <cstring>
 
 #include "app/switch_controller.h"
+#include "bands/dialog_input.h"
 #include "bands/win32/bands_dlg.h"
 #include "platform/win32/window.h"
 
 namespace torvik::win32 {
 namespace {
 
-constexpr int kStatusLineUnits = 11;   // dialog units: one line of the dialog font and a gap
-constexpr int kStatusMarginUnits = 4;
+using bands::kStatusLineUnits;
+using bands::kStatusMarginUnits;
 constexpr int kStatusLineId = 1041;
 
 std::string SerialText(const DeviceNode& node) {
@@ -94,8 +95,7 @@ LRESULT BandWindow::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
 
 void BandWindow::OpenDialog() {
     if (!following_.HasBox()) {
-        MessageBoxA(window_, "Band rules belong to a box: connect the box first.",
-                    "Band following", MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(window_, bands::kNoBoxText, bands::kNoBoxCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
     CBandsDlg dialog(following_, window_);

@@ -5,10 +5,6 @@
 #include "res/resource.h"
 
 namespace torvik::win32 {
-namespace {
-// Not the dialog's own title, so that the two windows can be told apart.
-constexpr const char* kCaption = "Band rules";
-}
 
 const MessageEntry<CBandsDlg> CBandsDlg::kMessageMap[] = {
     OnCommand<CBandsDlg>(IDC_BANDS_FOLLOW, &CBandsDlg::OnFollowClicked),
@@ -51,14 +47,8 @@ std::string CBandsDlg::Text(int controlId) const {
 void CBandsDlg::ShowNotes() {
     const bands::DialogCheck check =
         bands::CheckDialogInput(follow_, Text(IDC_BANDS_SOURCE), Text(IDC_BANDS_RULES));
-    std::string notes = check.error;
-    for (const std::string& note : check.notes) notes += (notes.empty() ? "" : "\n") + note;
-    if (notes.empty()) {
-        for (const std::string& problem : following_.problems()) {
-            notes += (notes.empty() ? "In Torvik.ini: " : "\n") + problem;
-        }
-    }
-    SetDlgItemTextA(hwnd_, IDC_BANDS_NOTES, notes.c_str());
+    SetDlgItemTextA(hwnd_, IDC_BANDS_NOTES,
+                    bands::NotesText(check, following_.problems()).c_str());
 }
 
 LRESULT CBandsDlg::OnFollowClicked(WPARAM, LPARAM) {
@@ -76,12 +66,11 @@ void CBandsDlg::OnOK() {
     const bands::DialogCheck check =
         bands::CheckDialogInput(follow_, Text(IDC_BANDS_SOURCE), Text(IDC_BANDS_RULES));
     if (!check.plan) {
-        MessageBoxA(hwnd_, check.error.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+        MessageBoxA(hwnd_, check.error.c_str(), bands::kMessageCaption, MB_OK | MB_ICONWARNING);
         return;
     }
     if (!following_.Store(*check.plan, MonotonicMillis())) {
-        MessageBoxA(hwnd_, "Torvik.ini could not be written; nothing changed.", kCaption,
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxA(hwnd_, bands::kNotStoredText, bands::kMessageCaption, MB_OK | MB_ICONWARNING);
         return;
     }
     EndDialog(IDOK);

@@ -15,4 +15,15 @@ void BusService::CheckState() {
     emit StateChanged(mask, present);
 }
 
+int BusService::Bands(const QString& request, QString& reply) {
+    const QByteArray words = request.toUtf8();
+    // Anyone on the session bus may call: the size is checked before the words are looked at.
+    const bands::BandsReply answer =
+        words.size() > static_cast<qsizetype>(bands::kMaxRequestBytes)
+            ? bands::BandsReply{bands::kReplyUsage, "request too long\n"}
+            : bands_(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
+    reply = QString::fromUtf8(answer.text.data(), static_cast<qsizetype>(answer.text.size()));
+    return answer.code;
+}
+
 }  // namespace torvik::qt

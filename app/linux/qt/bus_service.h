@@ -4,9 +4,14 @@
 // main (it is the single-instance lock).
 #include <QObject>
 
+#include <QString>
+
 #include <cstdint>
+#include <functional>
+#include <string_view>
 
 #include "app/switch_controller.h"
+#include "bands/bands_command.h"
 
 namespace torvik::qt {
 
@@ -14,7 +19,9 @@ class BusService final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "de.velmora.Torvik")
 public:
-    explicit BusService(SwitchController& controller) : controller_(controller) {}
+    using BandsHandler = std::function<bands::BandsReply(std::string_view request)>;
+    BusService(SwitchController& controller, BandsHandler bands)
+        : controller_(controller), bands_(std::move(bands)) {}
 
     // Looks at the antenna state and the box's presence; tells the bus when either changed.
     void CheckState();
@@ -30,12 +37,15 @@ public slots:
     qint64 Hide() { return Run({Verb::Hide}); }
     qint64 Exit() { return Run({Verb::Exit}); }
     qint64 Show() { return Run({Verb::Show}); }
+    // torvikctl bands: the words as JoinWords made them; answers the reply's code and text.
+    int Bands(const QString& request, QString& reply);
 
 private:
     qint64 Run(const Command& command) {
         return static_cast<qint64>(controller_.Execute(command).value_or(0));
     }
     SwitchController& controller_;
+    BandsHandler bands_;
     bool told_ = false;
     uint lastMask_ = 0;
     bool lastPresent_ = false;

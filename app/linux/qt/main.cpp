@@ -72,7 +72,10 @@ int main(int argc, char** argv) {
     const auto setupLayout =
         torvik::ParseDialogTemplate(torvik::qt::kResourceScript, torvik::qt::kResourceHeader,
                                     "IDD_SETUP_DIALOG");
-    if (!layout || !setupLayout) {
+    const auto bandsLayout =
+        torvik::ParseDialogTemplate(torvik::qt::kResourceScript, torvik::qt::kResourceHeader,
+                                    "IDD_BANDS_DIALOG");
+    if (!layout || !setupLayout || !bandsLayout) {
         return Fail("the dialog layouts could not be read");
     }
     const auto configHome = torvik::ConfigHomeOfUser();
@@ -120,9 +123,12 @@ int main(int argc, char** argv) {
     }
 
     torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus,
-                                  torvik::qt::SetupContext{*setupLayout, autostart});
+                                  torvik::qt::SetupContext{*setupLayout, autostart, *bandsLayout,
+                                                           settings.Path()});
     window = &dialog;
-    torvik::qt::BusService service(dialog.Controller());
+    torvik::qt::BusService service(dialog.Controller(), [&dialog](std::string_view request) {
+        return dialog.BandsCommand(request);
+    });
     if (bus.isConnected()) {
         bus.registerObject(QString::fromLatin1(torvik::bus::kObjectPath), &service,
                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);

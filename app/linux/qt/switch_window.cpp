@@ -14,6 +14,7 @@
 
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
+#include "bands/dialog_input.h"
 
 namespace torvik::qt {
 namespace {
@@ -111,6 +112,7 @@ public:
     }
     void EndDialog() override {
         w_.ending_ = true;
+        if (w_.bands_) w_.bands_->Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
         QApplication::exit(0);
     }
@@ -122,9 +124,6 @@ public:
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         QMenu menu;
         for (const TrayMenuItem& item : items) {
-            if (item.command == ids::kBandFollowing) {
-                continue;   // band following is not part of this edition yet
-            }
             QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
             action->setData(item.command);
             action->setCheckable(item.checked);
@@ -148,15 +147,17 @@ public:
                          inEffect, &w_);
         return dialog.Run();
     }
-    // Nothing is kept beside the settings here: band following is not part of this edition.
-    void SettingsLoaded() override {}
+    void SettingsLoaded() override {
+        if (w_.bands_) w_.bands_->Reload();
+    }
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
     void ShowLinkStatus(const char* statusText, const std::string& trayTip) override {
         if (w_.statusText_ != nullptr) {
             w_.statusText_->setText(QString::fromLatin1(statusText));
         }
-        w_.tray_.setToolTip(QString::fromLatin1(trayTip.c_str()));
+        w_.linkTip_ = trayTip;
+        w_.ShowTrayTip();
         w_.NoteStateShown();
     }
     void ScheduleRecheck(bool on) override {
@@ -188,9 +189,17 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, Setting
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
+    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath,
+                                          [this](const std::string& status) {
+                                              ShowBandStatus(status);
+                                          });
 }
 
-CSwitchDlg::~CSwitchDlg() { controller_.Shutdown(); }
+CSwitchDlg::~CSwitchDlg() {
+    // Following ends before the box is let go, so no rule is applied to a closed link.
+    bands_->Stop();
+    controller_.Shutdown();
+}
 
 void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
@@ -227,6 +236,44 @@ void CSwitchDlg::SetDeviceNotices(std::unique_ptr<QObject> notices) {
     deviceNotices_ = std::move(notices);
 }
 
+bands::BandsReply CSwitchDlg::BandsCommand(std::string_view request) {
+    return bands_->Command(request);
+}
+
+void CSwitchDlg::ShowTrayTip() {
+    tray_.setToolTip(QString::fromLatin1(bands::TipWithBandStatus(linkTip_, bandStatus_).c_str()));
+}
+
+void CSwitchDlg::ShowBandStatus(const std::string& status) {
+    bandStatus_ = status;
+    ShowTrayTip();
+    if (status.empty()) {
+        // Following is off: the window goes back to the size of its template.
+        if (bandLine_ != nullptr) {
+            delete bandLine_;
+            bandLine_ = nullptr;
+            setFixedSize(width(), height() - bandLineHeight_);
+            bandLineHeight_ = 0;
+        }
+        return;
+    }
+    if (bandLine_ == nullptr) {
+        // A line under every control of the template: the window grows, nothing moves.
+        const Rect pixels = DialogUnitsToPixels(
+            Rect{0, 0, bands::kStatusMarginUnits, bands::kStatusLineUnits}, widgets_.base);
+        const int margin = pixels.right;
+        bandLineHeight_ = pixels.bottom;
+        bandLine_ = new QLabel(this);
+        bandLine_->setTextFormat(Qt::PlainText);
+        bandLine_->setGeometry(margin, height(), width() - 2 * margin, bandLineHeight_);
+        setFixedSize(width(), height() + bandLineHeight_);
+        bandLine_->show();
+    }
+    // Too long for the line: the end gives way, as an ellipsis.
+    bandLine_->setText(bandLine_->fontMetrics().elidedText(
+        QString::fromLatin1(status.c_str()), Qt::ElideRight, bandLine_->width()));
+}
+
 void CSwitchDlg::OnCommand(int id) {
     switch (id) {
     case ids::kSwitchRadio: controller_.SetSwitchMode(); return;
@@ -236,6 +283,7 @@ void CSwitchDlg::OnCommand(int id) {
     case ids::kExit: controller_.Exit(); return;
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
+    case ids::kBandFollowing: bands_->OpenDialog(setup_.bandsLayout, this); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {

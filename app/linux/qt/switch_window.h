@@ -10,7 +10,10 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "app/linux/qt/band_window.h"
 #include "app/switch_controller.h"
 #include "controls/dialog_template.h"
 #include "controls/linux/qt/my_button.h"
@@ -18,10 +21,12 @@
 
 namespace torvik::qt {
 
-// What the setup dialog needs besides the box: its layout and the stores it edits.
+// What the setup and band dialogs need besides the box: their layouts, the stores they edit.
 struct SetupContext {
     const DialogTemplate& layout;
     AutostartStore& autostart;
+    const DialogTemplate& bandsLayout;
+    std::string iniPath;   // Torvik.ini, which also holds the band rules
 };
 
 class CSwitchDlg final : public QDialog {
@@ -37,6 +42,8 @@ public:
     void Start(bool hidden);
     // The source of device notices, released when the controller ends them.
     void SetDeviceNotices(std::unique_ptr<QObject> notices);
+    // A torvikctl bands request (the words as JoinWords made them) and its reply.
+    bands::BandsReply BandsCommand(std::string_view request);
 
 signals:
     // The buttons' checked states or the link status were shown anew: the antenna state or
@@ -57,6 +64,10 @@ private:
     class View;
     void BuildControls(const DialogTemplate& layout);
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    // Band following's status: a line under the template's controls while it is on, and a line
+    // of the tray tip.
+    void ShowBandStatus(const std::string& status);
+    void ShowTrayTip();
 
     TemplateWidgets widgets_;
     QLabel* statusText_ = nullptr;
@@ -69,6 +80,11 @@ private:
     SetupContext setup_;
     std::unique_ptr<View> view_;
     SwitchController controller_;
+    std::unique_ptr<BandWindow> bands_;
+    QLabel* bandLine_ = nullptr;
+    int bandLineHeight_ = 0;
+    std::string linkTip_;
+    std::string bandStatus_;
     bool ending_ = false;
     bool stateNoticePending_ = false;
     void NoteStateShown();

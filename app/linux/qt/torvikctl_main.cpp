@@ -12,6 +12,7 @@
 
 #include "app/ctl_command.h"
 #include "app/linux/bus_names.h"
+#include "bands/bands_command.h"
 
 namespace {
 
@@ -36,6 +37,26 @@ int Watch(QDBusConnection& bus) {
         return torvik::ctl::kExitNoAnswer;
     }
     return QCoreApplication::exec();
+}
+
+// The program answers a bands request with its code and text: the text goes to stdout when the
+// request was done, else to stderr, and the code is the exit code, as on Windows.
+int PrintBandsReply(const QDBusMessage& reply) {
+    const QList<QVariant> values = reply.arguments();
+    if (reply.type() != QDBusMessage::ReplyMessage || values.size() != 2 ||
+        !values[0].canConvert<int>() || !values[1].canConvert<QString>()) {
+        std::fprintf(stderr, "torvikctl: Torvik did not answer (%s)\n",
+                     reply.errorMessage().toLocal8Bit().constData());
+        return torvik::ctl::kExitNoAnswer;
+    }
+    const int code = values[0].toInt();
+    if (code < 0 || code > 0xFF) {
+        std::fputs("torvikctl: this Torvik does not know band following\n", stderr);
+        return torvik::ctl::kExitNoAnswer;
+    }
+    std::fputs(values[1].toString().toUtf8().constData(),
+               code == torvik::bands::kReplyOk ? stdout : stderr);
+    return code;
 }
 
 }  // namespace
@@ -81,6 +102,16 @@ int main(int argc, char** argv) {
         QString::fromLatin1(method->data(), static_cast<qsizetype>(method->size())));
     if (command.verb == Verb::Set) {
         call << static_cast<uint>(command.mask);
+    }
+    if (command.verb == Verb::Bands) {
+        const std::string request =
+            torvik::bands::JoinWords({arguments.begin() + 1, arguments.end()});
+        if (request.size() > torvik::bands::kMaxRequestBytes) {
+            std::fputs("torvikctl: the bands command is too long\n", stderr);
+            return kExitUsage;
+        }
+        call << QString::fromUtf8(request.data(), static_cast<qsizetype>(request.size()));
+        return PrintBandsReply(bus.call(call, QDBus::Block, 5000));
     }
     const QDBusReply<qint64> reply = bus.call(call, QDBus::Block, 5000);
     if (!reply.isValid()) {

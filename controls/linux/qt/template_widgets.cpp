@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <vector>
 
@@ -63,6 +64,7 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
     window.setFixedSize(size.Width(), size.Height());
 
     TemplateWidgets widgets;
+    widgets.base = base;
     std::vector<QWidget*> groups;
     for (const DialogControl& control : layout.controls) {
         const Rect px = DialogUnitsToPixels(control.units, base);
@@ -75,6 +77,12 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
             auto* button = new MyButton(control.id, text, &window);
             widgets.buttons[control.id] = button;
             widget = button;
+        } else if (control.className == "Edit" && control.HasStyle("ES_MULTILINE")) {
+            auto* area = new QPlainTextEdit(text, &window);
+            area->setTabChangesFocus(true);
+            area->setLineWrapMode(QPlainTextEdit::NoWrap);
+            widgets.textAreas[control.id] = area;
+            widget = area;
         } else if (control.className == "Edit") {
             auto* edit = new QLineEdit(text, &window);
             widgets.edits[control.id] = edit;

@@ -1,6 +1,7 @@
 #pragma once
 // The widgets of a dialog template (controls/dialog_template.h) on a Qt window: MyButton for
-// buttons, QGroupBox for group boxes, QLineEdit for edits, QLabel for statics, each placed in
+// buttons, QGroupBox for group boxes, QLineEdit for edits (QPlainTextEdit for multi-line ones),
+// QLabel for statics, each placed in
 // pixels with the dialog font's base units, as Windows places a dialog's controls.
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace torvik::qt {
 
@@ -20,6 +22,8 @@ struct TemplateWidgets {
     std::map<int, MyButton*> buttons;
     std::map<int, QLabel*> labels;
     std::map<int, QLineEdit*> edits;
+    std::map<int, QPlainTextEdit*> textAreas;   // ES_MULTILINE edits
+    DialogBaseUnits base;                       // of the dialog font, for places added later
     QWidget* Control(int id) const;
     MyButton* Button(int id) const;
 };
