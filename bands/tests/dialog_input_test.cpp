@@ -36,5 +36,20 @@ TEST(DialogInput, EveryMistakeNamesItsFieldOrLine) {
     }
 }
 
+// The notes under the rules: the person's own mistake or overlaps come first; what was wrong in
+// the stored file shows only while the fields themselves are good.
+TEST(DialogInput, NotesPutTheFieldsBeforeTheFile) {
+    const std::vector<std::string> problems{"RULE-3: mask: '9'", "RULE-20: no such rule"};
+    const DialogCheck bad = CheckDialogInput(true, "127.0.0.1:4532", "1 2 12");
+    EXPECT_EQ(NotesText(bad, problems), bad.error);
+    const DialogCheck overlapping = CheckDialogInput(true, "127.0.0.1:4532", "1 10 1\n5 20 2\n2 3 4");
+    ASSERT_EQ(overlapping.notes.size(), 2u);
+    EXPECT_EQ(NotesText(overlapping, problems), overlapping.notes[0] + "\n" + overlapping.notes[1]);
+    const DialogCheck good = CheckDialogInput(true, "127.0.0.1:4532", "1 2 1");
+    EXPECT_EQ(NotesText(good, problems),
+              "In Torvik.ini: RULE-3: mask: '9'\nRULE-20: no such rule");
+    EXPECT_EQ(NotesText(good, {}), "");
+}
+
 }  // namespace
 }  // namespace torvik::bands
