@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     }
     // The session's end and a termination signal end the program as Exit does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &dialog,
-                     [&dialog] { dialog.Controller().Shutdown(); });
+                     [&dialog] { dialog.Shutdown(); });
     torvik::qt::SignalQuit quitOnSignal({SIGTERM, SIGINT, SIGHUP},
                                         [&dialog] { dialog.Controller().Exit(); });
 

@@ -195,7 +195,9 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, Setting
                                           });
 }
 
-CSwitchDlg::~CSwitchDlg() {
+CSwitchDlg::~CSwitchDlg() { Shutdown(); }
+
+void CSwitchDlg::Shutdown() {
     // Following ends before the box is let go, so no rule is applied to a closed link.
     bands_->Stop();
     controller_.Shutdown();

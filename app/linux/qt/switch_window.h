@@ -42,6 +42,8 @@ public:
     void Start(bool hidden);
     // The source of device notices, released when the controller ends them.
     void SetDeviceNotices(std::unique_ptr<QObject> notices);
+    // The session ends: band following stops, then the box drops its running bit.
+    void Shutdown();
     // A torvikctl bands request (the words as JoinWords made them) and its reply.
     bands::BandsReply BandsCommand(std::string_view request);
 
