@@ -1,5 +1,6 @@
 #include "bands/band_following.h"
 
+#include <cstring>
 #include <utility>
 
 #include "app/switch_controller.h"
@@ -48,6 +49,12 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {
     const std::uint32_t fourth = controller.AntennaOn(3) != 0 ? 8u : 0u;
     return controller.SetAntennaMask((ruleMask & kMaxRuleMask) | fourth);
+}
+
+std::string PresentBoxSerial(const SwitchController& controller) {
+    if (!controller.DevicePresent()) return {};
+    const char* field = controller.Node().SerialNumber;
+    return std::string(field, strnlen(field, sizeof controller.Node().SerialNumber));
 }
 
 }  // namespace torvik::bands

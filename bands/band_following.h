@@ -49,4 +49,7 @@ private:
 // differed would turn every antenna off in switch mode). Answers the new mask.
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask);
 
+// The serial of the box now present, as UseBox takes it: empty without a box.
+std::string PresentBoxSerial(const SwitchController& controller);
+
 }  // namespace torvik::bands

@@ -14,11 +14,6 @@ using bands::kStatusLineUnits;
 using bands::kStatusMarginUnits;
 constexpr int kStatusLineId = 1041;
 
-std::string SerialText(const DeviceNode& node) {
-    const char* field = node.SerialNumber;
-    return std::string(field, strnlen(field, sizeof node.SerialNumber));
-}
-
 }  // namespace
 
 BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
@@ -39,8 +34,7 @@ void BandWindow::Attach(HWND window) {
 }
 
 void BandWindow::Reload() {
-    following_.UseBox(controller_.DevicePresent() ? SerialText(controller_.Node()) : "",
-                      MonotonicMillis());
+    following_.UseBox(bands::PresentBoxSerial(controller_), MonotonicMillis());
     Settle();
 }
 

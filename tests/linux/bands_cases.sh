@@ -5,27 +5,6 @@
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, last_write, ...).
 
 bands_section_of() { echo "${serial}_BANDS"; }
-rig_port=""
-rig_pid=""
-
-# start_rig [PORT]: rigctld with the dummy rig (at 145 MHz) on PORT, or on a free port it finds.
-rig_answers() { timeout 5 rigctl -m 2 -r "127.0.0.1:$rig_port" f >/dev/null 2>&1; }
-start_rig() {
-    local attempt port
-    for attempt in 1 2 3 4 5 6; do
-        port=${1:-$((20000 + RANDOM % 30000))}
-        rig_port=$port
-        rigctld -m 1 -T 127.0.0.1 -t "$port" >"$case_dir/rigctld.out" 2>&1 &
-        rig_pid=$!
-        if wait_until 10 rig_answers; then return 0; fi
-        end_process "$rig_pid"
-        rig_pid=""
-        [ -n "${1:-}" ] && sleep 1   # the given port may still be held a moment
-    done
-    return 1
-}
-stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
-tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
 
 ini_value() {   # ini_value SECTION KEY
     tr -d '\r' < "$(ini_file)" 2>/dev/null |

@@ -5,29 +5,7 @@
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, last_write, ...).
 
 bands_section="${serial}_BANDS"
-rig_port=""
-rig_pid=""
 main_title_text='TORVIK - Antenna Switch and Mixer Control'
-
-# start_rig [PORT]: rigctld with the dummy rig on PORT, or on a free port it finds; sets
-# rig_port and rig_pid. The dummy rig starts at 145 MHz.
-rig_answers() { timeout 5 rigctl -m 2 -r "127.0.0.1:$rig_port" f >/dev/null 2>&1; }
-start_rig() {
-    local attempt port
-    for attempt in 1 2 3 4 5 6; do
-        port=${1:-$((20000 + RANDOM % 30000))}
-        rig_port=$port
-        rigctld -m 1 -T 127.0.0.1 -t "$port" >"$case_dir/rigctld.out" 2>&1 &
-        rig_pid=$!
-        if wait_until 10 rig_answers; then return 0; fi
-        end_process "$rig_pid"
-        rig_pid=""
-        [ -n "${1:-}" ] && sleep 1   # the given port may still be held a moment
-    done
-    return 1
-}
-stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
-tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
 
 bands_ini_value() {   # bands_ini_value KEY: the value of KEY in the box's bands section
     tr -d '\r' < "$case_dir/Torvik.ini" 2>/dev/null |

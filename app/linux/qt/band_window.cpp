@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/switch_controller.h"
 #include "bands/dialog_input.h"
@@ -15,11 +14,6 @@ namespace {
 
 // The link is looked at at least this often, whatever it says.
 constexpr bands::Millis kLongestWait = 60000;
-
-std::string SerialText(const DeviceNode& node) {
-    const char* field = node.SerialNumber;
-    return std::string(field, strnlen(field, sizeof node.SerialNumber));
-}
 
 }  // namespace
 
@@ -42,8 +36,7 @@ BandWindow::~BandWindow() {
 }
 
 void BandWindow::Reload() {
-    following_.UseBox(controller_.DevicePresent() ? SerialText(controller_.Node()) : "",
-                      bands::MonotonicMillis());
+    following_.UseBox(bands::PresentBoxSerial(controller_), bands::MonotonicMillis());
     Settle();
 }
 
