@@ -71,8 +71,12 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
         const QString text = QString::fromLatin1(control.text.c_str());
         QWidget* widget = nullptr;
         if (control.className == "Button" && control.HasStyle("BS_GROUPBOX")) {
-            widget = new QGroupBox(text, &window);
-            groups.push_back(widget);
+            auto* group = new QGroupBox(text, &window);
+            if (control.HasStyle("BS_CENTER")) {
+                group->setAlignment(Qt::AlignHCenter);
+            }
+            groups.push_back(group);
+            widget = group;
         } else if (control.className == "Button") {
             auto* button = new MyButton(control.id, text, &window);
             widgets.buttons[control.id] = button;
