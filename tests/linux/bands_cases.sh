@@ -7,7 +7,7 @@
 bands_section_of() { echo "${serial}_BANDS"; }
 
 ini_value() {   # ini_value SECTION KEY
-    tr -d '\r' < "$(ini_file)" 2>/dev/null |
+    tr -d '\r' 2>/dev/null < "$(ini_file)" |
         awk -v s="[$1]" -v k="$2" '
             /^\[/ { inside = (tolower($0) == tolower(s)) }
             inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'

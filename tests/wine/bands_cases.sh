@@ -8,7 +8,7 @@ bands_section="${serial}_BANDS"
 main_title_text='TORVIK - Antenna Switch and Mixer Control'
 
 bands_ini_value() {   # bands_ini_value KEY: the value of KEY in the box's bands section
-    tr -d '\r' < "$case_dir/Torvik.ini" 2>/dev/null |
+    tr -d '\r' 2>/dev/null < "$case_dir/Torvik.ini" |
         awk -v s="[$bands_section]" -v k="$1" '
             /^\[/ { inside = (tolower($0) == tolower(s)) }
             inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
