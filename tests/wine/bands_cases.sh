@@ -26,6 +26,8 @@ band_tip_shows() {
 }
 tip_has_line() { wine_output "$probe_exe" tooltips | grep -qxF "$1"; }
 
+antennas_2_and_3_stored() { test "$(ini_value ANTENNA-2)/$(ini_value ANTENNA-3)" = "$1"; }
+
 case_bands_follow_rigctld() {
     new_case bands_follow
     plug_box
@@ -42,7 +44,8 @@ case_bands_follow_rigctld() {
     check "status in the main window" wait_until 10 main_status_is "following 145.000 MHz"
     check "tune to 7.1 MHz" tune 7100000
     check "antenna 2 written" wait_until 5 byte_is 0x0C
-    check "and stored" test "$(ini_value ANTENNA-2)/$(ini_value ANTENNA-3)" = "1/0"
+    # The keys are stored after the byte is written: wait for them as for the byte.
+    check "and stored" wait_until 5 antennas_2_and_3_stored "1/0"
     check "status follows" wait_until 5 bands_status_is "following 7.100 MHz"
     check "tray icon docked" wait_until 20 tray_docked
     check "the tray tip says it under the name" band_tip_shows "following 7.100 MHz"
