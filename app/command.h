@@ -1,7 +1,7 @@
 #pragma once
 // What other programs and the system ask of the running program, in the program's own terms:
 // one command type for the remote-control requests (torvikctl's verbs), the reload request and
-// a pressed hotkey. Each platform turns its messages into these (app/win32/remote_messages.h)
+// a pressed hotkey. Each platform turns its messages into these (app/remote_messages.h)
 // and hands the answer back.
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace torvik::x11 {
 
@@ -39,5 +40,19 @@ std::optional<std::uint32_t> ChooseFocusedWindow(std::optional<std::uint32_t> ch
                                                  std::optional<std::uint32_t> checkOnChild,
                                                  std::optional<std::uint32_t> activeWindow,
                                                  std::uint32_t inputFocus);
+
+// WM_CLASS: "instance\0class\0" of format 8; the class, when both parts are there.
+std::optional<std::string_view> ClassFromReply(const PropertyReply& reply);
+
+// A window title (WM_NAME or _NET_WM_NAME) of format 8, of whatever text type.
+std::optional<std::string_view> TitleFromReply(const PropertyReply& reply);
+
+// This program's windows carry the class "Torvik" whatever the executable's file name.
+inline constexpr std::string_view kProgramClass = "Torvik";
+
+// The running copy's main window: of this program's class and with the instance mark in its
+// title, so that another program's window with the word in its title is never taken for it.
+bool IsMainWindow(std::optional<std::string_view> windowClass,
+                  std::optional<std::string_view> title);
 
 }  // namespace torvik::x11

@@ -2,37 +2,19 @@
 
 #include <xcb/res.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-
 #include "app/linux/proc_exe.h"
 #include "app/linux/window_properties.h"
+#include "app/linux/xcb_reply.h"
 
 namespace torvik {
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
-
 // A focus inside a program's window is often a child of the window that carries _NET_WM_PID.
 constexpr int kMaxParentSteps = 16;
 
-// Waits for a reply; an error (a window gone meanwhile) is dropped here rather than left to
-// arrive in the event loop.
-template <typename T, typename Cookie>
-Reply<T> Await(xcb_connection_t* connection, T* (*replyOf)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
-               Cookie cookie) {
-    xcb_generic_error_t* error = nullptr;
-    Reply<T> reply(replyOf(connection, cookie, &error));
-    std::free(error);
-    return reply;
-}
-
 }  // namespace
+
+using x11::Await;
 
 XcbFocusQuery::XcbFocusQuery(xcb_connection_t* connection, xcb_window_t root)
     : connection_(connection), root_(root) {
@@ -51,9 +33,7 @@ XcbFocusQuery::XcbFocusQuery(xcb_connection_t* connection, xcb_window_t root)
 }
 
 xcb_atom_t XcbFocusQuery::Atom(const char* name) {
-    const auto cookie = xcb_intern_atom(connection_, 1, static_cast<std::uint16_t>(std::strlen(name)), name);
-    const auto reply = Await(connection_, xcb_intern_atom_reply, cookie);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    return x11::InternAtom(connection_, name);
 }
 
 std::optional<std::uint32_t> XcbFocusQuery::WindowProperty(xcb_window_t window, xcb_atom_t property) {

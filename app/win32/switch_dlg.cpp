@@ -169,13 +169,9 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     }
     // Hotkeys are taken before dispatch (PreTranslateMessage); one sent here is not a press.
-    if (message != WM_HOTKEY) {
-        if (const auto command = CommandFromMessage(message, wParam, lParam)) {
-            if (const auto answer = controller_.Execute(*command)) {
-                result = *answer;
-                return true;
-            }
-        }
+    if (const auto answer = AnswerSentMessage(controller_, message, wParam, lParam)) {
+        result = *answer;
+        return true;
     }
     return Dialog::OnMessage(message, wParam, lParam, result);
 }

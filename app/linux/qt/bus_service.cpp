@@ -1,6 +1,22 @@
 #include "app/linux/qt/bus_service.h"
 
+#include <QDBusError>
+
+#include "app/remote_messages.h"
+
 namespace torvik::qt {
+
+qint64 BusService::WindowMessage(uint message, qulonglong wParam, qlonglong lParam) {
+    const auto answer = AnswerSentMessage(controller_, message, static_cast<std::uintptr_t>(wParam),
+                                          static_cast<std::intptr_t>(lParam));
+    if (!answer) {
+        sendErrorReply(QDBusError::NotSupported,
+                       QStringLiteral("message 0x%1 is not a remote-control message")
+                           .arg(message, 4, 16, QLatin1Char('0')));
+        return 0;
+    }
+    return static_cast<qint64>(*answer);
+}
 
 void BusService::CheckState() {
     // The Get answer: the mask in bits 16 to 19 above the antenna count.

@@ -2,6 +2,7 @@
 // The remote control on the session bus: each method is one command executed by the controller,
 // its answer returned as on Windows. Registered under bus::kObjectPath; the bus name is taken by
 // main (it is the single-instance lock).
+#include <QDBusContext>
 #include <QObject>
 
 #include <QString>
@@ -15,7 +16,7 @@
 
 namespace torvik::qt {
 
-class BusService final : public QObject {
+class BusService final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "de.velmora.Torvik")
 public:
@@ -39,6 +40,9 @@ public slots:
     qint64 Show() { return Run({Verb::Show}); }
     // torvikctl bands: the words as JoinWords made them; answers the reply's code and text.
     int Bands(const QString& request, QString& reply);
+    // For programs ported from Windows: a message number with its wParam and lParam, answered
+    // as the Windows main window answers it. Any other message is refused with an error.
+    qint64 WindowMessage(uint message, qulonglong wParam, qlonglong lParam);
 
 private:
     qint64 Run(const Command& command) {

@@ -20,10 +20,13 @@
 #include "app/linux/qt/devices_file_watch.h"
 #include "app/linux/qt/key_grabs.h"
 #include "app/linux/qt/resource_script.h"
+#include "app/linux/qt/show_requests.h"
 #include "app/linux/qt/signal_quit.h"
 #include "app/linux/qt/switch_window.h"
 #include "app/linux/qt/udev_notices.h"
+#include "app/linux/window_properties.h"
 #include "app/linux/xcb_focus.h"
+#include "app/linux/xcb_title_walk.h"
 #include "app/start_options.h"
 #include "core/linux/xdg_config.h"
 #include "core/linux/xdg_settings.h"
@@ -58,6 +61,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+    // The window class the title walk knows this program by, whatever the file is called.
+    QCoreApplication::setApplicationName(QString::fromLatin1(torvik::x11::kProgramClass));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -111,7 +116,8 @@ int main(int argc, char** argv) {
     torvik::XcbFocusQuery focus(connection, root);
 
     // Owning the bus name is the single-instance lock: a second copy asks the first to show
-    // itself and ends before it touches the box. Without a session bus the copy runs alone.
+    // itself and ends before it touches the box. Without a session bus the title walk finds a
+    // running copy's main window instead; when none is found this copy runs.
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString serviceName = QString::fromLatin1(torvik::bus::kServiceName);
     if (bus.isConnected() && !bus.registerService(serviceName)) {
@@ -121,11 +127,22 @@ int main(int argc, char** argv) {
         bus.call(show, QDBus::Block, 5000);
         return 0;
     }
+    if (!bus.isConnected()) {
+        if (const auto running = torvik::x11::FindMainWindow(connection, root);
+            running && torvik::x11::RequestShow(connection, *running)) {
+            return 0;
+        }
+    }
 
     torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus,
                                   torvik::qt::SetupContext{*setupLayout, autostart, *bandsLayout,
                                                            settings.Path()});
     window = &dialog;
+    // The window exists from the start, hidden or not, so that the title walk can find it.
+    dialog.winId();
+    torvik::qt::ShowRequests showRequests(
+        connection, [&dialog] { dialog.Controller().Execute(torvik::Command{torvik::Verb::Show}); });
+    app.installNativeEventFilter(&showRequests);
     torvik::qt::BusService service(dialog.Controller(), [&dialog](std::string_view request) {
         return dialog.BandsCommand(request);
     });
@@ -152,6 +169,7 @@ int main(int argc, char** argv) {
     dialog.Start(torvik::HasHideWord(commandTail));
     const int code = QApplication::exec();
     window = nullptr;
+    app.removeNativeEventFilter(&showRequests);
     app.removeNativeEventFilter(&grabs);
     return code;
 }

@@ -73,6 +73,33 @@ TEST(WindowProperties, TheActiveWindowCountsOnlyWhileTheWindowManagerProvesItIsA
     }
 }
 
+// A format-8 reply of the given text; `stated` is the length the server claims.
+PropertyReply TextReply(const std::string& text, std::uint8_t format = 8,
+                        std::size_t stated = SIZE_MAX) {
+    return {format, 31, static_cast<std::uint32_t>(std::min(stated, text.size())),
+            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}};
+}
+
+TEST(WindowProperties, TheMainWindowIsOurClassWithTheMarkInItsTitle) {
+    const std::string ours("torvik\0Torvik\0", 14);
+    const std::string renamed("torvik-1.0\0Torvik\0", 18);
+    const std::string editor("gedit\0Gedit\0", 12);
+    const std::string title = "TORVIK - Antenna Switch and Mixer Control";
+    EXPECT_TRUE(IsMainWindow(ClassFromReply(TextReply(ours)), TitleFromReply(TextReply(title))));
+    EXPECT_TRUE(IsMainWindow(ClassFromReply(TextReply(renamed)), "TORVIK"));
+    // Another program's file named after us, our own setup dialog, a window without a title.
+    EXPECT_FALSE(IsMainWindow(ClassFromReply(TextReply(editor)), "TORVIK.txt - gedit"));
+    EXPECT_FALSE(IsMainWindow(ClassFromReply(TextReply(ours)), "Torvik Setup"));
+    EXPECT_FALSE(IsMainWindow(ClassFromReply(TextReply(ours)), std::nullopt));
+    // Damaged class values: no class part, a class cut by the stated length, not format 8,
+    // and a class that only starts like ours.
+    EXPECT_EQ(ClassFromReply(TextReply("Torvik")), std::nullopt);
+    EXPECT_EQ(ClassFromReply(TextReply(ours, 8, 10)), "Tor");
+    EXPECT_EQ(ClassFromReply(TextReply(ours, 32)), std::nullopt);
+    EXPECT_FALSE(IsMainWindow(ClassFromReply(TextReply(std::string("x\0TorvikX", 9))), title));
+    EXPECT_EQ(TitleFromReply(TextReply(title, 8, 6)), "TORVIK");
+}
+
 }  // namespace
 }  // namespace torvik::x11
 
