@@ -13,11 +13,6 @@ constexpr int kStatusLineUnits = 11;   // dialog units: one line of the dialog f
 constexpr int kStatusMarginUnits = 4;
 constexpr int kStatusLineId = 1041;
 
-std::string SerialText(const DeviceNode& node) {
-    const char* field = node.SerialNumber;
-    return std::string(field, strnlen(field, sizeof node.SerialNumber));
-}
-
 }  // namespace
 
 BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
@@ -38,7 +33,7 @@ void BandWindow::Attach(HWND window) {
 }
 
 void BandWindow::Reload() {
-    following_.UseBox(controller_.DevicePresent() ? SerialText(controller_.Node()) : "",
+    following_.UseBox(controller_.DevicePresent() ? controller_.Node().SerialNumber : std::string(),
                       MonotonicMillis());
     Settle();
 }

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-#include "device/d2xx.h"
+#include "device/win32/d2xx_types.h"
 
 namespace torvik::standin {
 

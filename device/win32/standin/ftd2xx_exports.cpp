@@ -1,17 +1,20 @@
 // The stand-in driver library FTD2XX.dll: the seven driver functions the program uses, with the
-// driver's signatures, backed by a SimulatedBox whose attached devices come from the file named
-// by TORVIK_SIM_DEVICES (re-read at every list and open call). Every call is logged to the file
+// driver's signatures and list layout, translated onto a SimulatedBox whose attached devices
+// come from the file named by TORVIK_SIM_DEVICES (re-read at every list and open call). Every call is logged to the file
 // named by TORVIK_SIM_LOG (call_log.h), and changes of the devices file reach the program's
 // windows as device notices (device_watcher.h). For tests and demonstrations only.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "device/simulated_box.h"
+#include "device/win32/d2xx_types.h"
 #include "device/win32/standin/call_log.h"
 #include "device/win32/standin/device_watcher.h"
 #include "device/win32/standin/devices_file.h"
@@ -20,6 +23,37 @@ namespace {
 
 using torvik::FtHandle;
 using torvik::FtStatus;
+using torvik::LinkHandle;
+using torvik::StatusOf;
+
+// What a listed node reports besides what the devices file gives.
+constexpr std::uint32_t kDeviceType232R = 5;
+constexpr std::uint32_t kVendorProductId = 0x04036001;
+// More bytes of one FT_Write than this are not logged one by one.
+constexpr DWORD kMaxLoggedBytes = 4096;
+
+LinkHandle LinkHandleOf(FtHandle handle) {
+    return reinterpret_cast<LinkHandle>(handle);
+}
+
+void CopyText(char* field, std::size_t fieldSize, const std::string& text) {
+    std::memset(field, 0, fieldSize);
+    std::memcpy(field, text.data(), std::min(text.size(), fieldSize - 1));
+}
+
+// A listed device as the driver's node shows it: an open device has the opened flag and no
+// location, one held elsewhere nothing else.
+torvik::FtDeviceNode NodeOf(const torvik::ListedDevice& device) {
+    torvik::FtDeviceNode node{};
+    node.Type = kDeviceType232R;
+    node.ID = kVendorProductId;
+    node.Flags = device.heldElsewhere || device.openedHere ? torvik::kFtFlagOpened : 0;
+    node.LocId = torvik::LocationOfIdentity(device.identity).value_or(0);
+    CopyText(node.SerialNumber, sizeof node.SerialNumber, device.serial);
+    CopyText(node.Description, sizeof node.Description, device.description);
+    node.ftHandle = nullptr;
+    return node;
+}
 
 std::string Environment(const char* name) {
     char value[MAX_PATH * 2];
@@ -34,6 +68,9 @@ std::string Environment(const char* name) {
 struct Standin {
     std::mutex mutex;
     torvik::SimulatedBox box;
+    // The list made by the latest FT_CreateDeviceInfoList, which FT_GetDeviceInfoList reports.
+    std::vector<torvik::ListedDevice> listed;
+    torvik::LinkResult listResult = torvik::LinkResult::Ok;
 
     // Takes the attached devices from the file, and starts the watcher on first use.
     void ReadDevices() {
@@ -70,27 +107,35 @@ FtStatus WINAPI FT_CreateDeviceInfoList(DWORD* count) {
     Standin& s = State();
     const std::lock_guard lock(s.mutex);
     s.ReadDevices();
-    std::uint32_t listed = 0;
-    const FtStatus status = s.box.CreateDeviceInfoList(&listed);
+    s.listResult = s.box.List(s.listed);
+    const auto listedCount = static_cast<std::uint32_t>(s.listed.size());
     if (count != nullptr) {
-        *count = listed;
+        *count = listedCount;
     }
-    s.Log(torvik::standin::ListLine(listed));
-    return count == nullptr ? torvik::kFtInvalidParameter : status;
+    s.Log(torvik::standin::ListLine(listedCount));
+    return count == nullptr ? torvik::kFtInvalidParameter : StatusOf(s.listResult);
 }
 
 // As the vendor's library does: every node of the list that FT_CreateDeviceInfoList made is
 // written, whatever *count says on entry; the caller must have room for them all.
-FtStatus WINAPI FT_GetDeviceInfoList(torvik::DeviceNode* nodes, DWORD* count) {
+FtStatus WINAPI FT_GetDeviceInfoList(torvik::FtDeviceNode* nodes, DWORD* count) {
     Standin& s = State();
     const std::lock_guard lock(s.mutex);
     if (count == nullptr) {
         return torvik::kFtInvalidParameter;
     }
-    std::uint32_t listed = 0;
-    const FtStatus status = s.box.FillDeviceInfoList(nodes, &listed);
-    *count = listed;
-    return status;
+    *count = 0;
+    if (s.listResult != torvik::LinkResult::Ok) {
+        return StatusOf(s.listResult);
+    }
+    if (nodes == nullptr) {
+        return torvik::kFtInvalidParameter;
+    }
+    for (std::size_t i = 0; i < s.listed.size(); ++i) {
+        nodes[i] = NodeOf(s.listed[i]);
+    }
+    *count = static_cast<DWORD>(s.listed.size());
+    return torvik::kFtOk;
 }
 
 FtStatus WINAPI FT_OpenEx(void* argument, DWORD flags, FtHandle* handle) {
@@ -98,45 +143,71 @@ FtStatus WINAPI FT_OpenEx(void* argument, DWORD flags, FtHandle* handle) {
     const std::lock_guard lock(s.mutex);
     s.ReadDevices();
     const auto location = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(argument));
-    const FtStatus status = s.box.OpenEx(location, static_cast<std::uint32_t>(flags), handle);
+    FtStatus status = torvik::kFtInvalidParameter;   // only opens by location are known here
+    if (handle != nullptr && flags == torvik::kFtOpenByLocation) {
+        LinkHandle opened = torvik::kNoHandle;
+        status = StatusOf(s.box.Open(torvik::IdentityOfLocation(location), opened));
+        *handle = reinterpret_cast<FtHandle>(opened);
+    }
     s.Log(torvik::standin::OpenLine(flags == torvik::kFtOpenByLocation ? location : 0, status));
     return status;
 }
 
 FtStatus WINAPI FT_SetTimeouts(FtHandle handle, ULONG readMs, ULONG writeMs) {
     return LoggedCall(
-        [&](torvik::SimulatedBox& box) { return box.SetTimeouts(handle, readMs, writeMs); },
+        [&](torvik::SimulatedBox& box) {
+            return StatusOf(box.SetTimeouts(LinkHandleOf(handle), readMs, writeMs));
+        },
         [&](FtStatus status) { return torvik::standin::TimeoutsLine(readMs, writeMs, status); });
 }
 
+// The simulated box has one mode, bit-bang on all lines: every mode request is taken for it
+// (the log keeps what was asked).
 FtStatus WINAPI FT_SetBitMode(FtHandle handle, UCHAR mask, UCHAR mode) {
     return LoggedCall(
-        [&](torvik::SimulatedBox& box) { return box.SetBitMode(handle, mask, mode); },
+        [&](torvik::SimulatedBox& box) { return StatusOf(box.EnterBitBang(LinkHandleOf(handle))); },
         [&](FtStatus status) { return torvik::standin::BitModeLine(mask, mode, status); });
 }
 
+// Byte by byte onto the box, stopping at the first it does not take.
 FtStatus WINAPI FT_Write(FtHandle handle, void* buffer, DWORD length, DWORD* written) {
     Standin& s = State();
     const std::lock_guard lock(s.mutex);
-    std::uint32_t done = 0;
-    const FtStatus status = s.box.Write(handle, buffer, static_cast<std::uint32_t>(length),
-                                        written != nullptr ? &done : nullptr);
+    if (written != nullptr) {
+        *written = 0;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    DWORD done = 0;
+    FtStatus status = torvik::kFtOk;
+    if (!s.box.HoldsHandle(LinkHandleOf(handle))) {
+        status = torvik::kFtInvalidHandle;
+    } else if (written == nullptr || (bytes == nullptr && length != 0)) {
+        status = torvik::kFtInvalidParameter;
+    }
+    for (DWORD i = 0; status == torvik::kFtOk && i < length; ++i) {
+        std::uint32_t taken = 0;
+        status = StatusOf(s.box.WriteByte(LinkHandleOf(handle), bytes[i], taken));
+        done += taken;
+        if (taken == 0) {
+            break;   // timed out: the rest is not taken either
+        }
+    }
     if (written != nullptr) {
         *written = done;
     }
-    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     if (bytes == nullptr || length == 0) {
         s.Log(torvik::standin::WriteLine(nullptr, status));
     }
-    for (DWORD i = 0; bytes != nullptr && i < length && i < 4096; ++i) {
+    for (DWORD i = 0; bytes != nullptr && i < length && i < kMaxLoggedBytes; ++i) {
         s.Log(torvik::standin::WriteLine(&bytes[i], status, i < done));
     }
     return status;
 }
 
 FtStatus WINAPI FT_Close(FtHandle handle) {
-    return LoggedCall([&](torvik::SimulatedBox& box) { return box.Close(handle); },
-                      &torvik::standin::CloseLine);
+    return LoggedCall(
+        [&](torvik::SimulatedBox& box) { return StatusOf(box.Close(LinkHandleOf(handle))); },
+        &torvik::standin::CloseLine);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
