@@ -33,6 +33,38 @@ TEST(BoxSerial, EitherTextAnywhereCaseSensitiveWithinTheField) {
     EXPECT_TRUE(IsBoxSerial(serial, sizeof serial));
 }
 
+// A link that lists what it is given and opens nothing.
+class ListingOnly final : public BoxLink {
+public:
+    std::vector<ListedDevice> devices;
+    LinkResult List(std::vector<ListedDevice>& out) override {
+        out = devices;
+        return LinkResult::Ok;
+    }
+    LinkResult Open(const std::string&, LinkHandle&) override { return LinkResult::NotOpened; }
+    LinkResult SetTimeouts(LinkHandle, std::uint32_t, std::uint32_t) override {
+        return LinkResult::InvalidHandle;
+    }
+    LinkResult EnterBitBang(LinkHandle) override { return LinkResult::InvalidHandle; }
+    LinkResult WriteByte(LinkHandle, std::uint8_t, std::uint32_t&) override {
+        return LinkResult::InvalidHandle;
+    }
+    LinkResult Close(LinkHandle) override { return LinkResult::InvalidHandle; }
+};
+
+TEST(BoxSearch, TheKeptRecordHoldsTheTextsAsTheProgramAlwaysStoredThem) {
+    ListingOnly link;
+    link.devices.push_back({"", "", "", true, false});
+    link.devices.push_back({"123456789ZELKOR5", std::string(70, 'D'), "9", false, false});
+    const BoxSearch search = SearchForBox(link);
+    EXPECT_TRUE(search.heldElsewhere);
+    ASSERT_TRUE(search.box.has_value());
+    EXPECT_EQ(search.box->SerialNumber, "123456789ZELKOR");   // its section name too
+    EXPECT_EQ(search.box->Description, std::string(63, 'D'));
+    EXPECT_EQ(search.box->Identity, "9");
+    EXPECT_EQ(search.box->Type, kAntennaCount);
+}
+
 class DeviceSearchTest : public ControllerTest {};
 
 TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithTypeThree) {
