@@ -1,5 +1,6 @@
-# Shared by tests/wine/run-all and scripts/run: a Wine prefix of our own, a virtual display with
-# a window manager and a tray, bounded waits, and the cleanup of everything started here.
+# Shared by tests/wine/run-all, tests/linux/run-all, scripts/run and scripts/run-windows: a
+# Wine prefix of our own, a virtual display with a window manager and a tray, bounded waits, and
+# the cleanup of everything started here.
 # Source it; then call wine_env ROOT, and start_display when there is no usable $DISPLAY.
 
 started_pids=()

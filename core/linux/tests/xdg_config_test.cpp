@@ -1,4 +1,5 @@
 #include "core/linux/xdg_config.h"
+#include "core/linux/xdg_settings.h"
 
 #include <sys/stat.h>
 
@@ -45,6 +46,28 @@ TEST(XdgConfig, MakeFoldersCreatesTheMissingPartsForTheUserAlone) {
     testing::WriteBytes(temp.File("file"), "x");
     EXPECT_FALSE(MakeFolders(temp.File("file")));
     EXPECT_FALSE(MakeFolders(temp.File("file/sub")));
+}
+
+}  // namespace
+}  // namespace torvik
+
+namespace torvik {
+namespace {
+
+TEST(XdgSettings, TheFolderComesWithTheFirstWriteNotWithReads) {
+    const testing::TempFolder temp;
+    XdgSettings settings(SettingsFolder(temp.File("config")));
+    ConfigBlock block{};
+    EXPECT_EQ(settings.ReadIniInt("AT0001A_KEYSET", "ANTENNA-1", 7), 7);
+    EXPECT_FALSE(settings.ReadConfig("AT0001A_KEYSET", block));
+    EXPECT_FALSE(std::filesystem::exists(temp.File("config")));
+
+    settings.WriteIniInt("AT0001A_KEYSET", "ANTENNA-1", 1);
+    EXPECT_EQ(settings.Path(), temp.File("config/torvik/Torvik.ini"));
+    EXPECT_EQ(testing::ReadBytes(settings.Path()), "[AT0001A_KEYSET]\r\nANTENNA-1=1\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(temp.File("config/torvik").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 }  // namespace

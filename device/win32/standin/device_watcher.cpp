@@ -8,9 +8,12 @@
 #include <cstring>
 #include <memory>
 
-#include "device/win32/standin/devices_file.h"
+#include "device/sim_devices_file.h"
 
 namespace torvik::standin {
+using sim::ParseDevices;
+using sim::ReadDevicesText;
+using sim::SameDevice;
 namespace {
 
 // {219D0508-57A8-4FF5-97A1-BD86587C6C7E}: the interface class the driver announces devices in.

@@ -1,10 +1,10 @@
-#include "device/win32/standin/devices_file.h"
+#include "device/sim_devices_file.h"
 
 #include <charconv>
 #include <fstream>
 #include <optional>
 
-namespace torvik::standin {
+namespace torvik::sim {
 namespace {
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -128,4 +128,4 @@ bool SameDevice(const SimDevice& a, const SimDevice& b) {
     return a.serial == b.serial && a.locationId == b.locationId;
 }
 
-}  // namespace torvik::standin
+}  // namespace torvik::sim

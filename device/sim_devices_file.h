@@ -1,5 +1,6 @@
 #pragma once
-// The devices file of the stand-in driver library: which boxes are "attached". One device per
+// The devices file of the simulated box (the stand-in driver library and the Linux program with
+// TORVIK_SIM_DEVICES): which boxes are "attached". One device per
 // line, SERIAL<TAB>LOCID<TAB>DESCRIPTION[<TAB>FLAGS]; empty lines and lines starting with '#'
 // are skipped, and so is every line that does not parse (it is then as if it were not there).
 // LOCID is decimal or 0x-hex and must fit 32 bits; FLAGS is a comma-separated subset of
@@ -17,7 +18,7 @@
 
 #include "device/simulated_box.h"
 
-namespace torvik::standin {
+namespace torvik::sim {
 
 // Files larger than this are read only up to here; lines longer than kMaxLineLength are skipped.
 inline constexpr std::size_t kMaxFileSize = 1 << 20;
@@ -32,4 +33,4 @@ std::string ReadDevicesText(const std::string& path);
 // Two lists name the same device when serial and location id agree.
 bool SameDevice(const SimDevice& a, const SimDevice& b);
 
-}  // namespace torvik::standin
+}  // namespace torvik::sim

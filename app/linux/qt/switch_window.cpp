@@ -1,0 +1,288 @@
+#include "app/linux/qt/switch_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <array>
+#include <vector>
+
+#include "app/linux/qt/setup_window.h"
+#include "app/main_window_look.h"
+
+namespace torvik::qt {
+namespace {
+
+// While a device is held by another program, the list is looked at this often.
+constexpr int kRecheckIntervalMs = 2000;
+
+QImage LoadImage(const char* path, bool magentaTransparent) {
+    QImage image(QString::fromLatin1(path));
+    if (image.isNull() || !magentaTransparent) {
+        return image;
+    }
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] & 0xFFFFFFu) == 0xFF00FFu) {
+                row[x] = 0;
+            }
+        }
+    }
+    return image;
+}
+
+void ApplyLook(MyButton& button, const ButtonLook& look) {
+    button.imageAlign = look.imageAlign;
+    button.lookStyle = look.lookStyle;
+    button.frameStyle = look.frameStyle;
+    button.fontChoice = look.fontChoice;
+}
+
+// The manual installed beside the program (<prefix>/share/doc/torvik/manual), else the one the
+// build assembled.
+QString ManualPage() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/doc/torvik/manual/index.html");
+    return QFileInfo::exists(installed) ? QFileInfo(installed).canonicalFilePath()
+                                        : QStringLiteral(TORVIK_BUILD_MANUAL);
+}
+
+TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Trigger: return TrayMouse::kLeftDown;
+    case QSystemTrayIcon::Context: return TrayMouse::kRightDown;
+    case QSystemTrayIcon::DoubleClick: return TrayMouse::kLeftDoubleClick;
+    default: return TrayMouse::kOther;
+    }
+}
+
+}  // namespace
+
+class CSwitchDlg::View final : public SwitchView {
+public:
+    explicit View(CSwitchDlg& window) : w_(window) {}
+
+    void ShowControl(int controlId, bool show) override {
+        if (QWidget* control = Control(controlId)) {
+            control->setVisible(show);
+        }
+    }
+    void EnableControl(int controlId, bool enable) override {
+        if (QWidget* control = Control(controlId)) {
+            control->setEnabled(enable);
+        }
+    }
+    void SetChecked(int controlId, int state) override {
+        if (MyButton* button = w_.widgets_.Button(controlId)) {
+            button->SetChecked(state);
+        }
+        w_.NoteStateShown();
+    }
+    void LayoutAntennaRow() override {
+        const std::array<int, 3> row{ids::AntennaButton(0), ids::AntennaButton(1),
+                                     ids::AntennaButton(2)};
+        LayoutButtonRow(w_.widgets_, row, kAntennaRowGap);
+    }
+    void ShowWindow(bool toFront) override {
+        if (w_.isMinimized()) {
+            w_.showNormal();
+        } else {
+            w_.show();
+        }
+        if (toFront) {
+            w_.raise();
+            w_.activateWindow();
+        }
+    }
+    void HideWindow() override {
+        // Without a tray the user would have no way back: the window is minimised instead.
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            w_.hide();
+        } else {
+            w_.showMinimized();
+        }
+    }
+    void EndDialog() override {
+        w_.ending_ = true;
+        // Leaves every event loop, a message box's or the setup dialog's included.
+        QApplication::exit(0);
+    }
+    void ShowError(const char* text, const char* caption) override {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(caption),
+                        QString::fromLatin1(text), QMessageBox::Ok, &w_);
+        box.exec();
+    }
+    void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
+        QMenu menu;
+        for (const TrayMenuItem& item : items) {
+            if (item.command == ids::kBandFollowing) {
+                continue;   // band following is not part of this edition yet
+            }
+            QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
+            action->setData(item.command);
+            action->setCheckable(item.checked);
+            action->setChecked(item.checked);
+        }
+        if (QAction* chosen = menu.exec(QCursor::pos())) {
+            // As a posted command, after the menu has closed.
+            QMetaObject::invokeMethod(&w_, "OnCommand", Qt::QueuedConnection,
+                                      Q_ARG(int, chosen->data().toInt()));
+        }
+    }
+    void WaitForSecondPress(bool on) override {
+        if (on) {
+            w_.trayWait_.start(QApplication::doubleClickInterval());
+        } else {
+            w_.trayWait_.stop();
+        }
+    }
+    SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
+        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.SerialNumber), w_.settings_, w_.setup_.autostart,
+                         inEffect, &w_);
+        return dialog.Run();
+    }
+    // Nothing is kept beside the settings here: band following is not part of this edition.
+    void SettingsLoaded() override {}
+    void RemoveTrayIcon() override { w_.tray_.hide(); }
+    void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
+    void ShowLinkStatus(const char* statusText, const std::string& trayTip) override {
+        if (w_.statusText_ != nullptr) {
+            w_.statusText_->setText(QString::fromLatin1(statusText));
+        }
+        w_.tray_.setToolTip(QString::fromLatin1(trayTip.c_str()));
+        w_.NoteStateShown();
+    }
+    void ScheduleRecheck(bool on) override {
+        if (on && !w_.recheck_.isActive()) {
+            w_.recheck_.start(kRecheckIntervalMs);
+        } else if (!on) {
+            w_.recheck_.stop();
+        }
+    }
+
+private:
+    QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
+    CSwitchDlg& w_;
+};
+
+CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
+                       HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup)
+    : settings_(settings), setup_(setup), view_(std::make_unique<View>(*this)),
+      controller_(driver, settings, hotkeys, focus, *view_,
+                  static_cast<std::uint32_t>(QApplication::doubleClickInterval())) {
+    setWindowIcon(QIcon(QStringLiteral(":/images/torvik.ico")));
+    InitQtSkinResources(palette());
+    BuildControls(layout);
+
+    tray_.setIcon(QIcon(QStringLiteral(":/images/tray.ico")));
+    tray_.setToolTip(QString::fromLatin1(kTrayTipName));
+    connect(&tray_, &QSystemTrayIcon::activated, this, &CSwitchDlg::OnTrayActivated);
+    connect(&recheck_, &QTimer::timeout, this, [this] { controller_.OnDeviceNotice(); });
+    trayWait_.setSingleShot(true);
+    connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
+    clock_.start();
+}
+
+CSwitchDlg::~CSwitchDlg() { controller_.Shutdown(); }
+
+void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
+    widgets_ = BuildTemplateWidgets(*this, layout);
+    for (const auto& [id, button] : widgets_.buttons) {
+        connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
+    }
+    if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
+        statusText_ = found->second;
+        statusText_->setAlignment(Qt::AlignCenter);
+        statusText_->setFont(SharedQtFont(FontChoice::kLarge));
+        QPalette red = statusText_->palette();
+        red.setColor(QPalette::WindowText, QColor(RedOf(kStatusTextColour),
+                                                  GreenOf(kStatusTextColour),
+                                                  BlueOf(kStatusTextColour)));
+        statusText_->setPalette(red);
+    }
+    if (MyButton* banner = widgets_.Button(ids::kBanner)) {
+        ApplyLook(*banner, kBannerLook);
+        banner->SetImage(LoadImage(":/images/banner.bmp", false), kBannerLook.imageAlign);
+    }
+    if (MyButton* manual = widgets_.Button(ids::kManual)) {
+        ApplyLook(*manual, kManualLook);
+        manual->SetImage(LoadImage(":/images/manual.bmp", true), kManualLook.imageAlign);
+    }
+}
+
+void CSwitchDlg::Start(bool hidden) {
+    controller_.StartHidden(hidden);
+    tray_.show();
+    controller_.Start();
+}
+
+void CSwitchDlg::SetDeviceNotices(std::unique_ptr<QObject> notices) {
+    deviceNotices_ = std::move(notices);
+}
+
+void CSwitchDlg::OnCommand(int id) {
+    switch (id) {
+    case ids::kSwitchRadio: controller_.SetSwitchMode(); return;
+    case ids::kMixerRadio: controller_.SetMixerMode(); return;
+    case ids::kSetup: controller_.Setup(); return;
+    case ids::kManual: QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPage())); return;
+    case ids::kExit: controller_.Exit(); return;
+    case ids::kOk: controller_.Ok(); return;
+    case ids::kOpenDialog: controller_.OpenDialog(); return;
+    default: break;
+    }
+    for (int antenna = 0; antenna < 3; ++antenna) {
+        if (id == ids::AntennaButton(antenna)) {
+            controller_.AntennaAction(antenna);
+        }
+    }
+}
+
+void CSwitchDlg::NoteStateShown() {
+    if (stateNoticePending_) {
+        return;
+    }
+    stateNoticePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            stateNoticePending_ = false;
+            emit StateShown();
+        },
+        Qt::QueuedConnection);
+}
+
+void CSwitchDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    // The clock wraps as the controller expects of message times.
+    controller_.TrayEvent(TrayMouseOf(reason), static_cast<std::uint32_t>(clock_.elapsed()));
+}
+
+void CSwitchDlg::reject() { controller_.Cancel(); }
+
+void CSwitchDlg::accept() { controller_.Ok(); }
+
+void CSwitchDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        controller_.Ok();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CSwitchDlg::closeEvent(QCloseEvent* event) {
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    controller_.Cancel();
+}
+
+}  // namespace torvik::qt
