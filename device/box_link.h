@@ -23,8 +23,8 @@ enum class LinkResult {
 struct ListedDevice {
     std::string serial;
     std::string description;
-    // What Open takes to reach this device again while it stays where it is; empty when the
-    // device is open, which hides where it is.
+    // What Open takes to reach this device again while it stays where it is. A driver that
+    // hides where an open device is (the vendor's) leaves it empty for an open device.
     std::string identity;
     bool heldElsewhere = false;   // open in another program: no serial, description or identity
     bool openedHere = false;      // open through this link
