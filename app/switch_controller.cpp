@@ -10,31 +10,31 @@ constexpr int kAntennaButtons = 3;
 
 }  // namespace
 
-SwitchController::SwitchController(D2xxDriver& driver, SettingsStore& settings,
+SwitchController::SwitchController(BoxLink& link, SettingsStore& settings,
                                    HotkeyRegistrar& hotkeys, FocusQuery& focus, SwitchView& view,
                                    std::uint32_t doubleClickMs)
     : trayClicks_(doubleClickMs),
-      driver_(driver),
+      link_(link),
       settings_(settings),
       hotkeys_(hotkeys),
       focus_(focus),
       view_(view) {}
 
 std::string SwitchController::Section() const {
-    return SectionName(deviceNode.SerialNumber, sizeof deviceNode.SerialNumber);
+    return SectionName(deviceNode.SerialNumber.data(), deviceNode.SerialNumber.size());
 }
 
 // --- device link ---
 
 void SwitchController::FindDevice() {
     devicePresent = 0;
-    const BoxSearch search = SearchForBox(driver_);
+    const BoxSearch search = SearchForBox(link_);
     if (search.box) {
         devicePresent = 1;
         deviceNode = *search.box;
     }
     // With a box, the load's write decides the status.
-    if (!driver_.Available()) {
+    if (!link_.Available()) {
         linkStatus = LinkStatus::NoDriver;
     } else if (!search.box && search.heldElsewhere) {
         linkStatus = LinkStatus::InUse;
@@ -105,7 +105,7 @@ void SwitchController::WriteOutput() {
         return;
     }
     const OutputWrite outcome =
-        WriteOutputByte(driver_, deviceNode.LocId, OutputByte(antennaOn, runFlag));
+        WriteOutputByte(link_, deviceNode.Identity, OutputByte(antennaOn, runFlag));
     const bool newEpisode = episode_.Record(outcome);
     linkStatus = StatusAfterWrite(outcome);
     // The box's modal loop lets notices, hotkeys and remote messages in, and they write

@@ -20,7 +20,7 @@
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
 #include "core/settings.h"
-#include "device/d2xx.h"
+#include "device/box_link.h"
 #include "setup/setup_model.h"
 
 namespace torvik {
@@ -72,7 +72,7 @@ public:
 class SwitchController {
 public:
     // doubleClickMs: the system's double-click time, for the tray icon's presses.
-    SwitchController(D2xxDriver& driver, SettingsStore& settings, HotkeyRegistrar& hotkeys,
+    SwitchController(BoxLink& link, SettingsStore& settings, HotkeyRegistrar& hotkeys,
                      FocusQuery& focus, SwitchView& view, std::uint32_t doubleClickMs = 500);
 
     // --- what the views and the platform read ---
@@ -122,7 +122,7 @@ public:
     std::optional<std::intptr_t> Execute(const Command& command);
 
     // --- device link ---
-    // Searches the driver's list for the box, then LoadSettings. While no box is listed but
+    // Searches the link's list for the box, then LoadSettings. While no box is listed but
     // a device is held by another program, asks the view to look again soon.
     void FindDevice();
     // A device arrived or went, or the view's interval after ScheduleRecheck(true) has passed:
@@ -184,7 +184,7 @@ private:
     bool shutDown_ = false;
     TrayClickRules trayClicks_;
 
-    D2xxDriver& driver_;
+    BoxLink& link_;
     SettingsStore& settings_;
     HotkeyRegistrar& hotkeys_;
     FocusQuery& focus_;

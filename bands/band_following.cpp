@@ -1,6 +1,5 @@
 #include "bands/band_following.h"
 
-#include <cstring>
 #include <utility>
 
 #include "app/switch_controller.h"
@@ -52,9 +51,7 @@ std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask)
 }
 
 std::string PresentBoxSerial(const SwitchController& controller) {
-    if (!controller.DevicePresent()) return {};
-    const char* field = controller.Node().SerialNumber;
-    return std::string(field, strnlen(field, sizeof controller.Node().SerialNumber));
+    return controller.DevicePresent() ? controller.Node().SerialNumber : std::string();
 }
 
 }  // namespace torvik::bands

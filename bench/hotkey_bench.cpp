@@ -16,6 +16,7 @@
 #include "app/switch_controller.h"
 #include "bench/quiet_host.h"
 #include "device/output_write.h"
+#include "device/location_identity.h"
 #include "device/simulated_box.h"
 
 namespace {
@@ -101,9 +102,10 @@ int main() {
 
     SimulatedBox bareBox;
     bareBox.devices.push_back({"A1MIRVAX8", "bench box", kLocation});
+    const std::string identity = IdentityOfLocation(kLocation);
     const double bare = NanosecondsPerCall(kIterations, bareBox, [&](int i) {
         const auto byte = static_cast<std::uint8_t>(i % 2 == 0 ? 0x0A : 0x0C);
-        checksum += static_cast<long>(WriteOutputByte(bareBox, kLocation, byte));
+        checksum += static_cast<long>(WriteOutputByte(bareBox, identity, byte));
     });
 
     MemoryStore memory;

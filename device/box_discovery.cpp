@@ -2,11 +2,17 @@
 
 #include "core/field_text.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
 namespace torvik {
+namespace {
+
+// The box's record keeps as much of its texts as the program has always stored and shown.
+constexpr std::size_t kKeptSerialLength = 15;
+constexpr std::size_t kKeptDescriptionLength = 63;
+
+}  // namespace
 
 bool IsBoxSerial(const char* serialField, std::size_t fieldSize) {
     const std::string_view serial = FieldText(serialField, fieldSize);
@@ -14,43 +20,26 @@ bool IsBoxSerial(const char* serialField, std::size_t fieldSize) {
            serial.find("ZELKOR5") != std::string_view::npos;
 }
 
-std::optional<DeviceNode> FindBox(D2xxDriver& driver) {
-    return SearchForBox(driver).box;
+std::optional<DeviceNode> FindBox(BoxLink& link) {
+    return SearchForBox(link).box;
 }
 
-BoxSearch SearchForBox(D2xxDriver& driver) {
+BoxSearch SearchForBox(BoxLink& link) {
     BoxSearch search;
-    std::uint32_t listed = 0;
-    if (driver.CreateDeviceInfoList(&listed) != kFtOk) {
+    std::vector<ListedDevice> devices;
+    if (link.List(devices) != LinkResult::Ok) {
         return search;
     }
-    const std::uint32_t room = std::min(listed, kMaxListedDevices);
-    if (room == 0) {
-        return search;
-    }
-    std::vector<DeviceNode> nodes(room, DeviceNode{});
-    std::uint32_t reported = room;
-    if (driver.GetDeviceInfoList(nodes.data(), &reported) != kFtOk) {
-        return search;
-    }
-    // The list may have changed between the two calls: walk only nodes that are both
-    // allocated and reported as filled.
-    const std::uint32_t filled = std::min(room, reported);
-    for (std::uint32_t i = 0; i < filled; ++i) {
-        const DeviceNode& node = nodes[i];
-        if ((node.Flags & kFtFlagOpened) != 0 && node.SerialNumber[0] == '\0') {
+    for (const ListedDevice& device : devices) {
+        if (device.heldElsewhere) {
             search.heldElsewhere = true;
         }
-        if (!IsBoxSerial(node.SerialNumber, sizeof node.SerialNumber)) {
+        if (!IsBoxSerial(device.serial.data(), device.serial.size())) {
             continue;
         }
-        DeviceNode kept = node;
-        kept.Flags = 0;
-        kept.Type = kAntennaCount;
-        kept.ftHandle = nullptr;
-        kept.SerialNumber[sizeof kept.SerialNumber - 1] = '\0';
-        kept.Description[sizeof kept.Description - 1] = '\0';
-        search.box = kept;
+        search.box = DeviceNode{device.serial.substr(0, kKeptSerialLength),
+                                device.description.substr(0, kKeptDescriptionLength),
+                                device.identity, kAntennaCount};
         return search;
     }
     return search;

@@ -3,18 +3,18 @@
 namespace torvik {
 namespace {
 
-// Closes the driver handle when the write is over, on every path.
+// Closes the link's handle when the write is over, on every path.
 class OpenDevice {
 public:
-    OpenDevice(D2xxDriver& driver, FtHandle handle) : driver_(driver), handle_(handle) {}
-    ~OpenDevice() { driver_.Close(handle_); }
+    OpenDevice(BoxLink& link, LinkHandle handle) : link_(link), handle_(handle) {}
+    ~OpenDevice() { link_.Close(handle_); }
     OpenDevice(const OpenDevice&) = delete;
     OpenDevice& operator=(const OpenDevice&) = delete;
-    FtHandle get() const { return handle_; }
+    LinkHandle get() const { return handle_; }
 
 private:
-    D2xxDriver& driver_;
-    FtHandle handle_;
+    BoxLink& link_;
+    LinkHandle handle_;
 };
 
 constexpr std::uint8_t kAntenna3Bit = 0x01;
@@ -35,17 +35,17 @@ std::uint8_t ComposeOutputByte(const std::int32_t antennaOn[4], std::int32_t run
     return byte;
 }
 
-OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte) {
-    FtHandle handle = nullptr;
-    if (driver.OpenEx(locationId, kFtOpenByLocation, &handle) != kFtOk || handle == nullptr) {
+OutputWrite WriteOutputByte(BoxLink& link, const std::string& identity, std::uint8_t byte) {
+    LinkHandle handle = kNoHandle;
+    if (link.Open(identity, handle) != LinkResult::Ok || handle == kNoHandle) {
         return OutputWrite::NotOpened;
     }
-    const OpenDevice device(driver, handle);
+    const OpenDevice device(link, handle);
     // A refusal here changes nothing that matters: the write below then finds the failure.
-    driver.SetTimeouts(device.get(), kReadTimeoutMs, kWriteTimeoutMs);
-    const bool modeSet = driver.SetBitMode(device.get(), kAllLinesOutput, kAsyncBitBang) == kFtOk;
+    link.SetTimeouts(device.get(), kReadTimeoutMs, kWriteTimeoutMs);
+    const bool modeSet = link.EnterBitBang(device.get()) == LinkResult::Ok;
     std::uint32_t written = 0;
-    const bool taken = driver.Write(device.get(), &byte, 1, &written) == kFtOk && written == 1;
+    const bool taken = link.WriteByte(device.get(), byte, written) == LinkResult::Ok && written == 1;
     if (!modeSet) {
         return OutputWrite::ModeRefused;
     }

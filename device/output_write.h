@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
-#include "device/d2xx.h"
+#include <string>
+
+#include "device/box_link.h"
 
 namespace torvik {
 
@@ -25,9 +27,9 @@ enum class OutputWrite {
 inline constexpr std::uint32_t kWriteTimeoutMs = 500;
 inline constexpr std::uint32_t kReadTimeoutMs = 500;
 
-// Opens the box by location, bounds its timeouts, sets all eight lines to asynchronous
-// bit-bang, writes the one byte and closes the box again; no handle outlives the call, so
+// Opens the box by its identity, bounds its timeouts, enters bit-bang, writes the one byte
+// and closes the box again; no handle outlives the call, so
 // whatever the caller does about the outcome happens with the device closed.
-OutputWrite WriteOutputByte(D2xxDriver& driver, std::uint32_t locationId, std::uint8_t byte);
+OutputWrite WriteOutputByte(BoxLink& link, const std::string& identity, std::uint8_t byte);
 
 }  // namespace torvik

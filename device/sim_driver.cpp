@@ -1,80 +1,62 @@
 #include "device/sim_driver.h"
 
+#include "device/location_identity.h"
 #include "device/sim_call_log.h"
 #include "device/sim_devices_file.h"
 
 namespace torvik::sim {
+namespace {
 
-void LoggedSimDriver::ReadDevices() {
+// What bit-bang is in the driver's words, for the log.
+constexpr std::uint8_t kAllLinesOutput = 0xFF;
+constexpr std::uint8_t kAsyncBitBang = 0x01;
+
+}  // namespace
+
+void LoggedSimLink::ReadDevices() {
     devicesText_ = ReadDevicesText(devicesPath_);
     box_.devices = ParseDevices(devicesText_);
 }
 
-void LoggedSimDriver::Log(const std::string& line) const { AppendLine(logPath_, line); }
+void LoggedSimLink::Log(const std::string& line) const { AppendLine(logPath_, line); }
 
-FtStatus LoggedSimDriver::CreateDeviceInfoList(std::uint32_t* count) {
+LinkResult LoggedSimLink::List(std::vector<ListedDevice>& devices) {
     ReadDevices();
-    std::uint32_t listed = 0;
-    const FtStatus status = box_.CreateDeviceInfoList(&listed);
-    Log(ListLine(listed));
-    if (count == nullptr) {
-        return kFtInvalidParameter;
-    }
-    *count = listed;
-    return status;
+    const LinkResult result = box_.List(devices);
+    Log(ListLine(static_cast<std::uint32_t>(devices.size())));
+    return result;
 }
 
-FtStatus LoggedSimDriver::GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
-    return count == nullptr ? kFtInvalidParameter : box_.GetDeviceInfoList(nodes, count);
-}
-
-FtStatus LoggedSimDriver::FillDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
-    return count == nullptr ? kFtInvalidParameter : box_.FillDeviceInfoList(nodes, count);
-}
-
-FtStatus LoggedSimDriver::OpenEx(std::uint32_t locationId, std::uint32_t flags,
-                                 FtHandle* handle) {
+LinkResult LoggedSimLink::Open(const std::string& identity, LinkHandle& handle) {
     ReadDevices();
-    const FtStatus status = box_.OpenEx(locationId, flags, handle);
-    Log(OpenLine(flags == kFtOpenByLocation ? locationId : 0, status));
-    return status;
+    const LinkResult result = box_.Open(identity, handle);
+    Log(OpenLine(LocationOfIdentity(identity).value_or(0), result));
+    return result;
 }
 
-FtStatus LoggedSimDriver::SetTimeouts(FtHandle handle, std::uint32_t readMs,
+LinkResult LoggedSimLink::SetTimeouts(LinkHandle handle, std::uint32_t readMs,
                                       std::uint32_t writeMs) {
-    const FtStatus status = box_.SetTimeouts(handle, readMs, writeMs);
-    Log(TimeoutsLine(readMs, writeMs, status));
-    return status;
+    const LinkResult result = box_.SetTimeouts(handle, readMs, writeMs);
+    Log(TimeoutsLine(readMs, writeMs, result));
+    return result;
 }
 
-FtStatus LoggedSimDriver::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) {
-    const FtStatus status = box_.SetBitMode(handle, mask, mode);
-    Log(BitModeLine(mask, mode, status));
-    return status;
+LinkResult LoggedSimLink::EnterBitBang(LinkHandle handle) {
+    const LinkResult result = box_.EnterBitBang(handle);
+    Log(BitModeLine(kAllLinesOutput, kAsyncBitBang, result));
+    return result;
 }
 
-FtStatus LoggedSimDriver::Write(FtHandle handle, const void* buffer, std::uint32_t length,
-                                std::uint32_t* written) {
-    std::uint32_t done = 0;
-    const FtStatus status =
-        box_.Write(handle, buffer, length, written != nullptr ? &done : nullptr);
-    if (written != nullptr) {
-        *written = done;
-    }
-    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    if (bytes == nullptr || length == 0) {
-        Log(WriteLine(nullptr, status));
-    }
-    for (std::uint32_t i = 0; bytes != nullptr && i < length && i < kMaxLoggedBytes; ++i) {
-        Log(WriteLine(&bytes[i], status, i < done));
-    }
-    return status;
+LinkResult LoggedSimLink::WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) {
+    const LinkResult result = box_.WriteByte(handle, byte, written);
+    Log(WriteLine(&byte, result, written == 1));
+    return result;
 }
 
-FtStatus LoggedSimDriver::Close(FtHandle handle) {
-    const FtStatus status = box_.Close(handle);
-    Log(CloseLine(status));
-    return status;
+LinkResult LoggedSimLink::Close(LinkHandle handle) {
+    const LinkResult result = box_.Close(handle);
+    Log(CloseLine(result));
+    return result;
 }
 
 }  // namespace torvik::sim

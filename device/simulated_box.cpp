@@ -1,7 +1,8 @@
 #include "device/simulated_box.h"
 
+#include "device/location_identity.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace torvik {
 namespace {
@@ -11,20 +12,15 @@ namespace {
 constexpr std::uintptr_t kHandleBase = 0x7A110000;
 constexpr std::uintptr_t kHandleStep = 0x10;
 
-// What a listed node reports besides the fields the test sets.
-constexpr std::uint32_t kDeviceType232R = 5;
-constexpr std::uint32_t kVendorProductId = 0x04036001;
-
-void CopyText(char* field, std::size_t fieldSize, const std::string& text) {
-    std::memset(field, 0, fieldSize);
-    std::memcpy(field, text.data(), std::min(text.size(), fieldSize - 1));
-}
+// The longest texts the vendor's driver reports: its fields hold 16 and 64 bytes with a NUL.
+constexpr std::size_t kSerialLength = 15;
+constexpr std::size_t kDescriptionLength = 63;
 
 }  // namespace
 
-FtStatus SimulatedBox::Record(SimCall call) {
+LinkResult SimulatedBox::Record(SimCall call) {
     calls_.push_back(call);
-    return call.status;
+    return call.result;
 }
 
 const SimDevice* SimulatedBox::Attached(std::uint32_t locationId) const {
@@ -34,8 +30,8 @@ const SimDevice* SimulatedBox::Attached(std::uint32_t locationId) const {
     return found == devices.end() ? nullptr : &*found;
 }
 
-std::optional<std::uint32_t> SimulatedBox::LocationOf(FtHandle handle) const {
-    const auto found = openHandles_.find(reinterpret_cast<std::uintptr_t>(handle));
+std::optional<std::uint32_t> SimulatedBox::LocationOf(LinkHandle handle) const {
+    const auto found = openHandles_.find(handle);
     if (found == openHandles_.end()) {
         return std::nullopt;
     }
@@ -63,165 +59,110 @@ std::optional<std::uint8_t> SimulatedBox::LastOutput(std::uint32_t locationId) c
     return found->second;
 }
 
-FtStatus SimulatedBox::CreateDeviceInfoList(std::uint32_t* count) {
+LinkResult SimulatedBox::List(std::vector<ListedDevice>& listed) {
     SimCall call{SimCall::Kind::List};
+    listed.clear();
     if (listFails || driverMissing) {
-        listed_.clear();
-        if (count != nullptr) {
-            *count = 0;
-        }
-        call.status = kFtOtherError;
+        call.result = LinkResult::Failed;
         return Record(call);
     }
-    if (count == nullptr) {
-        call.status = kFtInvalidParameter;
-        return Record(call);
-    }
-    listed_ = devices;
-    *count = static_cast<std::uint32_t>(listed_.size());
-    call.value = *count;
-    return Record(call);
-}
-
-FtStatus SimulatedBox::GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
-    return ListInto(nodes, count, count != nullptr ? *count : 0);
-}
-
-FtStatus SimulatedBox::FillDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
-    return ListInto(nodes, count, listed_.size());
-}
-
-FtStatus SimulatedBox::ListInto(DeviceNode* nodes, std::uint32_t* count, std::size_t room) {
-    SimCall call{SimCall::Kind::GetList};
-    if (listFails || driverMissing) {
-        if (count != nullptr) {
-            *count = 0;
-        }
-        call.status = kFtOtherError;
-        return Record(call);
-    }
-    if (nodes == nullptr || count == nullptr) {
-        call.status = kFtInvalidParameter;
-        return Record(call);
-    }
-    const std::size_t filled = std::min(room, listed_.size());
-    for (std::size_t i = 0; i < filled; ++i) {
-        const SimDevice& device = listed_[i];
-        DeviceNode& node = nodes[i];
-        std::memset(&node, 0, sizeof node);
-        node.Type = kDeviceType232R;
-        node.ID = kVendorProductId;
+    for (const SimDevice& device : devices) {
+        ListedDevice& entry = listed.emplace_back();
         if (device.heldElsewhere) {
-            // The driver cannot read a device another program holds: only the flag is known.
-            node.Flags = kFtFlagOpened;
+            // The driver cannot read a device another program holds: only that is known.
+            entry.heldElsewhere = true;
             continue;
         }
-        // An open device keeps its texts but loses its location in the list.
-        const bool opened = IsOpen(device.locationId);
-        node.Flags = opened ? kFtFlagOpened : 0;
-        node.LocId = opened ? 0 : device.locationId;
-        CopyText(node.SerialNumber, sizeof node.SerialNumber, device.serial);
-        CopyText(node.Description, sizeof node.Description, device.description);
-        node.ftHandle = nullptr;
+        // An open device keeps its texts but loses its place in the list.
+        entry.openedHere = IsOpen(device.locationId);
+        entry.serial = device.serial.substr(0, kSerialLength);
+        entry.description = device.description.substr(0, kDescriptionLength);
+        entry.identity = entry.openedHere ? std::string() : IdentityOfLocation(device.locationId);
     }
-    *count = static_cast<std::uint32_t>(listed_.size());
-    call.value = *count;
+    call.value = static_cast<std::uint32_t>(listed.size());
     return Record(call);
 }
 
-FtStatus SimulatedBox::OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) {
+LinkResult SimulatedBox::Open(const std::string& identity, LinkHandle& handle) {
     SimCall call{SimCall::Kind::Open};
-    call.value = locationId;
-    if (handle == nullptr || flags != kFtOpenByLocation) {
-        call.status = kFtInvalidParameter;
+    handle = kNoHandle;
+    const std::optional<std::uint32_t> location = LocationOfIdentity(identity);
+    if (!location) {
+        call.result = LinkResult::NotFound;
         return Record(call);
     }
-    *handle = nullptr;
+    const std::uint32_t locationId = *location;
+    call.value = locationId;
     if (vanishBeforeNextOpen) {
         vanishBeforeNextOpen = false;
         std::erase_if(devices, [&](const SimDevice& d) { return d.locationId == locationId; });
     }
     const SimDevice* device = Attached(locationId);
     if (device == nullptr) {
-        call.status = kFtDeviceNotFound;
+        call.result = LinkResult::NotFound;
         return Record(call);
     }
     if (device->openFails || device->heldElsewhere || IsOpen(locationId)) {
-        call.status = kFtDeviceNotOpened;   // refused, or open already: opens are exclusive
+        call.result = LinkResult::NotOpened;   // refused, or open already: opens are exclusive
         return Record(call);
     }
     ++nextHandle_;
-    const std::uintptr_t value = kHandleBase + nextHandle_ * kHandleStep;
-    openHandles_[value] = locationId;
-    *handle = reinterpret_cast<FtHandle>(value);
+    handle = kHandleBase + nextHandle_ * kHandleStep;
+    openHandles_[handle] = locationId;
     return Record(call);
 }
 
-FtStatus SimulatedBox::SetTimeouts(FtHandle handle, std::uint32_t, std::uint32_t writeMs) {
+LinkResult SimulatedBox::SetTimeouts(LinkHandle handle, std::uint32_t, std::uint32_t writeMs) {
     SimCall call{SimCall::Kind::Timeouts};
     call.value = writeMs;
     if (!LocationOf(handle)) {
-        call.status = kFtInvalidHandle;
+        call.result = LinkResult::InvalidHandle;
     }
     return Record(call);
 }
 
-FtStatus SimulatedBox::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) {
+LinkResult SimulatedBox::EnterBitBang(LinkHandle handle) {
     SimCall call{SimCall::Kind::BitMode};
-    call.mask = mask;
-    call.mode = mode;
     const std::optional<std::uint32_t> location = LocationOf(handle);
     if (!location) {
-        call.status = kFtInvalidHandle;
+        call.result = LinkResult::InvalidHandle;
         return Record(call);
     }
     const SimDevice* device = Attached(*location);
     if (device == nullptr || device->bitModeFails) {
-        call.status = kFtIoError;
+        call.result = LinkResult::IoError;
     }
     return Record(call);
 }
 
-FtStatus SimulatedBox::Write(FtHandle handle, const void* buffer, std::uint32_t length,
-                             std::uint32_t* written) {
+LinkResult SimulatedBox::WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) {
     SimCall call{SimCall::Kind::Write};
-    if (written != nullptr) {
-        *written = 0;
-    }
+    written = 0;
     const std::optional<std::uint32_t> location = LocationOf(handle);
     if (!location) {
-        call.status = kFtInvalidHandle;
+        call.result = LinkResult::InvalidHandle;
         return Record(call);
     }
-    if ((buffer == nullptr && length != 0) || written == nullptr) {
-        call.status = kFtInvalidParameter;
-        return Record(call);
-    }
-    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    if (length > 0) {
-        call.value = bytes[0];
-    }
+    call.value = byte;
     const SimDevice* device = Attached(*location);
     if (device == nullptr || device->writeFails) {
-        call.status = kFtIoError;
+        call.result = LinkResult::IoError;
         return Record(call);
     }
     if (device->shortWrite) {
-        return Record(call);   // the write timed out: status 0, nothing taken
+        return Record(call);   // the write timed out: success, nothing taken
     }
-    if (length > 0) {
-        bytes_.insert(bytes_.end(), bytes, bytes + length);
-        lastOutput_[*location] = bytes[length - 1];
-    }
-    *written = length;
-    call.written = length;
+    bytes_.push_back(byte);
+    lastOutput_[*location] = byte;
+    written = 1;
+    call.written = 1;
     return Record(call);
 }
 
-FtStatus SimulatedBox::Close(FtHandle handle) {
+LinkResult SimulatedBox::Close(LinkHandle handle) {
     SimCall call{SimCall::Kind::Close};
-    if (openHandles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
-        call.status = kFtInvalidHandle;
+    if (openHandles_.erase(handle) == 0) {
+        call.result = LinkResult::InvalidHandle;
     }
     return Record(call);
 }

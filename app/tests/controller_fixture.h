@@ -24,37 +24,28 @@ namespace torvik::testing {
 // "byte 0C", "check 1001 1", "store ANTENNA-1=1", "reg 2400", "unreg 2400".
 using Journal = std::vector<std::string>;
 
-// Forwards to a SimulatedBox and journals every byte written.
-class JournalingDriver final : public D2xxDriver {
+// Forwards to a SimulatedBox and journals every byte taken.
+class JournalingDriver final : public BoxLink {
 public:
     JournalingDriver(SimulatedBox& box, Journal& journal) : box_(box), journal_(journal) {}
-    FtStatus CreateDeviceInfoList(std::uint32_t* count) override {
-        return box_.CreateDeviceInfoList(count);
+    LinkResult List(std::vector<ListedDevice>& devices) override { return box_.List(devices); }
+    LinkResult Open(const std::string& identity, LinkHandle& handle) override {
+        return box_.Open(identity, handle);
     }
-    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override {
-        return box_.GetDeviceInfoList(nodes, count);
-    }
-    FtStatus OpenEx(std::uint32_t location, std::uint32_t flags, FtHandle* handle) override {
-        return box_.OpenEx(location, flags, handle);
-    }
-    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override {
+    LinkResult SetTimeouts(LinkHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override {
         return box_.SetTimeouts(handle, readMs, writeMs);
     }
-    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override {
-        return box_.SetBitMode(handle, mask, mode);
-    }
-    FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
-                   std::uint32_t* written) override {
-        const FtStatus status = box_.Write(handle, buffer, length, written);
-        if (status == kFtOk && length == 1) {
+    LinkResult EnterBitBang(LinkHandle handle) override { return box_.EnterBitBang(handle); }
+    LinkResult WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) override {
+        const LinkResult result = box_.WriteByte(handle, byte, written);
+        if (result == LinkResult::Ok && written == 1) {
             char text[8];
-            std::snprintf(text, sizeof text, "byte %02X",
-                          *static_cast<const std::uint8_t*>(buffer));
+            std::snprintf(text, sizeof text, "byte %02X", byte);
             journal_.push_back(text);
         }
-        return status;
+        return result;
     }
-    FtStatus Close(FtHandle handle) override { return box_.Close(handle); }
+    LinkResult Close(LinkHandle handle) override { return box_.Close(handle); }
     bool Available() const override { return box_.Available(); }
 
 private:

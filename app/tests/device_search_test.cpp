@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/tests/controller_fixture.h"
+#include "device/location_identity.h"
 #include "device/box_discovery.h"
 
 namespace torvik::testing {
@@ -25,76 +26,60 @@ TEST(BoxSerial, EitherTextAnywhereCaseSensitiveWithinTheField) {
     EXPECT_FALSE(IsBoxSerial(nullptr, 16));
 
     // The field ends at its size, even when the bytes after it would complete a match.
-    DeviceNode node{};
-    std::memset(node.SerialNumber, 'X', sizeof node.SerialNumber);
-    std::memcpy(node.SerialNumber + 12, "ZELK", 4);
-    std::strcpy(node.Description, "OR5 ZELKOR5");
-    EXPECT_FALSE(IsBoxSerial(node.SerialNumber, sizeof node.SerialNumber));
+    char serial[16 + 12];
+    std::memset(serial, 'X', sizeof serial);
+    std::memcpy(serial + 12, "ZELKOR5", 7);
+    EXPECT_FALSE(IsBoxSerial(serial, 16));
+    EXPECT_TRUE(IsBoxSerial(serial, sizeof serial));
 }
 
-// A driver whose two list calls disagree, as a faulty or racing driver might.
-class InconsistentDriver final : public D2xxDriver {
+// A link that lists what it is given and opens nothing.
+class ListingOnly final : public BoxLink {
 public:
-    std::uint32_t created = 0;
-    std::uint32_t reported = 0;
-    std::vector<std::string> serials;   // written to the nodes, within the caller's room
-    std::uint32_t roomSeen = 0;
-
-    FtStatus CreateDeviceInfoList(std::uint32_t* count) override {
-        *count = created;
-        return kFtOk;
+    std::vector<ListedDevice> devices;
+    LinkResult List(std::vector<ListedDevice>& out) override {
+        out = devices;
+        return LinkResult::Ok;
     }
-    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override {
-        roomSeen = *count;
-        for (std::size_t i = 0; i < serials.size() && i < roomSeen; ++i) {
-            std::strncpy(nodes[i].SerialNumber, serials[i].c_str(), 15);
-        }
-        *count = reported;
-        return kFtOk;
+    LinkResult Open(const std::string&, LinkHandle&) override { return LinkResult::NotOpened; }
+    LinkResult SetTimeouts(LinkHandle, std::uint32_t, std::uint32_t) override {
+        return LinkResult::InvalidHandle;
     }
-    FtStatus OpenEx(std::uint32_t, std::uint32_t, FtHandle*) override { return kFtOtherError; }
-    FtStatus SetTimeouts(FtHandle, std::uint32_t, std::uint32_t) override { return kFtOtherError; }
-    FtStatus SetBitMode(FtHandle, std::uint8_t, std::uint8_t) override { return kFtOtherError; }
-    FtStatus Write(FtHandle, const void*, std::uint32_t, std::uint32_t*) override {
-        return kFtOtherError;
+    LinkResult EnterBitBang(LinkHandle) override { return LinkResult::InvalidHandle; }
+    LinkResult WriteByte(LinkHandle, std::uint8_t, std::uint32_t&) override {
+        return LinkResult::InvalidHandle;
     }
-    FtStatus Close(FtHandle) override { return kFtOtherError; }
+    LinkResult Close(LinkHandle) override { return LinkResult::InvalidHandle; }
 };
 
-TEST(BoxSearch, TheCountsOfTheTwoListCallsAreNotTrusted) {
-    InconsistentDriver driver;
-    // More reported than there was room for: only the room is walked.
-    driver.created = 2;
-    driver.reported = 50;
-    driver.serials = {"none", "A1MIRVAX8"};
-    const std::optional<DeviceNode> found = FindBox(driver);
-    EXPECT_EQ(driver.roomSeen, 2u);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_STREQ(found->SerialNumber, "A1MIRVAX8");
-
-    // Fewer reported than the room: a node past the reported count is not looked at.
-    driver.reported = 1;
-    EXPECT_FALSE(FindBox(driver).has_value());
-
-    // An absurd count is cut, not allocated.
-    driver.created = 0xFFFFFFFF;
-    driver.reported = 0xFFFFFFFF;
-    ASSERT_TRUE(FindBox(driver).has_value());
-    EXPECT_EQ(driver.roomSeen, kMaxListedDevices);
+TEST(BoxSearch, TheKeptRecordHoldsTheTextsAsTheProgramAlwaysStoredThem) {
+    ListingOnly link;
+    link.devices.push_back({"", "", "", true, false});
+    link.devices.push_back({"123456789ZELKOR5", std::string(70, 'D'), "9", false, false});
+    const BoxSearch search = SearchForBox(link);
+    EXPECT_TRUE(search.heldElsewhere);
+    ASSERT_TRUE(search.box.has_value());
+    EXPECT_EQ(search.box->SerialNumber, "123456789ZELKOR");   // its section name too
+    EXPECT_EQ(search.box->Description, std::string(63, 'D'));
+    EXPECT_EQ(search.box->Identity, "9");
+    EXPECT_EQ(search.box->Type, kAntennaCount);
 }
 
 class DeviceSearchTest : public ControllerTest {};
 
-TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithFlagsZeroAndTypeThree) {
+TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithTypeThree) {
+    box.devices.push_back({"", "", 9});
+    box.devices[0].heldElsewhere = true;
     box.devices.push_back({"FT12345", "ZELKOR5 in the description only", 1});
     box.devices.push_back({"xxZELKOR5yy", "second", 2});
     box.devices.push_back({"A1MIRVAX8", "third", 3});
     controller.FindDevice();
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_STREQ(controller.Node().SerialNumber, "xxZELKOR5yy");
-    EXPECT_EQ(controller.Node().LocId, 2u);
-    EXPECT_EQ(controller.Node().Flags, 0u);
+    EXPECT_EQ(controller.Node().SerialNumber, "xxZELKOR5yy");
+    EXPECT_EQ(controller.Node().Description, "second");
+    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(2));
     EXPECT_EQ(controller.Node().Type, 3u);
+    EXPECT_EQ(controller.Link(), LinkStatus::Ready);   // a box found: the held device does not matter
     EXPECT_EQ(controller.Section(), "xxZELKOR5yy_KEYSET");
 }
 
@@ -103,7 +88,7 @@ TEST_F(DeviceSearchTest, AFailedListIsNoBoxAndTheOldNodeIsKept) {
     box.listFails = true;
     controller.FindDevice();
     EXPECT_FALSE(controller.DevicePresent());
-    EXPECT_STREQ(controller.Node().SerialNumber, "A1MIRVAX8");
+    EXPECT_EQ(controller.Node().SerialNumber, "A1MIRVAX8");
     EXPECT_EQ(controller.GetAntennaMask() & 0xFFFF, 3);
 }
 

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "app/tests/controller_fixture.h"
+#include "device/location_identity.h"
 #include "device/output_write.h"
 
 namespace torvik::testing {
@@ -50,8 +51,6 @@ TEST_F(OutputWriteTest, OneWriteOpensBoundsTheTimeoutSetsModeWritesAndCloses) {
     EXPECT_EQ(calls[1].kind, Kind::Timeouts);
     EXPECT_EQ(calls[1].value, kWriteTimeoutMs);
     EXPECT_EQ(calls[2].kind, Kind::BitMode);
-    EXPECT_EQ(calls[2].mask, 0xFF);
-    EXPECT_EQ(calls[2].mode, 0x01);
     EXPECT_EQ(calls[3].kind, Kind::Write);
     EXPECT_EQ(calls[3].value, 0x09u);
     EXPECT_EQ(calls[4].kind, Kind::Close);
@@ -101,7 +100,7 @@ TEST_F(OutputWriteTest, ARefusedModeIsReportedOncePerEpisodeWithTheDeviceClosed)
     EXPECT_EQ(openWhileShown, 0);
     // The search inside the box still found the box where it is.
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().LocId, kBoxLocation);
+    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(kBoxLocation));
     EXPECT_EQ(view.statusText, "Device refused the output mode");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - output mode refused");
 
@@ -171,16 +170,18 @@ TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
 TEST(OutputWriteByte, ReportsWhatHappenedAndAlwaysCloses) {
     SimulatedBox box;
     box.devices.push_back({"x", "", 7});
-    EXPECT_EQ(WriteOutputByte(box, 8, 0x0A), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0A), OutputWrite::Written);
+    const std::string seven = IdentityOfLocation(7);
+    EXPECT_EQ(WriteOutputByte(box, IdentityOfLocation(8), 0x0A), OutputWrite::NotOpened);
+    EXPECT_EQ(WriteOutputByte(box, "", 0x0A), OutputWrite::NotOpened);
+    EXPECT_EQ(WriteOutputByte(box, seven, 0x0A), OutputWrite::Written);
     box.devices[0].bitModeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0B), OutputWrite::ModeRefused);
+    EXPECT_EQ(WriteOutputByte(box, seven, 0x0B), OutputWrite::ModeRefused);
     box.devices[0].bitModeFails = false;
     box.devices[0].writeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0C), OutputWrite::WriteFailed);
+    EXPECT_EQ(WriteOutputByte(box, seven, 0x0C), OutputWrite::WriteFailed);
     box.devices[0].writeFails = false;
     box.devices[0].shortWrite = true;   // status 0, nothing taken
-    EXPECT_EQ(WriteOutputByte(box, 7, 0x0D), OutputWrite::WriteFailed);
+    EXPECT_EQ(WriteOutputByte(box, seven, 0x0D), OutputWrite::WriteFailed);
     EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B}));
     EXPECT_EQ(box.OpenHandles(), 0);
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/settings.h"
-#include "device/d2xx.h"
+#include "device/box_link.h"
 
 namespace torvik::win32 {
 

@@ -1,22 +1,23 @@
 #include "device/win32/d2xx_library.h"
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "core/settings.h"
+#include "device/win32/d2xx_listing.h"
 
 namespace torvik::win32 {
 namespace {
 
 constexpr const char* kLibraryName = "FTD2XX.dll";
-// More nodes than this are not believed: a sane driver reports a handful.
-constexpr std::uint32_t kMaxListLength = 1024;
 
 template <class Fn>
 Fn Lookup(HMODULE module, const char* name) {
     // Through the generic function type, which converts to any other without a warning.
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+PVOID HandleOf(LinkHandle handle) {
+    return reinterpret_cast<PVOID>(handle);
 }
 
 }  // namespace
@@ -68,94 +69,76 @@ bool D2xxLibrary::LoadFrom(const std::string& path) {
     return true;
 }
 
-FtStatus D2xxLibrary::CreateDeviceInfoList(std::uint32_t* count) {
-    listLength_ = 0;
-    if (count == nullptr) {
-        return kFtInvalidParameter;
-    }
+LinkResult D2xxLibrary::List(std::vector<ListedDevice>& devices) {
+    devices.clear();
     if (!EnsureLoaded()) {
-        *count = 0;
-        return kFtOtherError;
+        return LinkResult::Failed;
     }
-    DWORD length = 0;
-    const FtStatus status = functions_.createDeviceInfoList(&length);
-    listLength_ = status == kFtOk ? std::min<std::uint32_t>(length, kMaxListLength) : 0;
-    *count = status == kFtOk ? static_cast<std::uint32_t>(length) : 0;
-    return status;
+    return ListThroughDriver(
+        [&](std::uint32_t& length) {
+            DWORD value = 0;
+            const FtStatus status = functions_.createDeviceInfoList(&value);
+            length = static_cast<std::uint32_t>(value);
+            return status;
+        },
+        [&](FtDeviceNode* nodes, std::uint32_t& count) {
+            DWORD value = count;
+            const FtStatus status = functions_.getDeviceInfoList(nodes, &value);
+            count = static_cast<std::uint32_t>(value);
+            return status;
+        },
+        devices);
 }
 
-FtStatus D2xxLibrary::GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) {
-    if (count == nullptr || (nodes == nullptr && *count != 0)) {
-        return kFtInvalidParameter;
+LinkResult D2xxLibrary::Open(const std::string& identity, LinkHandle& handle) {
+    handle = kNoHandle;
+    const std::optional<std::uint32_t> location = LocationOfIdentity(identity);
+    if (!location) {
+        return LinkResult::NotFound;
     }
     if (!functions_.complete) {
-        *count = 0;
-        return kFtOtherError;
-    }
-    const std::uint32_t room = *count;
-    // The driver fills as many nodes as its list holds; let it write into room of our own
-    // and copy out no more than the caller has.
-    scratch_.assign(std::max<std::uint32_t>(listLength_, room) + 1, DeviceNode{});
-    DWORD length = static_cast<DWORD>(scratch_.size());
-    const FtStatus status = functions_.getDeviceInfoList(scratch_.data(), &length);
-    if (status != kFtOk) {
-        *count = 0;
-        return status;
-    }
-    const std::uint32_t copied =
-        std::min({static_cast<std::uint32_t>(length), room, static_cast<std::uint32_t>(scratch_.size())});
-    if (copied > 0) {
-        std::memcpy(nodes, scratch_.data(), copied * sizeof(DeviceNode));
-    }
-    *count = static_cast<std::uint32_t>(length);
-    return status;
-}
-
-FtStatus D2xxLibrary::OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) {
-    if (handle == nullptr) {
-        return kFtInvalidParameter;
-    }
-    *handle = nullptr;
-    if (!functions_.complete) {
-        return kFtDeviceNotOpened;
+        return LinkResult::NotOpened;
     }
     // Opened by location, the id travels as the value of the first argument.
     PVOID opened = nullptr;
     const FtStatus status = functions_.openEx(
-        reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(locationId)), flags, &opened);
+        reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(*location)), kFtOpenByLocation, &opened);
     if (status == kFtOk) {
-        *handle = opened;
+        handle = reinterpret_cast<LinkHandle>(opened);
     }
-    return status;
+    return ResultOf(status);
 }
 
-FtStatus D2xxLibrary::SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) {
-    return functions_.complete ? functions_.setTimeouts(handle, readMs, writeMs) : kFtInvalidHandle;
-}
-
-FtStatus D2xxLibrary::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) {
-    return functions_.complete ? functions_.setBitMode(handle, mask, mode) : kFtInvalidHandle;
-}
-
-FtStatus D2xxLibrary::Write(FtHandle handle, const void* buffer, std::uint32_t length,
-                            std::uint32_t* written) {
-    if (written != nullptr) {
-        *written = 0;
-    }
+LinkResult D2xxLibrary::SetTimeouts(LinkHandle handle, std::uint32_t readMs, std::uint32_t writeMs) {
     if (!functions_.complete) {
-        return kFtInvalidHandle;
+        return LinkResult::InvalidHandle;
+    }
+    return ResultOf(functions_.setTimeouts(HandleOf(handle), readMs, writeMs));
+}
+
+LinkResult D2xxLibrary::EnterBitBang(LinkHandle handle) {
+    if (!functions_.complete) {
+        return LinkResult::InvalidHandle;
+    }
+    return ResultOf(functions_.setBitMode(HandleOf(handle), kAllLinesOutput, kAsyncBitBang));
+}
+
+LinkResult D2xxLibrary::WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) {
+    written = 0;
+    if (!functions_.complete) {
+        return LinkResult::InvalidHandle;
     }
     DWORD done = 0;
-    const FtStatus status =
-        functions_.write(handle, const_cast<void*>(buffer), static_cast<DWORD>(length), &done);
-    if (written != nullptr) {
-        *written = static_cast<std::uint32_t>(done);
-    }
-    return status;
+    const FtStatus status = functions_.write(HandleOf(handle), &byte, 1, &done);
+    written = static_cast<std::uint32_t>(done);
+    return ResultOf(status);
 }
 
-FtStatus D2xxLibrary::Close(FtHandle handle) {
-    return functions_.complete ? functions_.close(handle) : kFtInvalidHandle;
+LinkResult D2xxLibrary::Close(LinkHandle handle) {
+    if (!functions_.complete) {
+        return LinkResult::InvalidHandle;
+    }
+    return ResultOf(functions_.close(HandleOf(handle)));
 }
 
 }  // namespace torvik::win32

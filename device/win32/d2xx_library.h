@@ -1,19 +1,19 @@
 #pragma once
-// The FTDI D2XX driver library, FTD2XX.dll, loaded at run time. Without the library, or with
-// one that lacks any of the seven functions, every call fails and the program runs without a
-// box.
+// The link to the box through the FTDI D2XX driver library, FTD2XX.dll, loaded at run time.
+// Without the library, or with one that lacks any of the seven functions, every call fails
+// and the program runs without a box.
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-#include "device/d2xx.h"
+#include "device/box_link.h"
+#include "device/win32/d2xx_types.h"
 #include "platform/win32/win_handle.h"
 
 namespace torvik::win32 {
 
-class D2xxLibrary final : public D2xxDriver {
+class D2xxLibrary final : public BoxLink {
 public:
     // The library is looked for as "<programFolder>\FTD2XX.dll" first, then in the system
     // folder, then by name alone. A file that cannot be loaded (one built for the other
@@ -27,18 +27,17 @@ public:
     bool Available() const override { return Loaded(); }
 
     // Every search starts here, so this is where a missing library is looked for again.
-    FtStatus CreateDeviceInfoList(std::uint32_t* count) override;
-    FtStatus GetDeviceInfoList(DeviceNode* nodes, std::uint32_t* count) override;
-    FtStatus OpenEx(std::uint32_t locationId, std::uint32_t flags, FtHandle* handle) override;
-    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override;
-    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
-    FtStatus Write(FtHandle handle, const void* buffer, std::uint32_t length,
-                   std::uint32_t* written) override;
-    FtStatus Close(FtHandle handle) override;
+    LinkResult List(std::vector<ListedDevice>& devices) override;
+    // Opens by location: the identity is the listed location id.
+    LinkResult Open(const std::string& identity, LinkHandle& handle) override;
+    LinkResult SetTimeouts(LinkHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override;
+    LinkResult EnterBitBang(LinkHandle handle) override;
+    LinkResult WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) override;
+    LinkResult Close(LinkHandle handle) override;
 
 private:
     using CreateDeviceInfoListFn = ULONG(WINAPI*)(DWORD* count);
-    using GetDeviceInfoListFn = ULONG(WINAPI*)(DeviceNode* nodes, DWORD* count);
+    using GetDeviceInfoListFn = ULONG(WINAPI*)(FtDeviceNode* nodes, DWORD* count);
     using OpenExFn = ULONG(WINAPI*)(PVOID arg, DWORD flags, PVOID* handle);
     using SetTimeoutsFn = ULONG(WINAPI*)(PVOID handle, ULONG readMs, ULONG writeMs);
     using SetBitModeFn = ULONG(WINAPI*)(PVOID handle, UCHAR mask, UCHAR mode);
@@ -61,10 +60,6 @@ private:
     std::string programFolder_;
     LibraryHandle library_;
     Functions functions_;
-    // The length of the driver's list at the latest CreateDeviceInfoList: the driver's
-    // GetDeviceInfoList writes that many nodes whatever room it is given.
-    std::uint32_t listLength_ = 0;
-    std::vector<DeviceNode> scratch_;
 };
 
 }  // namespace torvik::win32

@@ -96,7 +96,7 @@ case_firsthour_box_arrives_shows_state() {
     check "antenna 2 shown selected" wait_until 10 looks_checked 1002
     check "antenna 1 not selected" looks_unchecked 1001
     check "antenna 3 not selected" looks_unchecked 1003
-    check "switch mode shown selected" looks_checked 1005
+    check "switch mode shown selected" wait_until 10 looks_checked 1005
     check "mixer mode not selected" looks_unchecked 1006
     mkdir -p "$artifacts"
     screenshot "$(main_window)" "$artifacts/box-arrived-antenna-2.png"

@@ -30,7 +30,7 @@
 #include "app/start_options.h"
 #include "core/linux/xdg_config.h"
 #include "core/linux/xdg_settings.h"
-#include "device/linux/ftdi_driver.h"
+#include "device/linux/ftdi_link.h"
 #include "setup/linux/xdg_autostart.h"
 #include "device/sim_devices_file.h"
 #include "device/sim_driver.h"
@@ -98,12 +98,12 @@ int main(int argc, char** argv) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 
     const char* simDevices = std::getenv("TORVIK_SIM_DEVICES");
-    std::unique_ptr<torvik::D2xxDriver> driver;
+    std::unique_ptr<torvik::BoxLink> driver;
     if (simDevices != nullptr) {
-        driver = std::make_unique<torvik::sim::LoggedSimDriver>(simDevices,
+        driver = std::make_unique<torvik::sim::LoggedSimLink>(simDevices,
                                                                  Environment("TORVIK_SIM_LOG"));
     } else {
-        driver = std::make_unique<torvik::FtdiDriver>();
+        driver = std::make_unique<torvik::FtdiLink>();
     }
 
     torvik::qt::CSwitchDlg* window = nullptr;

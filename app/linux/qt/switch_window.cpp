@@ -143,7 +143,7 @@ public:
         }
     }
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        CSetupDlg dialog(w_.setup_.layout, box.SerialNumber, w_.settings_, w_.setup_.autostart,
+        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.SerialNumber), w_.settings_, w_.setup_.autostart,
                          inEffect, &w_);
         return dialog.Run();
     }
@@ -173,7 +173,7 @@ private:
     CSwitchDlg& w_;
 };
 
-CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, SettingsStore& settings,
+CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                        HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup)
     : settings_(settings), setup_(setup), view_(std::make_unique<View>(*this)),
       controller_(driver, settings, hotkeys, focus, *view_,

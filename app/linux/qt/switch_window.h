@@ -33,7 +33,7 @@ class CSwitchDlg final : public QDialog {
     Q_OBJECT
 public:
     // The objects behind the controller's seams stay the caller's and must outlive the window.
-    CSwitchDlg(const DialogTemplate& layout, D2xxDriver& driver, SettingsStore& settings,
+    CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup);
     ~CSwitchDlg() override;
 
