@@ -18,6 +18,7 @@ const char* StatusText(LinkStatus status) {
     case LinkStatus::NoDevice: return "no Device detected --- wait for connection";
     case LinkStatus::NoDriver: return "no usable FTD2XX driver --- reinstall it";
     case LinkStatus::InUse: return "Device in use by another program";
+    case LinkStatus::NoAccess: return "no permission for the box --- see the manual";
     case LinkStatus::OpenFailed: return "Device cannot be opened --- replug it";
     case LinkStatus::ModeRefused: return "Device refused the output mode";
     case LinkStatus::WriteFailed: return "Device did not take the setting";
@@ -32,6 +33,7 @@ std::string TrayTip(LinkStatus status) {
     case LinkStatus::NoDevice: return name;
     case LinkStatus::NoDriver: return name + " - no usable driver";
     case LinkStatus::InUse: return name + " - device in use";
+    case LinkStatus::NoAccess: return name + " - no permission";
     case LinkStatus::OpenFailed: return name + " - device not opened";
     case LinkStatus::ModeRefused: return name + " - output mode refused";
     case LinkStatus::WriteFailed: return name + " - write failed";

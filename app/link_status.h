@@ -12,6 +12,7 @@ enum class LinkStatus {
     NoDevice,     // no box listed
     NoDriver,     // no usable driver library
     InUse,        // no box listed, but a device is held by another program
+    NoAccess,     // no box listed, but a device this user may not open
     OpenFailed,   // the box is listed but could not be opened
     ModeRefused,  // the box refused the bit-bang mode
     WriteFailed,  // the box did not take the byte

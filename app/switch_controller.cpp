@@ -36,13 +36,16 @@ void SwitchController::FindDevice() {
     // With a box, the load's write decides the status.
     if (!link_.Available()) {
         linkStatus = LinkStatus::NoDriver;
+    } else if (!search.box && search.accessDenied) {
+        linkStatus = LinkStatus::NoAccess;   // the user has to act: say so even if one is held
     } else if (!search.box && search.heldElsewhere) {
         linkStatus = LinkStatus::InUse;
     } else {
         linkStatus = LinkStatus::NoDevice;
     }
-    // No notice comes when the other program lets go: look again until it has.
-    view_.ScheduleRecheck(linkStatus == LinkStatus::InUse);
+    // No notice comes when the other program lets go: look again until it has. A change of
+    // permissions comes with a device notice, so a device without access needs no looking.
+    view_.ScheduleRecheck(link_.Available() && !search.box && search.heldElsewhere);
     LoadSettings();
 }
 

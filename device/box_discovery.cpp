@@ -34,6 +34,9 @@ BoxSearch SearchForBox(BoxLink& link) {
         if (device.heldElsewhere) {
             search.heldElsewhere = true;
         }
+        if (device.accessDenied) {
+            search.accessDenied = true;
+        }
         if (!IsBoxSerial(device.serial.data(), device.serial.size())) {
             continue;
         }

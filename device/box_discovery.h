@@ -20,10 +20,12 @@ bool IsBoxSerial(const char* serialField, std::size_t fieldSize);
 std::optional<DeviceNode> FindBox(BoxLink& link);
 
 // One search of the link's list: the box, if one is listed, and whether some device is held
-// by another program. Such a device shows nothing but that, so it may be the box.
+// by another program or may not be opened by this user. Such a device shows nothing but that,
+// so it may be the box.
 struct BoxSearch {
     std::optional<DeviceNode> box;
     bool heldElsewhere = false;
+    bool accessDenied = false;
 };
 BoxSearch SearchForBox(BoxLink& link);
 

@@ -27,6 +27,9 @@ struct ListedDevice {
     // hides where an open device is (the vendor's) leaves it empty for an open device.
     std::string identity;
     bool heldElsewhere = false;   // open in another program: no serial, description or identity
+    // There, but this user may not open it (a link that can tell, as libusb does): no serial,
+    // description or identity either. Only a change of permissions helps, not waiting.
+    bool accessDenied = false;
     bool openedHere = false;      // open through this link
 };
 

@@ -73,6 +73,10 @@ LinkResult SimulatedBox::List(std::vector<ListedDevice>& listed) {
             entry.heldElsewhere = true;
             continue;
         }
+        if (device.accessDenied) {
+            entry.accessDenied = true;   // a link that may not open it cannot read it either
+            continue;
+        }
         // An open device keeps its texts but loses its place in the list.
         entry.openedHere = IsOpen(device.locationId);
         entry.serial = device.serial.substr(0, kSerialLength);
@@ -102,7 +106,8 @@ LinkResult SimulatedBox::Open(const std::string& identity, LinkHandle& handle) {
         call.result = LinkResult::NotFound;
         return Record(call);
     }
-    if (device->openFails || device->heldElsewhere || IsOpen(locationId)) {
+    if (device->openFails || device->heldElsewhere || device->accessDenied ||
+        IsOpen(locationId)) {
         call.result = LinkResult::NotOpened;   // refused, or open already: opens are exclusive
         return Record(call);
     }

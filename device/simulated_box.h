@@ -24,6 +24,7 @@ struct SimDevice {
     bool writeFails = false;
     bool shortWrite = false;     // a write succeeds but takes nothing (a timeout)
     bool heldElsewhere = false;  // open in another program: listed without texts, not openable
+    bool accessDenied = false;   // this user may not open it: listed without texts, not openable
 };
 
 // One link call as it happened. Fields that a call does not have stay 0.

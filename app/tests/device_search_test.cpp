@@ -240,6 +240,31 @@ TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone)
     EXPECT_EQ(view.statusText, "no Device detected --- wait for connection");
 }
 
+TEST_F(DeviceSearchTest, ADeviceWithoutAccessSaysHowToGetItAndIsNotLookedAtAgain) {
+    PlugBox();
+    box.devices[0].accessDenied = true;
+    box.devices.push_back(box.devices[0]);
+    box.devices[1].accessDenied = false;
+    box.devices[1].heldElsewhere = true;
+    controller.FindDevice();   // one held as well: the user must act, so permission is said
+    EXPECT_FALSE(controller.DevicePresent());
+    EXPECT_EQ(controller.Link(), LinkStatus::NoAccess);
+    EXPECT_EQ(view.statusText, "no permission for the box --- see the manual");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - no permission");
+    EXPECT_TRUE(view.recheck);   // the held one may still be let go
+
+    box.devices.pop_back();
+    controller.OnDeviceNotice();
+    EXPECT_EQ(view.statusText, "no permission for the box --- see the manual");
+    EXPECT_FALSE(view.recheck);   // permissions change with a device notice
+    EXPECT_TRUE(box.BytesWritten().empty());
+
+    box.devices[0].accessDenied = false;   // the rule applied on replugging
+    controller.OnDeviceNotice();
+    EXPECT_TRUE(controller.DevicePresent());
+    EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A}));
+}
+
 TEST_F(DeviceSearchTest, NoUsableDriverIsSaid) {
     PlugBox();
     box.driverMissing = true;

@@ -24,7 +24,9 @@ LinkResult FtdiLink::List(std::vector<ListedDevice>& devices) {
             continue;
         }
         ListedDevice entry;
-        if (device.accessDenied || !device.serialNumber) {
+        if (device.accessDenied) {
+            entry.accessDenied = true;
+        } else if (!device.serialNumber) {
             entry.heldElsewhere = true;
         } else {
             entry.serial = device.serialNumber->substr(0, kSerialNumberChars);
