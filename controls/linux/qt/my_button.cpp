@@ -39,10 +39,10 @@ public:
         }
         return 0;
     }
-    void CreateSharedFont(FontChoice which, const FontSpec& spec) override {
+    void CreateSharedFont(FontChoice which, const FontSpec& font) override {
         SharedFonts()[static_cast<std::size_t>(which)] = FontWithFallbacks(
-            QString::fromLatin1(spec.faceName.data(), static_cast<qsizetype>(spec.faceName.size())),
-            spec.pixelHeight, spec.bold);
+            QString::fromLatin1(font.faceName.data(), static_cast<qsizetype>(font.faceName.size())),
+            font.pixelHeight, font.bold);
     }
 
 private:
