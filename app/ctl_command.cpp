@@ -1,6 +1,7 @@
 #include "app/ctl_command.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "bands/bands_command.h"
 
@@ -145,6 +146,19 @@ std::string UsageText() {
            "\n"
            "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
            "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
+}
+
+ClientStart StartClient(const std::vector<std::string>& arguments) {
+    ParsedArguments parsed = ParseCommandLine(arguments);
+    if (!parsed.command) {
+        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), ShortUsage().c_str());
+        return {std::nullopt, kExitUsage};
+    }
+    if (parsed.command->verb == Verb::Help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return {std::nullopt, kExitOk};
+    }
+    return {std::move(parsed.command), kExitOk};
 }
 
 }  // namespace torvik::ctl

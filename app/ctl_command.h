@@ -28,6 +28,15 @@ struct ParsedArguments {
 };
 ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments);
 
+// What a client does with its arguments before it looks for the program: the command to send,
+// or, when the arguments are answered here, the exit code (a usage error told on stderr with the
+// short usage, or the help printed on stdout).
+struct ClientStart {
+    std::optional<Command> command;
+    int exitCode = kExitOk;
+};
+ClientStart StartClient(const std::vector<std::string>& arguments);
+
 // The arguments after the program name; nothing when they make no command.
 std::optional<Command> ParseArguments(const std::vector<std::string>& arguments);
 

@@ -74,16 +74,11 @@ int main(int argc, char** argv) {
         }
         return Watch(bus);
     }
-    const ParsedArguments parsed = ParseCommandLine(arguments);
-    if (!parsed.command) {
-        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), ShortUsage().c_str());
-        return kExitUsage;
+    const ClientStart start = StartClient(arguments);
+    if (!start.command) {
+        return start.exitCode;
     }
-    const Command& command = *parsed.command;
-    if (command.verb == Verb::Help) {
-        std::fputs(UsageText().c_str(), stdout);
-        return kExitOk;
-    }
+    const Command& command = *start.command;
     const auto method = torvik::bus::MethodFor(command.verb);
     if (!method) {
         std::fputs("torvikctl: this command is not available on this system yet\n", stderr);

@@ -39,16 +39,11 @@ HWND FindTorvikWindow() {
 int main(int argc, char** argv) {
     using namespace torvik::ctl;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const ParsedArguments parsed = ParseCommandLine(arguments);
-    if (!parsed.command) {
-        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), ShortUsage().c_str());
-        return kExitUsage;
+    const ClientStart start = StartClient(arguments);
+    if (!start.command) {
+        return start.exitCode;
     }
-    const Command& command = *parsed.command;
-    if (command.verb == Verb::Help) {
-        std::fputs(UsageText().c_str(), stdout);
-        return kExitOk;
-    }
+    const Command& command = *start.command;
     HWND window = FindTorvikWindow();
     if (window == nullptr) {
         std::fputs("torvikctl: Torvik is not running (no Torvik main window found)\n", stderr);
