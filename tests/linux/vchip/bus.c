@@ -1,7 +1,9 @@
 #include "bus.h"
 
 #include <glib/gstdio.h>
+#include <signal.h>
 #include <stdio.h>
+#include <string.h>
 
 typedef struct {
     Chip *chip;
@@ -13,6 +15,7 @@ struct Bus {
     UMockdevTestbed *testbed;
     GHashTable *slots;   /* name -> Slot */
     guint next_address;  /* a new address at every plugging, as the hub gives */
+    int held_pid;
 };
 
 static void free_slot(gpointer data) {
@@ -37,10 +40,42 @@ void bus_free(Bus *bus) {
     g_free(bus);
 }
 
+void bus_hold_during_uevents(Bus *bus, int pid) { bus->held_pid = pid; }
+
+/* Whether every thread of the process has stopped. */
+static gboolean all_stopped(int pid) {
+    g_autofree char *tasks = g_strdup_printf("/proc/%d/task", pid);
+    g_autoptr(GDir) dir = g_dir_open(tasks, 0, NULL);
+    if (dir == NULL) return TRUE;   /* gone: nothing to wait for */
+    const char *task;
+    while ((task = g_dir_read_name(dir)) != NULL) {
+        g_autofree char *stat_path = g_build_filename(tasks, task, "stat", NULL);
+        g_autofree char *stat = NULL;
+        if (!g_file_get_contents(stat_path, &stat, NULL, NULL)) continue;
+        const char *state = strrchr(stat, ')');
+        if (state != NULL && state[1] == ' ' && state[2] != 'T' && state[2] != 't') return FALSE;
+    }
+    return TRUE;
+}
+
+/* The kernel hands a uevent to every listening socket in one multicast, so a program never
+ * hears it on one socket before its others have it. umockdev sends to each socket in turn;
+ * holding the program still meanwhile gives it the kernel's view. */
+static void hold(Bus *bus) {
+    if (bus->held_pid <= 0 || kill(bus->held_pid, SIGSTOP) != 0) return;
+    for (int i = 0; i < 2000 && !all_stopped(bus->held_pid); ++i) g_usleep(500);
+}
+
+static void release(Bus *bus) {
+    if (bus->held_pid > 0) kill(bus->held_pid, SIGCONT);
+}
+
 /* The device leaves: "remove" while its attributes are still there to send, then sysfs and the
  * node go, then the transfers in flight end. */
 static void take_away(Bus *bus, Slot *slot) {
+    hold(bus);
     umockdev_testbed_uevent(bus->testbed, slot->syspath, "remove");
+    release(bus);
     umockdev_testbed_remove_device(bus->testbed, slot->syspath);
     umockdev_testbed_detach_ioctl(bus->testbed, slot->devnode, NULL);
     chip_device_left(slot->chip);
@@ -111,13 +146,16 @@ gboolean bus_plug(Bus *bus, const char *name, const char *serial, guint bus_numb
         bus_number, place, bus_number, address, slot->devnode, bus_number, address, product_id,
         product_id, serial, product_id, serial, bus_number, address, port, descriptors_hex);
     g_autoptr(GError) error = NULL;
-    if (!umockdev_testbed_add_from_string(bus->testbed, record, &error)) {
+    hold(bus);
+    const gboolean added = umockdev_testbed_add_from_string(bus->testbed, record, &error);
+    release(bus);
+    if (!added) {
         g_printerr("vchip: %s\n", error->message);
         umockdev_testbed_detach_ioctl(bus->testbed, slot->devnode, NULL);
         return FALSE;
     }
+    /* Adding the device sent its "add" uevent. */
     slot->syspath = g_strdup_printf("/sys/devices/pci0000:00/0000:00:14.0/usb%u/%s", bus_number, place);
-    umockdev_testbed_uevent(bus->testbed, slot->syspath, "add");
     chip_log(name, "plugged %s %s", place, slot->devnode);
     return TRUE;
 }

@@ -18,5 +18,7 @@ gboolean bus_plug(Bus *bus, const char *name, const char *serial, guint bus_numb
                   guint16 product_id);
 gboolean bus_unplug(Bus *bus, const char *name);
 gboolean bus_set_fault(Bus *bus, const char *name, ChipFault fault);
+/* The process under test, held still while a uevent reaches its sockets (0: none). */
+void bus_hold_during_uevents(Bus *bus, int pid);
 /* Makes the device node unreadable for its owner (mode 0000), or readable again (0664). */
 gboolean bus_set_access(Bus *bus, const char *name, gboolean allowed);

@@ -39,7 +39,7 @@ case_one_write_per_change() {
     check "antenna 1 written" wait_until 10 last_write_is box1 0x0A
     sleep 0.3   # a second write of the same change would come at once
     check "one write per change" test "$(write_count box1)" -eq $((count + 3))
-    check "opened and set up once" test "$(count_of box1 'claim 0')" -eq 1
+    check "opened (and so reset) once" test "$(count_of box1 reset)" -eq 1
     check "bit-bang set once" test "$(count_of box1 'bitmode 0xFF 0x01')" -eq 1
     check "click on Exit" click_at $(exit_centre)
     check "program ended" wait_until 10 gone "$torvik_pid"
@@ -58,7 +58,7 @@ case_unplug_and_plug_again() {
     check "antenna 3 written" wait_until 10 last_write_is box1 0x09
     chip unplug box1
     check "the status says no box" wait_until 10 status_is "no Device detected --- wait for connection"
-    check "the state kept" ctl_says "mask 4 count 0" get
+    check "the state kept" ctl_says "mask 4 count 3" get
     local count
     count=$(write_count box1)
     plug box1 "$box" 1 2
@@ -77,7 +77,10 @@ fault_episode() {
     local windows
     windows=$(extra_windows)
     chip fault "$name" "$fault"
+    local began=${EPOCHREALTIME/./}
     check "set antenna 2 while the fault is on" ctl_says "mask 2" set 2
+    # The write's one-second time-out bounds how long the program is held.
+    check "answered within 2.5 s" test $(( ${EPOCHREALTIME/./} - began )) -lt 2500000
     check "the status tells it" wait_until 10 status_is "$status"
     check "set antenna 3 in the same episode" ctl_says "mask 4" set 4
     check "no message box for it" test "$(extra_windows)" -le "$windows"
@@ -124,7 +127,7 @@ case_gone_mid_write() {
     check "the box left mid-write" wait_until 10 saw box1 unplugged
     check "the status says no box" wait_until 10 status_is "no Device detected --- wait for connection"
     check "no message box for it" test "$(extra_windows)" -le "$windows"
-    check "the program answers" ctl_says "mask 2 count 0" get
+    check "the program answers" ctl_says "mask 2 count 3" get
     local count
     count=$(write_count box1)
     plug box1 "$box" 1 2
@@ -174,7 +177,7 @@ case_two_boxes_and_another_device() {
     plug lower "LX_ZELKOR5_02" 1 3
     start_torvik
     check "the box at the lower place written" wait_until 20 last_write_is lower 0x0A
-    check "the other box not taken" test "$(count_of upper 'claim 0')" -eq 0
+    check "the other box not opened" test "$(count_of upper reset)" -eq 0
     chip unplug lower
     check "its going brings the other box" wait_until 10 last_write_is upper 0x0A
     check "the device that is no box left alone" left_alone other

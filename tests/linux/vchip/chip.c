@@ -494,7 +494,7 @@ UMockdevIoctlBase *chip_plug(Chip *chip) {
     g_mutex_lock(&chip_lock);
     chip->plugging = plugging;
     g_ptr_array_add(chip->pluggings, plugging);
-    g_ptr_array_add(chip->handlers, handler);
+    g_ptr_array_add(chip->handlers, g_object_ref(handler));
     g_mutex_unlock(&chip_lock);
     return handler;
 }

@@ -5,7 +5,7 @@ work="$build/vchip-cases"
 only=${TORVIK_VCHIP_ONLY:-}   # a pattern of case names to run
 torvik_bin="$build/app/linux/qt/torvik"
 ctl_bin="$build/app/linux/qt/torvikctl"
-vchip_bin="$build/tests/linux/vchip/vchip"
+vchip_bin="$build/tests/linux/vchip"
 artifacts=${TORVIK_ARTIFACTS:-$root/build/artifacts}
 
 xdotool() { timeout 15 xdotool "$@"; }
@@ -33,7 +33,7 @@ chip() {
     echo "$*" >"$case_dir/control"
     wait_until 10 chip_answered "$before"
 }
-chip_answered() { tail -n +"$(($1 + 1))" "$chip_log" | grep -qE ' (plugged|unplugged|fault|deny|allow|mark|refused)( |$)'; }
+chip_answered() { tail -n +"$(($1 + 1))" "$chip_log" | grep -qE ' (plugged|unplugged|fault|deny|allow|hold|mark|refused)( |$)'; }
 # plug NAME SERIAL BUS PORT [PRODUCT-ID]: a chip plugged in at BUS-PORT.
 plug() { chip plug "$1" "$2" "$3" "$4" "${5:-6001}"; }
 
@@ -49,7 +49,7 @@ count_of() { events "$1" | grep -cx "$2"; }
 events_since() { events "$1" | tail -n +"$(($2 + 1))"; }
 event_count() { events "$1" | wc -l; }
 # touched NAME: anything beyond reading the serial number (descriptors) through a short open.
-touched() { events "$1" | grep -qvE '^(plugged|unplugged|open|descriptor) '; }
+touched() { events "$1" | grep -qvE '^(plugged|unplugged|open|descriptor)( |$)'; }
 left_alone() { ! touched "$1"; }
 
 new_case() {
@@ -81,6 +81,7 @@ start_torvik() {
         env UMOCKDEV_DIR="$(cat "$case_dir/testbed")" LD_PRELOAD=libumockdev-preload.so.0 \
         "$torvik_bin" "$@" >>"$case_dir/torvik.out" 2>&1 &
     torvik_pid=$!
+    chip hold "$torvik_pid"
 }
 stop_case() {
     [ -n "$torvik_pid" ] && end_process "$torvik_pid"

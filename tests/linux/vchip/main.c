@@ -4,7 +4,8 @@
  * UMOCKDEV_DIR set to it and libumockdev-preload.so.0 preloaded), then takes one command a
  * line from the FIFO CONTROL until "quit":
  *   plug NAME SERIAL BUS PORT PRODUCT-ID   unplug NAME   fault NAME none|gone|stall|hang|busy
- *   deny NAME   allow NAME   mark TEXT
+ *   deny NAME   allow NAME   hold PID   mark TEXT
+ * (hold: the program under test, stopped while a uevent reaches its sockets; see bus.c)
  * Everything the chips see, and every command once done, goes to LOG (see chip.h). */
 #include <fcntl.h>
 #include <stdio.h>
@@ -48,6 +49,11 @@ static gboolean run_command(Control *control, char **words) {
     if (count == 2 && (strcmp(words[0], "deny") == 0 || strcmp(words[0], "allow") == 0)) {
         if (!bus_set_access(control->bus, words[1], words[0][0] == 'a')) return FALSE;
         chip_log(words[1], "%s", words[0]);
+        return TRUE;
+    }
+    if (count == 2 && strcmp(words[0], "hold") == 0) {
+        bus_hold_during_uevents(control->bus, atoi(words[1]));
+        chip_log("-", "hold %s", words[1]);
         return TRUE;
     }
     if (count >= 2 && strcmp(words[0], "mark") == 0) {
