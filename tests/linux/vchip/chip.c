@@ -382,21 +382,36 @@ static gboolean held_by_other(Plugging *plugging, UMockdevIoctlClient *client) {
     return holder != NULL && holder != client && umockdev_ioctl_client_get_connected(holder);
 }
 
-static guint32 *resolve_word(UMockdevIoctlClient *client, UMockdevIoctlData **holder) {
-    *holder = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0,
-                                          sizeof(guint32), NULL);
-    return *holder != NULL ? (guint32 *) (*holder)->data : NULL;
+/* The ioctls whose argument is one 32-bit word: 0 or the errno. */
+static int word_request(Plugging *plugging, UMockdevIoctlClient *client, gulong request,
+                        guint32 *word) {
+    Chip *chip = plugging->chip;
+    switch (request) {
+    case USBDEVFS_GET_CAPABILITIES:
+        *word = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION |
+                USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
+        return 0;
+    case USBDEVFS_CLAIMINTERFACE:
+        if (*word != 0) return ENOENT;
+        if (chip->fault == FAULT_BUSY || held_by_other(plugging, client)) {
+            chip_log(chip->name, "claim-refused %u", *word);
+            return EBUSY;
+        }
+        chip_log(chip->name, "claim %u", *word);
+        g_set_object(&plugging->claimed_by, client);
+        return 0;
+    default:   /* USBDEVFS_RELEASEINTERFACE */
+        if (plugging->claimed_by != client || *word != 0) return EINVAL;
+        chip_log(chip->name, "release %u", *word);
+        g_clear_object(&plugging->claimed_by);
+        return 0;
+    }
 }
 
 /* One ioctl: its result, with *error set when it is -1. */
 static long handle_request(Plugging *plugging, UMockdevIoctlClient *client, gulong request,
                            int *error) {
-    Chip *chip = plugging->chip;
-    UMockdevIoctlData *holder = NULL;
-    guint32 *word = NULL;
-    long result = 0;
     *error = 0;
-
     if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
         /* URBs that ended before the device left can still be reaped after it. */
         if (reap_urb(plugging, client)) return 0;
@@ -409,31 +424,15 @@ static long handle_request(Plugging *plugging, UMockdevIoctlClient *client, gulo
     }
     switch (request) {
     case USBDEVFS_GET_CAPABILITIES:
-        if ((word = resolve_word(client, &holder)) == NULL) break;
-        *word = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION |
-                USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
-        break;
     case USBDEVFS_CLAIMINTERFACE:
-        if ((word = resolve_word(client, &holder)) == NULL) break;
-        if (*word != 0) {
-            *error = ENOENT;
-        } else if (chip->fault == FAULT_BUSY || held_by_other(plugging, client)) {
-            chip_log(chip->name, "claim-refused %u", *word);
-            *error = EBUSY;
-        } else {
-            chip_log(chip->name, "claim %u", *word);
-            g_set_object(&plugging->claimed_by, client);
-        }
+    case USBDEVFS_RELEASEINTERFACE: {
+        UMockdevIoctlData *word = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client),
+                                                              0, sizeof(guint32), NULL);
+        *error = word == NULL ? EFAULT
+                              : word_request(plugging, client, request, (guint32 *) word->data);
+        if (word != NULL) g_object_unref(word);
         break;
-    case USBDEVFS_RELEASEINTERFACE:
-        if ((word = resolve_word(client, &holder)) == NULL) break;
-        if (plugging->claimed_by != client || *word != 0) {
-            *error = EINVAL;
-        } else {
-            chip_log(chip->name, "release %u", *word);
-            g_clear_object(&plugging->claimed_by);
-        }
-        break;
+    }
     case USBDEVFS_SUBMITURB:
         submit_urb(plugging, client, error);
         break;
@@ -450,20 +449,14 @@ static long handle_request(Plugging *plugging, UMockdevIoctlClient *client, gulo
     case USBDEVFS_RESETEP:
         break;
     case USBDEVFS_RESET:
-        chip_log(chip->name, "port-reset");
+        chip_log(plugging->chip->name, "port-reset");
         break;
     default:
-        chip_log(chip->name, "ioctl 0x%lx unknown", request);
+        chip_log(plugging->chip->name, "ioctl 0x%lx unknown", request);
         *error = ENOTTY;
         break;
     }
-    if (word == NULL && (request == USBDEVFS_GET_CAPABILITIES || request == USBDEVFS_CLAIMINTERFACE ||
-                         request == USBDEVFS_RELEASEINTERFACE)) {
-        *error = EFAULT;
-    }
-    if (holder != NULL) g_object_unref(holder);
-    if (*error != 0) result = -1;
-    return result;
+    return *error != 0 ? -1 : 0;
 }
 
 static gboolean on_ioctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer data) {

@@ -25,7 +25,7 @@ end_process() {
 
 # ---------------------------------------------------------------- the testbed and its chips
 
-chip_log="" 
+chip_log=""
 # chip COMMAND...: one command to vchip (see vchip/main.c); waits until vchip has done it.
 chip() {
     local before
@@ -45,9 +45,6 @@ last_write_is() { [ "$(writes "$1" | tail -1)" = "$2" ]; }
 writes_above() { [ "$(write_count "$1")" -gt "$2" ]; }
 saw() { events "$1" | grep -qx "$2"; }
 count_of() { events "$1" | grep -cx "$2"; }
-# events_since NAME COUNT: chip NAME's events after its first COUNT.
-events_since() { events "$1" | tail -n +"$(($2 + 1))"; }
-event_count() { events "$1" | wc -l; }
 # touched NAME: anything beyond reading the serial number (descriptors) through a short open.
 touched() { events "$1" | grep -qvE '^(plugged|unplugged|open|descriptor)( |$)'; }
 left_alone() { ! touched "$1"; }
