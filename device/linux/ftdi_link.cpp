@@ -26,7 +26,7 @@ LinkResult FtdiLink::List(std::vector<ListedDevice>& devices) {
         ListedDevice entry;
         if (device.accessDenied) {
             entry.accessDenied = true;
-        } else if (!device.serialNumber) {
+        } else if (!device.serialNumber || device.heldElsewhere) {
             entry.heldElsewhere = true;
         } else {
             entry.serial = device.serialNumber->substr(0, kSerialNumberChars);

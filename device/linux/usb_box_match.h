@@ -29,6 +29,7 @@ struct UsbDeviceInfo {
     std::vector<std::uint8_t> portNumbers;
     std::optional<std::string> serialNumber;  // nothing when the device could not be opened
     bool accessDenied = false;                // the open failed for want of permission
+    bool heldElsewhere = false;               // another program holds its interface
 };
 
 // "<bus>-<port>.<port>...", the name the kernel gives the device's place ("1-2.3"): the same
