@@ -1,8 +1,8 @@
 ; The Torvik installer: a per-user install into %LOCALAPPDATA%\Programs\Torvik, a Start-menu
 ; shortcut, an entry in the installed-programs list, and an optional start at logon.
 ; Built by scripts/package-windows, which defines VERSION, STAGE (the files to install),
-; OUTFILE, ICON, PUBLISHER, MAIN_TITLE and MAIN_CLASS (the main window's title and class), WM_REMOTE_EXIT
-; and AUTOSTART_NAME.
+; OUTFILE, ICON, PUBLISHER, MAIN_TITLE and MAIN_CLASS (the main window's title and class),
+; WM_REMOTE_EXIT and AUTOSTART_NAME.
 ;   Setup:     /S silent, /AUTOSTART start at logon, /D=FOLDER another folder (last argument)
 ;   Uninstall: /S silent, /REMOVESETTINGS also removes Torvik.ini
 
