@@ -152,7 +152,7 @@ TEST_F(BandFollowingTest, StatusFollowsTheSourceAndADownSourceChangesNothing) {
     BandPlan bad = kPlan;
     bad.source = "nowhere";
     ASSERT_TRUE(following.Store(bad, now));
-    EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not an address"),
+    EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not a source"),
               std::string::npos);
 }
 
