@@ -11,6 +11,10 @@ BandFollowing::BandFollowing(RigSocket& socket, std::function<void(std::uint32_t
                              std::string iniPath, RigTiming timing)
     : iniPath_(std::move(iniPath)), follower_(socket, std::move(apply), timing) {}
 
+BandFollowing::BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
+                             std::function<void(std::uint32_t)> apply, std::string iniPath)
+    : iniPath_(std::move(iniPath)), follower_(socket, datagrams, std::move(apply)) {}
+
 void BandFollowing::UseBox(std::string_view serial, Millis now) {
     serial_ = serial;
     if (serial_.empty()) {

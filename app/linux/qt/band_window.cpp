@@ -20,13 +20,13 @@ constexpr bands::Millis kLongestWait = 60000;
 BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
                        std::function<void(const std::string&)> onStatus)
     : controller_(controller),
-      following_(socket_,
+      following_(socket_, datagrams_,
                  [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
                  std::move(iniPath)),
       onStatus_(std::move(onStatus)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        following_.follower().link().Tick(bands::MonotonicMillis());
+        following_.follower().Tick(bands::MonotonicMillis());
         Settle();
     });
 }
@@ -44,6 +44,7 @@ void BandWindow::Stop() {
     following_.follower().Disable();
     timer_.stop();
     Watch();
+    WatchDatagrams();
 }
 
 bands::BandsReply BandWindow::Command(std::string_view request) {
@@ -81,6 +82,19 @@ void BandWindow::Watch() {
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { OnSocketReady(); });
 }
 
+void BandWindow::WatchDatagrams() {
+    const int descriptor = datagrams_.Descriptor();
+    if (descriptor == watchedDatagrams_) return;
+    datagramNotifier_.reset();
+    watchedDatagrams_ = descriptor;
+    if (descriptor < 0) return;
+    datagramNotifier_ = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+    connect(datagramNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        datagrams_.OnReadable(following_.follower().listener(), bands::MonotonicMillis());
+        Settle();
+    });
+}
+
 void BandWindow::OnSocketReady() {
     socket_.OnReady(watchedEvents_, following_.follower().link(), bands::MonotonicMillis());
     Settle();
@@ -88,8 +102,9 @@ void BandWindow::OnSocketReady() {
 
 void BandWindow::Settle() {
     Watch();
+    WatchDatagrams();
     const bands::Millis now = bands::MonotonicMillis();
-    if (const std::optional<bands::Millis> due = following_.follower().link().NextDue()) {
+    if (const std::optional<bands::Millis> due = following_.follower().NextDue()) {
         timer_.start(static_cast<int>(std::clamp<bands::Millis>(*due - now, 0, kLongestWait)));
     } else {
         timer_.stop();

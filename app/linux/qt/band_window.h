@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "bands/band_following.h"
+#include "bands/linux/posix_datagram_socket.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "controls/dialog_template.h"
 
@@ -48,14 +49,19 @@ private:
     void Settle();
     void Watch();
     void OnSocketReady();
+    // The pushed sources' socket: its own notifier, kept while it stays open.
+    void WatchDatagrams();
 
     SwitchController& controller_;
     bands::PosixRigSocket socket_;
+    bands::PosixDatagramSocket datagrams_;
     bands::BandFollowing following_;
     std::function<void(const std::string&)> onStatus_;
     std::unique_ptr<QSocketNotifier> notifier_;
     int watchedDescriptor_ = -1;
     short watchedEvents_ = 0;
+    std::unique_ptr<QSocketNotifier> datagramNotifier_;
+    int watchedDatagrams_ = -1;
     QTimer timer_;
     std::string shownStatus_;
 };
