@@ -114,7 +114,10 @@ std::string SourceSpec::Text() const {
     case SourceKind::kWsjtx: {
         std::string text = kind == SourceKind::kWsjtx ? "wsjtx:" : "radioinfo:";
         text += address == loopback ? std::to_string(address.port) : address.Text();
-        if (kind == SourceKind::kRadioInfo && radio != 1) text += ":" + std::to_string(radio);
+        if (kind == SourceKind::kRadioInfo && radio != 1) {
+            text.push_back(':');
+            text += std::to_string(radio);
+        }
         return text;
     }
     }

@@ -19,7 +19,7 @@ constexpr int kStatusLineId = 1041;
 BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
                        std::function<void(const std::string&)> onStatus)
     : controller_(controller),
-      following_(socket_,
+      following_(socket_, datagrams_,
                  [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
                  std::move(iniPath)),
       onStatus_(std::move(onStatus)) {}
@@ -31,6 +31,7 @@ BandWindow::~BandWindow() {
 void BandWindow::Attach(HWND window) {
     window_ = window;
     socket_.SetWindow(window);
+    datagrams_.SetWindow(window);
 }
 
 void BandWindow::Reload() {
@@ -50,8 +51,15 @@ bool BandWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = 0;
         return true;
     }
+    if (message == WM_BAND_DATAGRAM) {
+        datagrams_.OnSocketMessage(wParam, lParam, following_.follower().listener(),
+                                   MonotonicMillis());
+        Settle();
+        result = 0;
+        return true;
+    }
     if (message == WM_TIMER && wParam == kBandTimerId) {
-        following_.follower().link().Tick(MonotonicMillis());
+        following_.follower().Tick(MonotonicMillis());
         Settle();
         result = 0;
         return true;
@@ -99,7 +107,7 @@ void BandWindow::OpenDialog() {
 
 void BandWindow::Settle() {
     if (window_ == nullptr) return;
-    ArmBandTimer(window_, following_.follower().link(), MonotonicMillis());
+    ArmBandTimer(window_, following_.follower().NextDue(), MonotonicMillis());
     ShowStatus(following_.follower().StatusText());
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bands/band_following.h"
+#include "bands/win32/winsock_datagram_socket.h"
 #include "bands/win32/winsock_rig_socket.h"
 
 namespace torvik {
@@ -32,7 +33,7 @@ public:
     void Attach(HWND window);
     // After every settings load: the plan of the box now present (or none).
     void Reload();
-    // WM_BAND_SOCKET, the band timer and torvikctl's WM_COPYDATA; false for any other message.
+    // WM_BAND_SOCKET, WM_BAND_DATAGRAM, the band timer and torvikctl's WM_COPYDATA; false for any other message.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The "Band following" dialog over the main window (only with a box).
     void OpenDialog();
@@ -49,6 +50,7 @@ private:
 
     SwitchController& controller_;
     WinsockRigSocket socket_;
+    WinsockDatagramSocket datagrams_;
     bands::BandFollowing following_;
     std::function<void(const std::string&)> onStatus_;
     HWND window_ = nullptr;

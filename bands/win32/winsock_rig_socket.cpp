@@ -98,8 +98,7 @@ bands::Millis MonotonicMillis() {
     return static_cast<bands::Millis>(GetTickCount64());
 }
 
-void ArmBandTimer(HWND window, const bands::RigLink& link, bands::Millis now) {
-    const std::optional<bands::Millis> due = link.NextDue();
+void ArmBandTimer(HWND window, std::optional<bands::Millis> due, bands::Millis now) {
     if (!due) {
         KillTimer(window, kBandTimerId);
         return;
