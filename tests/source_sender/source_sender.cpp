@@ -6,11 +6,6 @@
 //   source_sender flrig-set PORT HZ      rig.set_vfo to flrig's XML-RPC; exits 0 on a 200 reply
 // Every step is bounded: sockets time out after 5 s.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -18,32 +13,18 @@
 #include <vector>
 
 #include "bands/tests/source_datagrams.h"
+#include "tests/source_sender/source_client.h"
 
 namespace {
 
 using namespace torvik::bands::testing;
 
-sockaddr_in Loopback(const char* port) {
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<std::uint16_t>(std::strtoul(port, nullptr, 10)));
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return to;
+std::uint16_t Port(const char* text) {
+    return static_cast<std::uint16_t>(std::strtoul(text, nullptr, 10));
 }
 
 int SendDatagrams(const char* port, const std::vector<std::string>& datagrams) {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0) return 1;
-    const sockaddr_in to = Loopback(port);
-    int failures = 0;
-    for (const std::string& datagram : datagrams) {
-        if (sendto(fd, datagram.data(), datagram.size(), 0,
-                   reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
-            ++failures;
-        }
-    }
-    close(fd);
-    return failures == 0 ? 0 : 1;
+    return torvik::bands::testing::SendDatagrams(Port(port), datagrams) ? 0 : 1;
 }
 
 std::vector<std::string> Hostile(int count) {
@@ -81,31 +62,6 @@ std::vector<std::string> Hostile(int count) {
     return datagrams;
 }
 
-int FlrigSet(const char* port, const char* hz) {
-    const std::string body = std::string("<?xml version=\"1.0\"?>\r\n<methodCall><methodName>"
-                                         "rig.set_vfo</methodName><params><param><value><double>") +
-                             hz + "</double></value></param></params></methodCall>";
-    const std::string request = std::string("POST /RPC2 HTTP/1.1\r\nHost: 127.0.0.1:") + port +
-                                "\r\nContent-Type: text/xml\r\nContent-Length: " +
-                                std::to_string(body.size()) + "\r\n\r\n" + body;
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return 1;
-    timeval limit{5, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    const sockaddr_in to = Loopback(port);
-    std::string reply;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0 &&
-        send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
-            static_cast<ssize_t>(request.size())) {
-        char buffer[512];
-        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-        if (got > 0) reply.assign(buffer, static_cast<std::size_t>(got));
-    }
-    close(fd);
-    return reply.starts_with("HTTP/1.1 200") ? 0 : 1;
-}
-
 int Usage() {
     std::fputs("usage: source_sender radioinfo PORT RADIO TENS [TX_TENS [NAME]] | "
                "wsjtx-status PORT HZ [SCHEMA] | wsjtx-heartbeat PORT | hostile PORT COUNT | "
@@ -139,6 +95,6 @@ int main(int argc, char** argv) {
     if (verb == "hostile" && argc == 4) {
         return SendDatagrams(port, Hostile(static_cast<int>(Number(argv[3]))));
     }
-    if (verb == "flrig-set" && argc == 4) return FlrigSet(port, argv[3]);
+    if (verb == "flrig-set" && argc == 4) return FlrigSetVfo(Port(port), Number(argv[3])) ? 0 : 1;
     return Usage();
 }
