@@ -5,19 +5,15 @@
 
 namespace torvik::win32 {
 
-WinsockDatagramSocket::WinsockDatagramSocket() {
-    WSADATA data{};
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+WinsockDatagramSocket::WinsockDatagramSocket() = default;
 
 WinsockDatagramSocket::~WinsockDatagramSocket() {
     Close();
-    if (started_) WSACleanup();
 }
 
 bool WinsockDatagramSocket::Listen(const bands::SourceAddress& address) {
     Close();
-    if (!started_ || window_ == nullptr) return false;
+    if (!winsock_.started() || window_ == nullptr) return false;
     socket_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (socket_ == INVALID_SOCKET) return false;
     const BOOL yes = TRUE;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "bands/push_listener.h"
+#include "bands/win32/winsock_session.h"
 
 namespace torvik::win32 {
 
@@ -33,9 +34,9 @@ public:
                          bands::Millis now);
 
 private:
+    WinsockSession winsock_;  // the destructor closes the socket before Winsock ends
     HWND window_ = nullptr;
     SOCKET socket_ = INVALID_SOCKET;
-    bool started_ = false;
 };
 
 }  // namespace torvik::win32
