@@ -6,11 +6,9 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <array>
 
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
-#include "setup/setup_look.h"
 
 namespace torvik::qt {
 
@@ -53,6 +51,9 @@ public:
                 QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         }
     }
+    void LayoutButtonRow(std::span<const int> controlIds, int gap) override {
+        qt::LayoutButtonRow(d_.widgets_, controlIds, gap);
+    }
     int Selected(int controlId) const {
         const auto found = selected_.find(controlId);
         return found == selected_.end() ? -1 : found->second;
@@ -77,13 +78,7 @@ CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialF
             button->menuId = kKeyMenuResourceId;
         }
     }
-    LayoutButtonRow(widgets_, ids::kPageButton, kPageRowGap);
-    for (std::size_t row = 0; row < ids::kAltButton.size(); ++row) {
-        const std::array<int, 4> modifiers{ids::kAltButton[row], ids::kCtrlButton[row],
-                                           ids::kShiftButton[row], ids::kWinButton[row]};
-        LayoutButtonRow(widgets_, modifiers, kModifierRowGap);
-    }
-    pages_.Open(settings_, Section(), autostart_, inEffect);
+    pages_.Open(settings_, serialField_, autostart_, inEffect);
 }
 
 CSetupDlg::~CSetupDlg() = default;
@@ -96,7 +91,7 @@ SetupEnd CSetupDlg::Run() {
 void CSetupDlg::OnClicked(int id) {
     if (id == ids::kOk || id == ids::kCancel) {
         end_ = id == ids::kOk ? SetupEnd::kOk : SetupEnd::kCancel;
-        pages_.Close(end_, EditText(), settings_, Section(), autostart_);
+        pages_.Close(end_, EditText(), settings_, autostart_);
         done(id == ids::kOk ? QDialog::Accepted : QDialog::Rejected);
         return;
     }
@@ -129,7 +124,7 @@ void CSetupDlg::DropKeyMenu(MyButton& button) {
 
 void CSetupDlg::reject() {
     end_ = SetupEnd::kCancel;
-    pages_.Close(end_, EditText(), settings_, Section(), autostart_);
+    pages_.Close(end_, EditText(), settings_, autostart_);
     QDialog::reject();
 }
 
@@ -137,10 +132,6 @@ std::string CSetupDlg::EditText() const {
     const auto found = widgets_.edits.find(ids::kProgramEdit);
     return found == widgets_.edits.end() ? std::string()
                                          : found->second->text().toLatin1().toStdString();
-}
-
-std::string CSetupDlg::Section() const {
-    return SectionName(serialField_.data(), serialField_.size());
 }
 
 }  // namespace torvik::qt

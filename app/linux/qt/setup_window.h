@@ -30,7 +30,6 @@ private:
     void OnClicked(int id);
     void DropKeyMenu(MyButton& button);
     std::string EditText() const;
-    std::string Section() const;
 
     TemplateWidgets widgets_;
     std::span<const char> serialField_;
