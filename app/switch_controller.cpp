@@ -45,7 +45,7 @@ void SwitchController::FindDevice() {
     }
     // No notice comes when the other program lets go: look again until it has. A change of
     // permissions comes with a device notice, so a device without access needs no looking.
-    view_.ScheduleRecheck(link_.Available() && !search.box && search.heldElsewhere);
+    ScheduleRecheck(link_.Available() && !search.box && search.heldElsewhere);
     LoadSettings();
 }
 
@@ -85,7 +85,8 @@ void SwitchController::UpdatePresence() {
     // A failing box shows its status where the antenna row stands; the other controls stay
     // usable, so that the next change can write again.
     const bool working = present && linkStatus == LinkStatus::Ready;
-    view_.ShowLinkStatus(StatusText(linkStatus), TrayTip(linkStatus));
+    view_.ShowLinkStatus(StatusText(linkStatus));
+    ShowTrayTip();
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.ShowControl(ids::AntennaButton(antenna), working);

@@ -2,6 +2,10 @@
 // do, the commands of other programs, and the order in which it lets go of everything.
 #include "app/switch_controller.h"
 
+#include <utility>
+
+#include "bands/band_follower.h"
+
 namespace torvik {
 
 void SwitchController::Start() {
@@ -78,12 +82,37 @@ void SwitchController::Shutdown() {
         return;
     }
     shutDown_ = true;
-    view_.ScheduleRecheck(false);
+    ScheduleRecheck(false);
     view_.WaitForSecondPress(false);
     FinalWrite();
     view_.RemoveTrayIcon();
     view_.EndDeviceNotices();
     ClearHotkeys();
+}
+
+void SwitchController::ScheduleRecheck(bool on) {
+    if (on == rechecking_) {
+        return;
+    }
+    rechecking_ = on;
+    if (on) {
+        view_.StartRecheck(kRecheckIntervalMs);
+    } else {
+        view_.StopRecheck();
+    }
+}
+
+void SwitchController::ShowBandStatus(const std::string& status) {
+    bandStatus_ = status;
+    ShowTrayTip();
+}
+
+void SwitchController::ShowTrayTip() {
+    std::string tip = bands::TipWithBandStatus(TrayTip(linkStatus), bandStatus_);
+    if (tip != trayTip_) {
+        trayTip_ = std::move(tip);
+        view_.SetTrayTip(trayTip_);
+    }
 }
 
 std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {

@@ -24,8 +24,10 @@ public:
     void SettingsLoaded() override {}
     void RemoveTrayIcon() override {}
     void EndDeviceNotices() override {}
-    void ShowLinkStatus(const char*, const std::string&) override {}
-    void ScheduleRecheck(bool) override {}
+    void ShowLinkStatus(const char*) override {}
+    void SetTrayTip(const std::string&) override {}
+    void StartRecheck(std::uint32_t) override {}
+    void StopRecheck() override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {

@@ -102,14 +102,21 @@ public:
         journal_.push_back(events.back());
     }
     // Kept apart from events: the status follows every presence update.
-    void ShowLinkStatus(const char* text, const std::string& tip) override {
-        statusText = text;
+    void ShowLinkStatus(const char* text) override { statusText = text; }
+    void SetTrayTip(const std::string& tip) override {
         trayTip = tip;
+        ++tipChanges;
     }
-    void ScheduleRecheck(bool on) override { recheck = on; }
+    void StartRecheck(std::uint32_t intervalMs) override {
+        recheck = true;
+        recheckInterval = intervalMs;
+    }
+    void StopRecheck() override { recheck = false; }
 
     std::string statusText;
-    std::string trayTip;
+    std::string trayTip = kTrayTipName;   // what the icon is given when it is added
+    int tipChanges = 0;
+    std::uint32_t recheckInterval = 0;
     bool recheck = false;
     // Runs inside the message box, as the messages its modal loop dispatches would.
     std::function<void()> duringError;

@@ -220,6 +220,7 @@ TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone)
     EXPECT_EQ(view.statusText, "Device in use by another program");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device in use");
     EXPECT_TRUE(view.recheck);
+    EXPECT_EQ(view.recheckInterval, 2000u);
     EXPECT_TRUE(box.BytesWritten().empty());
 
     controller.OnDeviceNotice();   // still held: no notice came, keep looking

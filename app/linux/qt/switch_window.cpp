@@ -19,9 +19,6 @@
 namespace torvik::qt {
 namespace {
 
-// While a device is held by another program, the list is looked at this often.
-constexpr int kRecheckIntervalMs = 2000;
-
 QImage LoadImage(const char* path, bool magentaTransparent) {
     QImage image(QString::fromLatin1(path));
     if (image.isNull() || !magentaTransparent) {
@@ -112,7 +109,7 @@ public:
     }
     void EndDialog() override {
         w_.ending_ = true;
-        if (w_.bands_) w_.bands_->Stop();
+        if (w_.bands_) w_.bands_->Session().Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
         QApplication::exit(0);
     }
@@ -148,25 +145,23 @@ public:
         return dialog.Run();
     }
     void SettingsLoaded() override {
-        if (w_.bands_) w_.bands_->Reload();
+        if (w_.bands_) w_.bands_->Session().Reload();
     }
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
-    void ShowLinkStatus(const char* statusText, const std::string& trayTip) override {
+    void ShowLinkStatus(const char* statusText) override {
         if (w_.statusText_ != nullptr) {
             w_.statusText_->setText(QString::fromLatin1(statusText));
         }
-        w_.linkTip_ = trayTip;
-        w_.ShowTrayTip();
         w_.NoteStateShown();
     }
-    void ScheduleRecheck(bool on) override {
-        if (on && !w_.recheck_.isActive()) {
-            w_.recheck_.start(kRecheckIntervalMs);
-        } else if (!on) {
-            w_.recheck_.stop();
-        }
+    void SetTrayTip(const std::string& tip) override {
+        w_.tray_.setToolTip(QString::fromLatin1(tip.c_str()));
     }
+    void StartRecheck(std::uint32_t intervalMs) override {
+        w_.recheck_.start(static_cast<int>(intervalMs));
+    }
+    void StopRecheck() override { w_.recheck_.stop(); }
 
 private:
     QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
@@ -189,19 +184,13 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
-    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath,
-                                          [this](const std::string& status) {
-                                              ShowBandStatus(status);
-                                          });
+    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath, *this, setup_.bandsLayout,
+                                          widgets_.base);
 }
 
 CSwitchDlg::~CSwitchDlg() { Shutdown(); }
 
-void CSwitchDlg::Shutdown() {
-    // Following ends before the box is let go, so no rule is applied to a closed link.
-    bands_->Stop();
-    controller_.Shutdown();
-}
+void CSwitchDlg::Shutdown() { bands_->Session().Shutdown(); }
 
 void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
@@ -239,41 +228,7 @@ void CSwitchDlg::SetDeviceNotices(std::unique_ptr<QObject> notices) {
 }
 
 bands::BandsReply CSwitchDlg::BandsCommand(std::string_view request) {
-    return bands_->Command(request);
-}
-
-void CSwitchDlg::ShowTrayTip() {
-    tray_.setToolTip(QString::fromLatin1(bands::TipWithBandStatus(linkTip_, bandStatus_).c_str()));
-}
-
-void CSwitchDlg::ShowBandStatus(const std::string& status) {
-    bandStatus_ = status;
-    ShowTrayTip();
-    if (status.empty()) {
-        // Following is off: the window goes back to the size of its template.
-        if (bandLine_ != nullptr) {
-            delete bandLine_;
-            bandLine_ = nullptr;
-            setFixedSize(width(), height() - bandLineHeight_);
-            bandLineHeight_ = 0;
-        }
-        return;
-    }
-    if (bandLine_ == nullptr) {
-        // A line under every control of the template: the window grows, nothing moves.
-        const Rect pixels = DialogUnitsToPixels(
-            Rect{0, 0, bands::kStatusMarginUnits, bands::kStatusLineUnits}, widgets_.base);
-        const int margin = pixels.right;
-        bandLineHeight_ = pixels.bottom;
-        bandLine_ = new QLabel(this);
-        bandLine_->setTextFormat(Qt::PlainText);
-        bandLine_->setGeometry(margin, height(), width() - 2 * margin, bandLineHeight_);
-        setFixedSize(width(), height() + bandLineHeight_);
-        bandLine_->show();
-    }
-    // Too long for the line: the end gives way, as an ellipsis.
-    bandLine_->setText(bandLine_->fontMetrics().elidedText(
-        QString::fromLatin1(status.c_str()), Qt::ElideRight, bandLine_->width()));
+    return bands_->Session().Command(request);
 }
 
 void CSwitchDlg::OnCommand(int id) {
@@ -285,7 +240,7 @@ void CSwitchDlg::OnCommand(int id) {
     case ids::kExit: controller_.Exit(); return;
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
-    case ids::kBandFollowing: bands_->OpenDialog(setup_.bandsLayout, this); return;
+    case ids::kBandFollowing: bands_->Session().OpenDialog(); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {

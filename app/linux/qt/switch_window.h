@@ -66,10 +66,6 @@ private:
     class View;
     void BuildControls(const DialogTemplate& layout);
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
-    // Band following's status: a line under the template's controls while it is on, and a line
-    // of the tray tip.
-    void ShowBandStatus(const std::string& status);
-    void ShowTrayTip();
 
     TemplateWidgets widgets_;
     QLabel* statusText_ = nullptr;
@@ -83,10 +79,6 @@ private:
     std::unique_ptr<View> view_;
     SwitchController controller_;
     std::unique_ptr<BandWindow> bands_;
-    QLabel* bandLine_ = nullptr;
-    int bandLineHeight_ = 0;
-    std::string linkTip_;
-    std::string bandStatus_;
     bool ending_ = false;
     bool stateNoticePending_ = false;
     void NoteStateShown();

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "app/tests/controller_fixture.h"
-#include "bands/band_following.h"
+#include "app/band_session.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "bands/linux/tests/rigctld_process.h"
 
