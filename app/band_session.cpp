@@ -86,7 +86,7 @@ std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask)
 }
 
 std::string PresentBoxSerial(const SwitchController& controller) {
-    return controller.DevicePresent() ? controller.Node().SerialNumber : std::string();
+    return controller.DevicePresent() ? controller.Node().serial : std::string();
 }
 
 }  // namespace torvik

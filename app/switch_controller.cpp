@@ -21,7 +21,7 @@ SwitchController::SwitchController(BoxLink& link, SettingsStore& settings,
       view_(view) {}
 
 std::string SwitchController::Section() const {
-    return SectionName(deviceNode.SerialNumber.data(), deviceNode.SerialNumber.size());
+    return SectionName(deviceNode.serial.data(), deviceNode.serial.size());
 }
 
 // --- device link ---
@@ -85,7 +85,8 @@ void SwitchController::UpdatePresence() {
     // A failing box shows its status where the antenna row stands; the other controls stay
     // usable, so that the next change can write again.
     const bool working = present && linkStatus == LinkStatus::Ready;
-    view_.ShowLinkStatus(StatusText(linkStatus));
+    const std::string statusText = StatusText(linkStatus, link_.DriverName());
+    view_.ShowLinkStatus(statusText.c_str());
     ShowTrayTip();
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
@@ -109,7 +110,7 @@ void SwitchController::WriteOutput() {
         return;
     }
     const OutputWrite outcome =
-        WriteOutputByte(link_, deviceNode.Identity, OutputByte(antennaOn, runFlag));
+        WriteOutputByte(link_, deviceNode.identity, OutputByte(antennaOn, runFlag));
     const bool newEpisode = episode_.Record(outcome);
     linkStatus = StatusAfterWrite(outcome);
     // The box's modal loop lets notices, hotkeys and remote messages in, and they write

@@ -40,12 +40,12 @@ public:
     // Lays the three antenna buttons out in one row over their current span, kAntennaRowGap apart.
     virtual void LayoutAntennaRow() = 0;
     // Shows the window; toFront also makes it the foreground window first.
-    virtual void ShowWindow(bool toFront) = 0;
+    virtual void Show(bool toFront) = 0;
     // Hides the window; windowHidden is the controller's business.
-    virtual void HideWindow() = 0;
+    virtual void Hide() = 0;
     // Ends the program's run (the main window's modal run) at once, closing whatever modal
     // window is open over it.
-    virtual void EndDialog() = 0;
+    virtual void EndProgram() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
     // Shows the tray menu at the pointer and returns when it closes; a chosen item's command

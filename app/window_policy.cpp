@@ -12,31 +12,31 @@ void SwitchController::Start() {
     FindDevice();
     RefreshControls();
     if (windowHidden != 0) {
-        view_.HideWindow();
+        view_.Hide();
     } else {
-        view_.ShowWindow(false);
+        view_.Show(false);
     }
 }
 
 void SwitchController::Ok() {
     windowHidden = 1;
-    view_.HideWindow();
+    view_.Hide();
 }
 
 void SwitchController::Cancel() {
     // Without a box the window offers only Exit and Manual: closing it ends the program.
     if (devicePresent == 0) {
-        view_.EndDialog();
+        view_.EndProgram();
         return;
     }
     Ok();
 }
 
-void SwitchController::Exit() { view_.EndDialog(); }
+void SwitchController::Exit() { view_.EndProgram(); }
 
 void SwitchController::OpenDialog() {
     windowHidden = 0;
-    view_.ShowWindow(false);
+    view_.Show(false);
 }
 
 void SwitchController::TrayEvent(TrayMouse event, std::uint32_t now) {
@@ -55,7 +55,7 @@ void SwitchController::RunTrayAction(TrayAction action) {
         return;
     case TrayAction::kShowWindow:
         view_.WaitForSecondPress(false);
-        view_.ShowWindow(true);
+        view_.Show(true);
         return;
     case TrayAction::kShowMenu:
         view_.WaitForSecondPress(false);
@@ -65,7 +65,7 @@ void SwitchController::RunTrayAction(TrayAction action) {
 }
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
-    return TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn);
+    return TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn);
 }
 
 void SwitchController::Setup() {
@@ -118,7 +118,7 @@ void SwitchController::ShowTrayTip() {
 std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
     switch (command.verb) {
     case Verb::Hide:
-        view_.HideWindow();
+        view_.Hide();
         return 1;
     case Verb::Reload:
         LoadSettings();
@@ -126,7 +126,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return 0;
     case Verb::Exit: {
         const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
-        view_.EndDialog();
+        view_.EndProgram();
         return answer;
     }
     case Verb::Set:

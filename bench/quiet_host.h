@@ -14,9 +14,9 @@ public:
     void EnableControl(int, bool) override {}
     void SetChecked(int, int) override {}
     void LayoutAntennaRow() override {}
-    void ShowWindow(bool) override {}
-    void HideWindow() override {}
-    void EndDialog() override {}
+    void Show(bool) override {}
+    void Hide() override {}
+    void EndProgram() override {}
     void ShowError(const char*, const char*) override {}
     void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
     void WaitForSecondPress(bool) override {}

@@ -47,6 +47,7 @@ public:
     }
     LinkResult Close(LinkHandle handle) override { return box_.Close(handle); }
     bool Available() const override { return box_.Available(); }
+    const char* DriverName() const override { return "simulated"; }
 
 private:
     SimulatedBox& box_;
@@ -68,9 +69,9 @@ public:
         checked[id] = state;
     }
     void LayoutAntennaRow() override { events.push_back("layout"); }
-    void ShowWindow(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
-    void HideWindow() override { events.push_back("hide"); }
-    void EndDialog() override { events.push_back("end"); }
+    void Show(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
+    void Hide() override { events.push_back("hide"); }
+    void EndProgram() override { events.push_back("end"); }
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
@@ -87,7 +88,7 @@ public:
     }
     bool waiting = false;
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        events.push_back(std::string("setup ") + box.SerialNumber);
+        events.push_back(std::string("setup ") + box.serial);
         setupShown = inEffect;
         return setupAnswer;
     }

@@ -59,10 +59,10 @@ TEST(BoxSearch, TheKeptRecordHoldsTheTextsAsTheProgramAlwaysStoredThem) {
     const BoxSearch search = SearchForBox(link);
     EXPECT_TRUE(search.heldElsewhere);
     ASSERT_TRUE(search.box.has_value());
-    EXPECT_EQ(search.box->SerialNumber, "123456789ZELKOR");   // its section name too
-    EXPECT_EQ(search.box->Description, std::string(63, 'D'));
-    EXPECT_EQ(search.box->Identity, "9");
-    EXPECT_EQ(search.box->Type, kAntennaCount);
+    EXPECT_EQ(search.box->serial, "123456789ZELKOR");   // its section name too
+    EXPECT_EQ(search.box->description, std::string(63, 'D'));
+    EXPECT_EQ(search.box->identity, "9");
+    EXPECT_EQ(search.box->antennaCount, kAntennaCount);
 }
 
 class DeviceSearchTest : public ControllerTest {};
@@ -75,10 +75,10 @@ TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithTypeThree) {
     box.devices.push_back({"A1MIRVAX8", "third", 3});
     controller.FindDevice();
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().SerialNumber, "xxZELKOR5yy");
-    EXPECT_EQ(controller.Node().Description, "second");
-    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(2));
-    EXPECT_EQ(controller.Node().Type, 3u);
+    EXPECT_EQ(controller.Node().serial, "xxZELKOR5yy");
+    EXPECT_EQ(controller.Node().description, "second");
+    EXPECT_EQ(controller.Node().identity, IdentityOfLocation(2));
+    EXPECT_EQ(controller.Node().antennaCount, 3u);
     EXPECT_EQ(controller.Link(), LinkStatus::Ready);   // a box found: the held device does not matter
     EXPECT_EQ(controller.Section(), "xxZELKOR5yy_KEYSET");
 }
@@ -88,7 +88,7 @@ TEST_F(DeviceSearchTest, AFailedListIsNoBoxAndTheOldNodeIsKept) {
     box.listFails = true;
     controller.FindDevice();
     EXPECT_FALSE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().SerialNumber, "A1MIRVAX8");
+    EXPECT_EQ(controller.Node().serial, "A1MIRVAX8");
     EXPECT_EQ(controller.GetAntennaMask() & 0xFFFF, 3);
 }
 
@@ -271,7 +271,7 @@ TEST_F(DeviceSearchTest, NoUsableDriverIsSaid) {
     box.driverMissing = true;
     controller.FindDevice();
     EXPECT_FALSE(controller.DevicePresent());
-    EXPECT_EQ(view.statusText, "no usable FTD2XX driver --- reinstall it");
+    EXPECT_EQ(view.statusText, "no usable simulated driver --- reinstall it");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - no usable driver");
     EXPECT_FALSE(view.recheck);
 }

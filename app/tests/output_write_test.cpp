@@ -100,7 +100,7 @@ TEST_F(OutputWriteTest, ARefusedModeIsReportedOncePerEpisodeWithTheDeviceClosed)
     EXPECT_EQ(openWhileShown, 0);
     // The search inside the box still found the box where it is.
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(kBoxLocation));
+    EXPECT_EQ(controller.Node().identity, IdentityOfLocation(kBoxLocation));
     EXPECT_EQ(view.statusText, "Device refused the output mode");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - output mode refused");
 

@@ -88,8 +88,7 @@ INT_PTR CSwitchDlg::DoModal() {
 bool CSwitchDlg::PreTranslateMessage(MSG& msg) {
     // A hotkey of ours is consumed here, before the dialog's keyboard handling.
     if (msg.message == WM_HOTKEY) {
-        if (const auto command = CommandFromMessage(msg.message, msg.wParam, msg.lParam);
-            command && controller_.Execute(*command)) {
+        if (const auto command = HotkeyPress(msg.wParam); command && controller_.Execute(*command)) {
             return true;
         }
     }
@@ -322,16 +321,16 @@ void CSwitchDlg::View::LayoutAntennaRow() {
     LayoutWindowRow(row, kAntennaRowGap);
 }
 
-void CSwitchDlg::View::ShowWindow(bool toFront) {
+void CSwitchDlg::View::Show(bool toFront) {
     if (toFront) {
         SetForegroundWindow(dialog_.Handle());
     }
     ::ShowWindow(dialog_.Handle(), SW_SHOW);
 }
 
-void CSwitchDlg::View::HideWindow() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
+void CSwitchDlg::View::Hide() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
 
-void CSwitchDlg::View::EndDialog() { dialog_.EndNow(); }
+void CSwitchDlg::View::EndProgram() { dialog_.EndNow(); }
 
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);

@@ -74,9 +74,9 @@ private:
         void EnableControl(int controlId, bool enable) override;
         void SetChecked(int controlId, int state) override;
         void LayoutAntennaRow() override;
-        void ShowWindow(bool toFront) override;
-        void HideWindow() override;
-        void EndDialog() override;
+        void Show(bool toFront) override;
+        void Hide() override;
+        void EndProgram() override;
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
         void WaitForSecondPress(bool on) override;

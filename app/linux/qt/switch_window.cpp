@@ -88,7 +88,7 @@ public:
                                      ids::AntennaButton(2)};
         LayoutButtonRow(w_.widgets_, row, kAntennaRowGap);
     }
-    void ShowWindow(bool toFront) override {
+    void Show(bool toFront) override {
         if (w_.isMinimized()) {
             w_.showNormal();
         } else {
@@ -99,7 +99,7 @@ public:
             w_.activateWindow();
         }
     }
-    void HideWindow() override {
+    void Hide() override {
         // Without a tray the user would have no way back: the window is minimised instead.
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             w_.hide();
@@ -107,7 +107,7 @@ public:
             w_.showMinimized();
         }
     }
-    void EndDialog() override {
+    void EndProgram() override {
         w_.ending_ = true;
         if (w_.bands_) w_.bands_->Session().Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
@@ -140,7 +140,7 @@ public:
         }
     }
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.SerialNumber), w_.settings_, w_.setup_.autostart,
+        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.serial), w_.settings_, w_.setup_.autostart,
                          inEffect, &w_);
         return dialog.Run();
     }
