@@ -99,7 +99,6 @@ public:
     int CurrentPage() const { return page_; }
     const std::string& ProgramNameText() const { return programName_; }
     bool AutostartRequested() const { return autostartRequested_; }
-    bool AutostartFoundAtOpen() const { return autostartFoundAtOpen_; }
 
 private:
     FunctionConfig& Current() { return block_[static_cast<std::size_t>(page_)]; }
