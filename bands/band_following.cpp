@@ -18,14 +18,14 @@ void BandFollowing::UseBox(std::string_view serial, Millis now) {
         follower_.Disable();
         return;
     }
-    LoadedPlan loaded = LoadPlan(iniPath_, SectionName(serial_));
+    LoadedPlan loaded = LoadPlan(iniPath_, BandsSectionName(serial_));
     plan_ = std::move(loaded.plan);
     problems_ = std::move(loaded.problems);
     follower_.Configure(plan_, now);
 }
 
 bool BandFollowing::Store(const BandPlan& plan, Millis now) {
-    if (serial_.empty() || !SavePlan(iniPath_, SectionName(serial_), plan)) return false;
+    if (serial_.empty() || !SavePlan(iniPath_, BandsSectionName(serial_), plan)) return false;
     plan_ = plan;
     problems_.clear();
     follower_.Configure(plan_, now);

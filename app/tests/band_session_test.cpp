@@ -28,7 +28,7 @@ protected:
 
     void SetUp() override {
         StartWithBox();
-        ASSERT_TRUE(SavePlan(ini, SectionName("A1MIRVAX8"), kPlan));
+        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), kPlan));
         following.UseBox("A1MIRVAX8", now);
         following.follower().link().OnConnected(now);
     }
@@ -195,7 +195,7 @@ protected:
     void Begin(bool follow) {
         StartWithBox();
         BandPlan plan{follow, "127.0.0.1:4532", {{3500000, 30000000, 2}}};
-        ASSERT_TRUE(SavePlan(ini, SectionName("A1MIRVAX8"), plan));
+        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), plan));
         session = std::make_unique<BandSession>(controller, socket, bandView, ini,
                                                 [this] { return now; }, timing);
     }

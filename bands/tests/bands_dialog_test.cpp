@@ -40,7 +40,7 @@ protected:
     TypedDialog window;
 
     void Store(const std::string& path, const BandPlan& plan) {
-        ASSERT_TRUE(SavePlan(path, SectionName("A1MIRVAX8"), plan));
+        ASSERT_TRUE(SavePlan(path, BandsSectionName("A1MIRVAX8"), plan));
     }
 };
 

@@ -81,7 +81,7 @@ void BandWindow::ShowNoBoxNotice() {
 }
 
 void BandWindow::RunBandsDialog(bands::BandFollowing& following) {
-    CBandsDlg dialog(bandsLayout_, following, &window_);
+    BandsWindow dialog(bandsLayout_, following, &window_);
     dialog.exec();
 }
 

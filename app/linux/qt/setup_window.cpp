@@ -14,9 +14,9 @@ namespace torvik::qt {
 
 namespace ids = setup_ids;
 
-class CSetupDlg::View final : public SetupView {
+class SetupWindow::View final : public SetupView {
 public:
-    explicit View(CSetupDlg& dialog) : d_(dialog) {}
+    explicit View(SetupWindow& dialog) : d_(dialog) {}
     void ShowControl(int controlId, bool show) override {
         if (QWidget* control = d_.widgets_.Control(controlId)) {
             control->setVisible(show);
@@ -60,11 +60,11 @@ public:
     }
 
 private:
-    CSetupDlg& d_;
+    SetupWindow& d_;
     std::map<int, int> selected_;
 };
 
-CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialField,
+SetupWindow::SetupWindow(const DialogTemplate& layout, std::span<const char> serialField,
                      SettingsStore& settings, AutostartStore& autostart,
                      const ConfigBlock& inEffect, QWidget* parent)
     : QDialog(parent), widgets_(BuildTemplateWidgets(*this, layout)), serialField_(serialField),
@@ -81,14 +81,14 @@ CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialF
     pages_.Open(settings_, serialField_, autostart_, inEffect);
 }
 
-CSetupDlg::~CSetupDlg() = default;
+SetupWindow::~SetupWindow() = default;
 
-SetupEnd CSetupDlg::Run() {
+SetupEnd SetupWindow::Run() {
     exec();
     return end_;
 }
 
-void CSetupDlg::OnClicked(int id) {
+void SetupWindow::OnClicked(int id) {
     if (id == ids::kOk || id == ids::kCancel) {
         end_ = id == ids::kOk ? SetupEnd::kOk : SetupEnd::kCancel;
         pages_.Close(end_, EditText(), settings_, autostart_);
@@ -103,7 +103,7 @@ void CSetupDlg::OnClicked(int id) {
     pages_.HandleClick(id, EditText(), 0);
 }
 
-void CSetupDlg::DropKeyMenu(MyButton& button) {
+void SetupWindow::DropKeyMenu(MyButton& button) {
     QMenu menu(this);
     const int selected = view_->Selected(button.ControlId());
     for (std::size_t position = 0; position < kKeyMenuItems.size(); ++position) {
@@ -122,13 +122,13 @@ void CSetupDlg::DropKeyMenu(MyButton& button) {
     pages_.HandleClick(button.ControlId(), EditText(), chosen != nullptr ? chosen->data().toInt() : 0);
 }
 
-void CSetupDlg::reject() {
+void SetupWindow::reject() {
     end_ = SetupEnd::kCancel;
     pages_.Close(end_, EditText(), settings_, autostart_);
     QDialog::reject();
 }
 
-std::string CSetupDlg::EditText() const {
+std::string SetupWindow::EditText() const {
     const auto found = widgets_.edits.find(ids::kProgramEdit);
     return found == widgets_.edits.end() ? std::string()
                                          : found->second->text().toLatin1().toStdString();

@@ -63,9 +63,9 @@ TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
 
 }  // namespace
 
-class CSwitchDlg::View final : public SwitchView {
+class MainWindow::View final : public SwitchView {
 public:
-    explicit View(CSwitchDlg& window) : w_(window) {}
+    explicit View(MainWindow& window) : w_(window) {}
 
     void ShowControl(int controlId, bool show) override {
         if (QWidget* control = Control(controlId)) {
@@ -140,7 +140,7 @@ public:
         }
     }
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.serial), w_.settings_, w_.setup_.autostart,
+        SetupWindow dialog(w_.setup_.layout, std::span<const char>(box.serial), w_.settings_, w_.setup_.autostart,
                          inEffect, &w_);
         return dialog.Run();
     }
@@ -165,10 +165,10 @@ public:
 
 private:
     QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
-    CSwitchDlg& w_;
+    MainWindow& w_;
 };
 
-CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
+MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                        HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup)
     : settings_(settings), setup_(setup), view_(std::make_unique<View>(*this)),
       controller_(driver, settings, hotkeys, focus, *view_,
@@ -179,7 +179,7 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
 
     tray_.setIcon(QIcon(QStringLiteral(":/images/tray.ico")));
     tray_.setToolTip(QString::fromLatin1(kTrayTipName));
-    connect(&tray_, &QSystemTrayIcon::activated, this, &CSwitchDlg::OnTrayActivated);
+    connect(&tray_, &QSystemTrayIcon::activated, this, &MainWindow::OnTrayActivated);
     connect(&recheck_, &QTimer::timeout, this, [this] { controller_.OnDeviceNotice(); });
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
@@ -188,14 +188,14 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
                                           widgets_.base);
 }
 
-CSwitchDlg::~CSwitchDlg() { Shutdown(); }
+MainWindow::~MainWindow() { Shutdown(); }
 
-void CSwitchDlg::Shutdown() { bands_->Session().Shutdown(); }
+void MainWindow::Shutdown() { bands_->Session().Shutdown(); }
 
-void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
+void MainWindow::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
+        connect(button, &MyButton::Clicked, this, &MainWindow::OnCommand);
     }
     if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
         statusText_ = found->second;
@@ -217,21 +217,21 @@ void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
     }
 }
 
-void CSwitchDlg::Start(bool hidden) {
+void MainWindow::Start(bool hidden) {
     controller_.StartHidden(hidden);
     tray_.show();
     controller_.Start();
 }
 
-void CSwitchDlg::SetDeviceNotices(std::unique_ptr<QObject> notices) {
+void MainWindow::SetDeviceNotices(std::unique_ptr<QObject> notices) {
     deviceNotices_ = std::move(notices);
 }
 
-bands::BandsReply CSwitchDlg::BandsCommand(std::string_view request) {
+bands::BandsReply MainWindow::BandsCommand(std::string_view request) {
     return bands_->Session().Command(request);
 }
 
-void CSwitchDlg::OnCommand(int id) {
+void MainWindow::OnCommand(int id) {
     switch (id) {
     case ids::kSwitchRadio: controller_.SetSwitchMode(); return;
     case ids::kMixerRadio: controller_.SetMixerMode(); return;
@@ -250,7 +250,7 @@ void CSwitchDlg::OnCommand(int id) {
     }
 }
 
-void CSwitchDlg::NoteStateShown() {
+void MainWindow::NoteStateShown() {
     if (stateNoticePending_) {
         return;
     }
@@ -264,16 +264,16 @@ void CSwitchDlg::NoteStateShown() {
         Qt::QueuedConnection);
 }
 
-void CSwitchDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+void MainWindow::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     // The clock wraps as the controller expects of message times.
     controller_.TrayEvent(TrayMouseOf(reason), static_cast<std::uint32_t>(clock_.elapsed()));
 }
 
-void CSwitchDlg::reject() { controller_.Cancel(); }
+void MainWindow::reject() { controller_.Cancel(); }
 
-void CSwitchDlg::accept() { controller_.Ok(); }
+void MainWindow::accept() { controller_.Ok(); }
 
-void CSwitchDlg::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         controller_.Ok();
         return;
@@ -281,7 +281,7 @@ void CSwitchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void CSwitchDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (ending_) {
         event->accept();
         return;

@@ -1,5 +1,5 @@
 #pragma once
-// CSwitchDlg on Qt: the main window built from the resource script's template, owning the
+// MainWindow: the Qt edition's main window, built from the resource script's template, owning the
 // controller and carrying out what it decides. Every rule is the controller's; this class only
 // turns clicks, keys, tray events, grabbed keys and device notices into its calls.
 #include <QDialog>
@@ -29,13 +29,13 @@ struct SetupContext {
     std::string iniPath;   // Torvik.ini, which also holds the band rules
 };
 
-class CSwitchDlg final : public QDialog {
+class MainWindow final : public QDialog {
     Q_OBJECT
 public:
     // The objects behind the controller's seams stay the caller's and must outlive the window.
-    CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
+    MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup);
-    ~CSwitchDlg() override;
+    ~MainWindow() override;
 
     SwitchController& Controller() { return controller_; }
     // The end of the window's initialisation: the tray icon, then the controller's Start.

@@ -19,7 +19,7 @@ std::string Latin1(const QString& text) {
 
 }  // namespace
 
-CBandsDlg::CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& following,
+BandsWindow::BandsWindow(const DialogTemplate& layout, bands::BandFollowing& following,
                      QWidget* parent)
     : QDialog(parent),
       widgets_(BuildTemplateWidgets(*this, layout)),
@@ -37,7 +37,7 @@ CBandsDlg::CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& followi
     }
 }
 
-void CBandsDlg::OnClicked(int id) {
+void BandsWindow::OnClicked(int id) {
     if (id == setup_ids::kOk) {
         accept();
     } else if (id == setup_ids::kCancel) {
@@ -47,18 +47,18 @@ void CBandsDlg::OnClicked(int id) {
     }
 }
 
-std::string CBandsDlg::SourceText() const {
+std::string BandsWindow::SourceText() const {
     const auto found = widgets_.edits.find(IDC_BANDS_SOURCE);
     return found != widgets_.edits.end() ? Latin1(found->second->text()) : std::string();
 }
 
-std::string CBandsDlg::RulesText() const {
+std::string BandsWindow::RulesText() const {
     const auto found = widgets_.textAreas.find(IDC_BANDS_RULES);
     return found != widgets_.textAreas.end() ? Latin1(found->second->toPlainText())
                                              : std::string();
 }
 
-void CBandsDlg::ShowFields(const std::string& source, const std::string& rules) {
+void BandsWindow::ShowFields(const std::string& source, const std::string& rules) {
     if (auto found = widgets_.edits.find(IDC_BANDS_SOURCE); found != widgets_.edits.end()) {
         found->second->setText(QString::fromLatin1(source.c_str()));
     }
@@ -67,26 +67,26 @@ void CBandsDlg::ShowFields(const std::string& source, const std::string& rules) 
     }
 }
 
-void CBandsDlg::ShowFollow(bool follow) {
+void BandsWindow::ShowFollow(bool follow) {
     if (MyButton* button = widgets_.Button(IDC_BANDS_FOLLOW)) {
         button->SetChecked(follow ? 1 : 0);
     }
 }
 
-void CBandsDlg::ShowNotes(const std::string& notes) {
+void BandsWindow::ShowNotes(const std::string& notes) {
     if (auto found = widgets_.labels.find(IDC_BANDS_NOTES); found != widgets_.labels.end()) {
         found->second->setText(QString::fromLatin1(notes.c_str()));
     }
 }
 
-void CBandsDlg::Warn(const std::string& text) {
+void BandsWindow::Warn(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(bands::kMessageCaption),
                     QString::fromLatin1(text.c_str()), QMessageBox::Ok, this);
     box.exec();
 }
 
-void CBandsDlg::Close() { QDialog::accept(); }
+void BandsWindow::Close() { QDialog::accept(); }
 
-void CBandsDlg::accept() { dialog_.Ok(); }
+void BandsWindow::accept() { dialog_.Ok(); }
 
 }  // namespace torvik::qt

@@ -1,5 +1,5 @@
 #pragma once
-// CBandsDlg on Qt: the modal "Band following" dialog from the IDD_BANDS_DIALOG template. What
+// BandsWindow on Qt: the modal "Band following" dialog from the IDD_BANDS_DIALOG template. What
 // it shows and does is the core's BandsDialog; this window reads and fills its widgets and
 // shows the messages.
 #include <QDialog>
@@ -12,9 +12,9 @@
 
 namespace torvik::qt {
 
-class CBandsDlg final : public QDialog, private bands::BandsDialogView {
+class BandsWindow final : public QDialog, private bands::BandsDialogView {
 public:
-    CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& following, QWidget* parent);
+    BandsWindow(const DialogTemplate& layout, bands::BandFollowing& following, QWidget* parent);
 
 protected:
     void accept() override;   // OK (and Enter outside the rules)
