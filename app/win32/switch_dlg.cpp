@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 

@@ -14,7 +14,6 @@
 
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
-#include "bands/dialog_input.h"
 
 namespace torvik::qt {
 namespace {
