@@ -167,24 +167,5 @@ TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
     EXPECT_TRUE(box.Calls().empty());
 }
 
-TEST(OutputWriteByte, ReportsWhatHappenedAndAlwaysCloses) {
-    SimulatedBox box;
-    box.devices.push_back({"x", "", 7});
-    const std::string seven = IdentityOfLocation(7);
-    EXPECT_EQ(WriteOutputByte(box, IdentityOfLocation(8), 0x0A), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, "", 0x0A), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0A), OutputWrite::Written);
-    box.devices[0].bitModeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0B), OutputWrite::ModeRefused);
-    box.devices[0].bitModeFails = false;
-    box.devices[0].writeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0C), OutputWrite::WriteFailed);
-    box.devices[0].writeFails = false;
-    box.devices[0].shortWrite = true;   // status 0, nothing taken
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0D), OutputWrite::WriteFailed);
-    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B}));
-    EXPECT_EQ(box.OpenHandles(), 0);
-}
-
 }  // namespace
 }  // namespace torvik::testing
