@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/switch_controller.h"
 #include "bands/band_store.h"
 
 namespace torvik::bands {
@@ -19,14 +18,14 @@ void BandFollowing::UseBox(std::string_view serial, Millis now) {
         follower_.Disable();
         return;
     }
-    LoadedPlan loaded = LoadPlan(iniPath_, SectionName(serial_));
+    LoadedPlan loaded = LoadPlan(iniPath_, BandsSectionName(serial_));
     plan_ = std::move(loaded.plan);
     problems_ = std::move(loaded.problems);
     follower_.Configure(plan_, now);
 }
 
 bool BandFollowing::Store(const BandPlan& plan, Millis now) {
-    if (serial_.empty() || !SavePlan(iniPath_, SectionName(serial_), plan)) return false;
+    if (serial_.empty() || !SavePlan(iniPath_, BandsSectionName(serial_), plan)) return false;
     plan_ = plan;
     problems_.clear();
     follower_.Configure(plan_, now);
@@ -43,15 +42,6 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
     const std::string status = follower_.StatusText();
     return {kReplyOk, ListText(plan_, problems_) + "status: " + (status.empty() ? "off" : status) +
                           "\n"};
-}
-
-std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {
-    const std::uint32_t fourth = controller.AntennaOn(3) != 0 ? 8u : 0u;
-    return controller.SetAntennaMask((ruleMask & kMaxRuleMask) | fourth);
-}
-
-std::string PresentBoxSerial(const SwitchController& controller) {
-    return controller.DevicePresent() ? controller.Node().SerialNumber : std::string();
 }
 
 }  // namespace torvik::bands
