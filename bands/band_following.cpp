@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/switch_controller.h"
 #include "bands/band_store.h"
 
 namespace torvik::bands {
@@ -12,8 +11,9 @@ BandFollowing::BandFollowing(RigSocket& socket, std::function<void(std::uint32_t
     : iniPath_(std::move(iniPath)), follower_(socket, std::move(apply), timing) {}
 
 BandFollowing::BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
-                             std::function<void(std::uint32_t)> apply, std::string iniPath)
-    : iniPath_(std::move(iniPath)), follower_(socket, datagrams, std::move(apply)) {}
+                             std::function<void(std::uint32_t)> apply, std::string iniPath,
+                             RigTiming timing)
+    : iniPath_(std::move(iniPath)), follower_(socket, datagrams, std::move(apply), timing) {}
 
 void BandFollowing::UseBox(std::string_view serial, Millis now) {
     serial_ = serial;
@@ -23,14 +23,14 @@ void BandFollowing::UseBox(std::string_view serial, Millis now) {
         follower_.Disable();
         return;
     }
-    LoadedPlan loaded = LoadPlan(iniPath_, SectionName(serial_));
+    LoadedPlan loaded = LoadPlan(iniPath_, BandsSectionName(serial_));
     plan_ = std::move(loaded.plan);
     problems_ = std::move(loaded.problems);
     follower_.Configure(plan_, now);
 }
 
 bool BandFollowing::Store(const BandPlan& plan, Millis now) {
-    if (serial_.empty() || !SavePlan(iniPath_, SectionName(serial_), plan)) return false;
+    if (serial_.empty() || !SavePlan(iniPath_, BandsSectionName(serial_), plan)) return false;
     plan_ = plan;
     problems_.clear();
     follower_.Configure(plan_, now);
@@ -47,15 +47,6 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
     const std::string status = follower_.StatusText();
     return {kReplyOk, ListText(plan_, problems_) + "status: " + (status.empty() ? "off" : status) +
                           "\n"};
-}
-
-std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {
-    const std::uint32_t fourth = controller.AntennaOn(3) != 0 ? 8u : 0u;
-    return controller.SetAntennaMask((ruleMask & kMaxRuleMask) | fourth);
-}
-
-std::string PresentBoxSerial(const SwitchController& controller) {
-    return controller.DevicePresent() ? controller.Node().SerialNumber : std::string();
 }
 
 }  // namespace torvik::bands

@@ -11,10 +11,6 @@
 #include "bands/band_follower.h"
 #include "bands/bands_command.h"
 
-namespace torvik {
-class SwitchController;
-}
-
 namespace torvik::bands {
 
 class BandFollowing {
@@ -23,7 +19,8 @@ public:
                   std::string iniPath, RigTiming timing = {});
     // With a datagram socket for the pushed sources.
     BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
-                  std::function<void(std::uint32_t mask)> apply, std::string iniPath);
+                  std::function<void(std::uint32_t mask)> apply, std::string iniPath,
+                  RigTiming timing = {});
 
     // After every settings load: the box's plan (serial empty: no box, following stops).
     void UseBox(std::string_view serial, Millis now);
@@ -46,13 +43,5 @@ private:
     std::vector<std::string> problems_;
     BandFollower follower_;
 };
-
-// A rule's mask through the set-state path, so switch and mixer mode act as for any other
-// program; the fourth output keeps its state (a band rule has no say over it, and a bit 3 that
-// differed would turn every antenna off in switch mode). Answers the new mask.
-std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask);
-
-// The serial of the box now present, as UseBox takes it: empty without a box.
-std::string PresentBoxSerial(const SwitchController& controller);
 
 }  // namespace torvik::bands

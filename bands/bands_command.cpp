@@ -127,4 +127,8 @@ std::vector<std::string> SplitWords(std::string_view text) {
     }
 }
 
+BandsReply RequestTooLong() {
+    return {kReplyUsage, "request too long\n"};
+}
+
 }  // namespace torvik::bands

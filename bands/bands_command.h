@@ -16,18 +16,16 @@ inline constexpr int kReplyUsage = 1;
 inline constexpr int kReplyNoBox = 4;
 inline constexpr int kReplyNotStored = 5;
 
-// The request between torvikctl and the program travels as a WM_COPYDATA with this tag and the
-// words as JoinWords made them; wParam names torvikctl's window, which receives the reply text
-// as a WM_COPYDATA with the reply tag. The program answers kReplyHandled plus the code.
-inline constexpr unsigned long kBandsRequestTag = 0x54424E44;  // "TBND"
-inline constexpr unsigned long kBandsReplyTag = 0x54424E45;
-inline constexpr int kReplyHandled = 0x100;
+// The longest request torvikctl sends and the program reads.
 inline constexpr std::size_t kMaxRequestBytes = 4096;
 
 struct BandsReply {
     int code = kReplyOk;
     std::string text;
 };
+
+// The reply to a request longer than kMaxRequestBytes, or one that cannot be read.
+BandsReply RequestTooLong();
 
 struct PlanEdit {
     bool changes = false;  // false for "list" and for errors

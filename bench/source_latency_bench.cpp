@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/switch_controller.h"
-#include "bands/band_following.h"
+#include "app/band_session.h"
 #include "bands/linux/posix_datagram_socket.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "bands/tests/source_datagrams.h"
@@ -53,7 +53,7 @@ struct Station {
     bands::PosixRigSocket rig;
     bands::PosixDatagramSocket datagrams;
     bands::BandFollower follower{rig, datagrams,
-                                 [this](std::uint32_t mask) { bands::ApplyRuleMask(controller, mask); }};
+                                 [this](std::uint32_t mask) { ApplyRuleMask(controller, mask); }};
 
     Station() {
         box.devices.push_back({"BENCHMIRVAX8", "bench", kLocation});

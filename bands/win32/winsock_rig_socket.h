@@ -6,7 +6,6 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <optional>
 #include <string_view>
 
 #include "bands/rig_link.h"
@@ -46,8 +45,5 @@ private:
 };
 
 bands::Millis MonotonicMillis();
-
-// Arms the window's band timer for the next due time, or kills it when nothing is due.
-void ArmBandTimer(HWND window, std::optional<bands::Millis> due, bands::Millis now);
 
 }  // namespace torvik::win32

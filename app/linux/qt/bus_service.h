@@ -42,7 +42,7 @@ public slots:
     // write (the line is hidden then).
     QString Status() const {
         const LinkStatus status = controller_.Link();
-        return status == LinkStatus::Ready ? QString() : QString::fromLatin1(StatusText(status));
+        return status == LinkStatus::Ready ? QString() : QString::fromStdString(controller_.LinkStatusText());
     }
     // torvikctl bands: the words as JoinWords made them; answers the reply's code and text.
     int Bands(const QString& request, QString& reply);
