@@ -12,6 +12,7 @@
 #include "bands/bands_command.h"
 
 namespace torvik {
+class SettingsStore;
 class SwitchController;
 }
 
@@ -20,7 +21,7 @@ namespace torvik::bands {
 class BandFollowing {
 public:
     BandFollowing(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
-                  std::string iniPath, RigTiming timing = {});
+                  SettingsStore& settings, RigTiming timing = {});
 
     // After every settings load: the box's plan (serial empty: no box, following stops).
     void UseBox(std::string_view serial, Millis now);
@@ -37,7 +38,7 @@ public:
     const BandFollower& follower() const { return follower_; }
 
 private:
-    std::string iniPath_;
+    SettingsStore& settings_;
     std::string serial_;
     BandPlan plan_;
     std::vector<std::string> problems_;

@@ -16,12 +16,12 @@ constexpr int kStatusLineId = 1041;
 
 }  // namespace
 
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
+BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings,
                        std::function<void(const std::string&)> onStatus)
     : controller_(controller),
       following_(socket_,
                  [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath)),
+                 settings),
       onStatus_(std::move(onStatus)) {}
 
 BandWindow::~BandWindow() {

@@ -14,6 +14,7 @@
 #include "bands/win32/winsock_rig_socket.h"
 
 namespace torvik {
+class SettingsStore;
 class SwitchController;
 }
 
@@ -22,7 +23,7 @@ namespace torvik::win32 {
 class BandWindow {
 public:
     // onStatus hears every change of the status text ("" while following is off).
-    BandWindow(SwitchController& controller, std::string iniPath,
+    BandWindow(SwitchController& controller, SettingsStore& settings,
                std::function<void(const std::string&)> onStatus);
     ~BandWindow();
     BandWindow(const BandWindow&) = delete;

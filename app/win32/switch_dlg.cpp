@@ -68,7 +68,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
-      bands_(controller_, settings_.Path(),
+      bands_(controller_, settings_,
              [this](const std::string& status) {
                  bandStatus_ = status;
                  ShowTrayTip();

@@ -5,6 +5,7 @@
 #include "app/tests/controller_fixture.h"
 #include "bands/band_store.h"
 #include "bands/tests/rig_fakes.h"
+#include "core/settings.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace torvik::bands {
@@ -15,18 +16,19 @@ namespace {
 class BandFollowingTest : public torvik::testing::ControllerTest {
 protected:
     torvik::testing::TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store{folder.path().string()};
+    const std::string ini = store.Path();
     Millis now = 0;
     testing::FakeSocket socket;
     BandFollowing following{socket, [this](std::uint32_t mask) { ApplyRuleMask(controller, mask); },
-                            ini};
+                            store};
 
     const BandPlan kPlan{true, "127.0.0.1:4532",
                          {{1800000, 2000000, 1}, {3500000, 30000000, 2}, {30000001, 999999999, 4}}};
 
     void SetUp() override {
         StartWithBox();
-        ASSERT_TRUE(SavePlan(ini, SectionName("A1MIRVAX8"), kPlan));
+        ASSERT_TRUE(SavePlan(store, SectionName("A1MIRVAX8"), kPlan));
         following.UseBox("A1MIRVAX8", now);
         following.follower().link().OnConnected(now);
     }
@@ -82,7 +84,7 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     EXPECT_NE(reply.text.find("2: 3500000 to 30000000 Hz, mask 4"), std::string::npos);
     Tune(7100000);
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 1, 0}));
-    EXPECT_EQ(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.rules[1].mask, 4u);
+    EXPECT_EQ(LoadPlan(store, "A1MIRVAX8_BANDS").plan.rules[1].mask, 4u);
 
     const std::string before = torvik::testing::ReadBytes(ini);
     for (const std::vector<std::string>& words :
@@ -100,7 +102,7 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     EXPECT_NE(reply.text.find("\nstatus: off\n"), std::string::npos);
     EXPECT_FALSE(socket.open);
     EXPECT_EQ(following.follower().StatusText(), "");
-    EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);
+    EXPECT_FALSE(LoadPlan(store, "A1MIRVAX8_BANDS").plan.follow);
 
     following.UseBox("", now);
     EXPECT_EQ(following.Command("on", now).code, kReplyNoBox);
@@ -108,8 +110,8 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
 
 TEST_F(BandFollowingTest, AFileThatCannotBeWrittenChangesNothing) {
     // A folder where the settings file should be: it can be neither read nor replaced.
-    const std::string blocked = folder.File("blocked.ini");
-    std::filesystem::create_directory(blocked);
+    IniSettings blocked{folder.File("blocked")};
+    std::filesystem::create_directories(blocked.Path());
     BandFollowing elsewhere{socket, [](std::uint32_t) {}, blocked};
     elsewhere.UseBox("A1MIRVAX8", now);
     const BandsReply reply = elsewhere.Command("on", now);

@@ -17,12 +17,12 @@ constexpr bands::Millis kLongestWait = 60000;
 
 }  // namespace
 
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
+BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings,
                        std::function<void(const std::string&)> onStatus)
     : controller_(controller),
       following_(socket_,
                  [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath)),
+                 settings),
       onStatus_(std::move(onStatus)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] {

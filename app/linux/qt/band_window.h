@@ -19,6 +19,7 @@
 class QWidget;
 
 namespace torvik {
+class SettingsStore;
 class SwitchController;
 }
 
@@ -27,7 +28,7 @@ namespace torvik::qt {
 class BandWindow final : public QObject {
 public:
     // onStatus hears every change of the status text ("" while following is off).
-    BandWindow(SwitchController& controller, std::string iniPath,
+    BandWindow(SwitchController& controller, SettingsStore& settings,
                std::function<void(const std::string&)> onStatus);
     ~BandWindow() override;
 

@@ -189,7 +189,7 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
-    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath,
+    bands_ = std::make_unique<BandWindow>(controller_, settings_,
                                           [this](const std::string& status) {
                                               ShowBandStatus(status);
                                           });

@@ -26,7 +26,6 @@ struct SetupContext {
     const DialogTemplate& layout;
     AutostartStore& autostart;
     const DialogTemplate& bandsLayout;
-    std::string iniPath;   // Torvik.ini, which also holds the band rules
 };
 
 class CSwitchDlg final : public QDialog {
