@@ -29,13 +29,6 @@ constexpr UINT_PTR kTrayClickTimer = 2;     // the wait for a second click on th
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
 
-void ApplyLook(MyButton& button, const ButtonLook& look) {
-    button.imageAlign = look.imageAlign;
-    button.lookStyle = look.lookStyle;
-    button.frameStyle = look.frameStyle;
-    button.fontChoice = look.fontChoice;
-}
-
 HICON LoadIconSized(UINT id, int size) {
     return static_cast<HICON>(
         LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
@@ -128,7 +121,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
-    ApplyLook(bannerButton, kBannerLook);
+    bannerButton.look = kBannerLook;
 
     if (statusText != nullptr) {
         SendMessageA(statusText, WM_SETFONT,
@@ -136,7 +129,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     }
 
     manualButton.SetImage(IDB_MANUAL_IMAGE, kManualLook.imageAlign);
-    ApplyLook(manualButton, kManualLook);
+    manualButton.look = kManualLook;
 
     RegisterDeviceNotices();
     controller_.Start();

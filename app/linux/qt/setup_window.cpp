@@ -30,7 +30,7 @@ public:
         }
     }
     void SetChecked(int controlId, bool checked) override {
-        if (MyButton* button = d_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = d_.widgets_.Button(controlId)) {
             button->SetChecked(checked ? 1 : 0);
         }
     }
@@ -46,7 +46,7 @@ public:
         }
     }
     void SelectKey(int controlId, int position) override {
-        if (MyButton* button = d_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = d_.widgets_.Button(controlId)) {
             selected_[controlId] = position;
             const std::string_view text = KeyTextAt(position);
             button->SetCaption(
@@ -70,10 +70,10 @@ CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialF
       settings_(settings), autostart_(autostart), view_(std::make_unique<View>(*this)),
       pages_(*view_) {
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
+        connect(button, &SkinnedButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
     for (const int id : ids::kKeyButton) {
-        if (MyButton* button = widgets_.Button(id)) {
+        if (SkinnedButton* button = widgets_.Button(id)) {
             button->menuId = kKeyMenuResourceId;
         }
     }
@@ -100,7 +100,7 @@ void CSetupDlg::OnClicked(int id) {
         done(id == ids::kOk ? QDialog::Accepted : QDialog::Rejected);
         return;
     }
-    MyButton* button = widgets_.Button(id);
+    SkinnedButton* button = widgets_.Button(id);
     if (button != nullptr && button->menuId != 0) {
         DropKeyMenu(*button);
         return;
@@ -108,7 +108,7 @@ void CSetupDlg::OnClicked(int id) {
     pages_.HandleClick(id, EditText(), 0);
 }
 
-void CSetupDlg::DropKeyMenu(MyButton& button) {
+void CSetupDlg::DropKeyMenu(SkinnedButton& button) {
     QMenu menu(this);
     const int selected = view_->Selected(button.ControlId());
     for (std::size_t position = 0; position < kKeyMenuItems.size(); ++position) {

@@ -39,12 +39,6 @@ QImage LoadImage(const char* path, bool magentaTransparent) {
     return image;
 }
 
-void ApplyLook(MyButton& button, const ButtonLook& look) {
-    button.imageAlign = look.imageAlign;
-    button.lookStyle = look.lookStyle;
-    button.frameStyle = look.frameStyle;
-    button.fontChoice = look.fontChoice;
-}
 
 // The manual installed beside the program (<prefix>/share/doc/torvik/manual), else the one the
 // build assembled.
@@ -81,7 +75,7 @@ public:
         }
     }
     void SetChecked(int controlId, int state) override {
-        if (MyButton* button = w_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = w_.widgets_.Button(controlId)) {
             button->SetChecked(state);
         }
         w_.NoteStateShown();
@@ -206,7 +200,7 @@ void CSwitchDlg::Shutdown() {
 void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
+        connect(button, &SkinnedButton::Clicked, this, &CSwitchDlg::OnCommand);
     }
     if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
         statusText_ = found->second;
@@ -218,12 +212,12 @@ void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
                                                   BlueOf(kStatusTextColour)));
         statusText_->setPalette(red);
     }
-    if (MyButton* banner = widgets_.Button(ids::kBanner)) {
-        ApplyLook(*banner, kBannerLook);
+    if (SkinnedButton* banner = widgets_.Button(ids::kBanner)) {
+        banner->look = kBannerLook;
         banner->SetImage(LoadImage(":/images/banner.bmp", false), kBannerLook.imageAlign);
     }
-    if (MyButton* manual = widgets_.Button(ids::kManual)) {
-        ApplyLook(*manual, kManualLook);
+    if (SkinnedButton* manual = widgets_.Button(ids::kManual)) {
+        manual->look = kManualLook;
         manual->SetImage(LoadImage(":/images/manual.bmp", true), kManualLook.imageAlign);
     }
 }

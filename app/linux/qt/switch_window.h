@@ -16,7 +16,7 @@
 #include "app/linux/qt/band_window.h"
 #include "app/switch_controller.h"
 #include "controls/dialog_template.h"
-#include "controls/linux/qt/my_button.h"
+#include "controls/linux/qt/skinned_button.h"
 #include "controls/linux/qt/template_widgets.h"
 
 namespace torvik::qt {

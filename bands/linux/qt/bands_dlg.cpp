@@ -30,7 +30,7 @@ CBandsDlg::CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& followi
     : QDialog(parent), widgets_(BuildTemplateWidgets(*this, layout)), following_(following) {
     const bands::BandPlan& plan = following_.plan();
     follow_ = plan.follow;
-    if (MyButton* follow = widgets_.Button(IDC_BANDS_FOLLOW)) {
+    if (SkinnedButton* follow = widgets_.Button(IDC_BANDS_FOLLOW)) {
         follow->SetChecked(follow_ ? 1 : 0);
     }
     if (auto found = widgets_.edits.find(IDC_BANDS_SOURCE); found != widgets_.edits.end()) {
@@ -42,7 +42,7 @@ CBandsDlg::CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& followi
         connect(found->second, &QPlainTextEdit::textChanged, this, [this] { ShowNotes(); });
     }
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
+        connect(button, &SkinnedButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
     ShowNotes();
 }

@@ -19,7 +19,7 @@ int PixelSizeOfPoints(int points) { return (points * 96 + 36) / 72; }
 // A button as the row layout sees it.
 class RowButton final : public LayoutWindow {
 public:
-    explicit RowButton(MyButton& button) : button_(button) {}
+    explicit RowButton(SkinnedButton& button) : button_(button) {}
     int MeasureCaptionInBold() const override {
         return QFontMetrics(SharedQtFont(FontChoice::kBold)).horizontalAdvance(button_.Caption());
     }
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    MyButton& button_;
+    SkinnedButton& button_;
 };
 
 Qt::Alignment StaticAlignment(const DialogControl& control) {
@@ -45,7 +45,7 @@ QWidget* TemplateWidgets::Control(int id) const {
     return found == controls.end() ? nullptr : found->second;
 }
 
-MyButton* TemplateWidgets::Button(int id) const {
+SkinnedButton* TemplateWidgets::Button(int id) const {
     const auto found = buttons.find(id);
     return found == buttons.end() ? nullptr : found->second;
 }
@@ -78,7 +78,8 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
             groups.push_back(group);
             widget = group;
         } else if (control.className == "Button") {
-            auto* button = new MyButton(control.id, text, &window);
+            auto* button = new SkinnedButton(control.id, text, &window);
+            button->SetMultiline(control.HasStyle("BS_MULTILINE"));
             widgets.buttons[control.id] = button;
             widget = button;
         } else if (control.className == "Edit" && control.HasStyle("ES_MULTILINE")) {
@@ -118,7 +119,7 @@ void LayoutButtonRow(const TemplateWidgets& widgets, std::span<const int> ids, i
     std::vector<RowButton> adapters;
     adapters.reserve(ids.size());
     for (const int id : ids) {
-        MyButton* button = widgets.Button(id);
+        SkinnedButton* button = widgets.Button(id);
         if (button == nullptr) {
             return;
         }
