@@ -1,6 +1,5 @@
 #include "app/linux/qt/setup_window.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -8,6 +7,7 @@
 #include <algorithm>
 #include <array>
 
+#include "controls/linux/qt/group_frame.h"
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
 #include "setup/setup_look.h"
@@ -37,8 +37,8 @@ public:
     void SetText(int controlId, std::string_view text) override {
         const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
         QWidget* control = d_.widgets_.Control(controlId);
-        if (auto* group = qobject_cast<QGroupBox*>(control)) {
-            group->setTitle(shown);
+        if (auto* group = qobject_cast<GroupFrame*>(control)) {
+            group->SetCaption(shown);
         } else if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(shown);
         } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {

@@ -1,13 +1,13 @@
 #include "controls/linux/qt/template_widgets.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include <vector>
 
+#include "controls/linux/qt/group_frame.h"
 #include "controls/row_layout.h"
 
 namespace torvik::qt {
@@ -71,15 +71,16 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
         const QString text = QString::fromLatin1(control.text.c_str());
         QWidget* widget = nullptr;
         if (control.className == "Button" && control.HasStyle("BS_GROUPBOX")) {
-            auto* group = new QGroupBox(text, &window);
-            if (control.HasStyle("BS_CENTER")) {
-                group->setAlignment(Qt::AlignHCenter);
-            }
+            auto* group = new GroupFrame(text, control.HasStyle("BS_CENTER"), &window);
             groups.push_back(group);
             widget = group;
         } else if (control.className == "Button") {
             auto* button = new SkinnedButton(control.id, text, &window);
             button->SetMultiline(control.HasStyle("BS_MULTILINE"));
+            // Tab visits only WS_TABSTOP controls, as on Windows; a click focuses any button.
+            if (!control.HasStyle("WS_TABSTOP")) {
+                button->setFocusPolicy(Qt::ClickFocus);
+            }
             widgets.buttons[control.id] = button;
             widget = button;
         } else if (control.className == "Edit" && control.HasStyle("ES_MULTILINE")) {
@@ -107,10 +108,9 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
             widgets.controls[control.id] = widget;
         }
     }
-    // A group box only frames; it must not take the clicks of the buttons it surrounds.
+    // A group box only frames: it lies beneath the controls it surrounds.
     for (QWidget* group : groups) {
         group->lower();
-        group->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     return widgets;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The widgets of a dialog template (controls/dialog_template.h) on a Qt window: SkinnedButton for
-// buttons, QGroupBox for group boxes, QLineEdit for edits (QPlainTextEdit for multi-line ones),
+// buttons, GroupFrame for group boxes, QLineEdit for edits (QPlainTextEdit for multi-line ones),
 // QLabel for statics, each placed in
 // pixels with the dialog font's base units, as Windows places a dialog's controls.
 #include <QWidget>
