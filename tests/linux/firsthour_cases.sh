@@ -240,6 +240,47 @@ case_firsthour_checked_buttons_picture() {
     screenshot "$(main_window)" "$artifacts/linux-antenna-2-switch-mode.png"
 }
 
+# ---------------------------------------------------------------- tray tip
+
+tip_window() { other_windows; }
+tip_shown() { [ -n "$(tip_window)" ]; }
+tip_gone() { ! tip_shown; }
+tip_height() {   # (xwininfo without a window would wait for a click)
+    local tip
+    tip=$(tip_window) || return 1
+    timeout 10 xwininfo -id "$tip" 2>/dev/null | awk '/Height:/ { print $2 }'
+}
+hover_tray_icon() {   # hover_tray_icon: the pointer away, then resting on the icon until the tip
+    xdotool mousemove 10 10
+    wait_until 10 tip_gone || return 1
+    xdotool mousemove --window "$(tray_icon)" 8 8 && wait_until 10 tip_shown
+}
+
+# The tray tip's second line tells band following's status: while following, the tip over the
+# icon has two lines (the picture shows them).
+case_firsthour_tray_tip_band_line() {
+    new_case firsthour_tray_tip
+    plug_box
+    check "rigctld started" start_rig || return
+    mkdir -p "$(settings_folder)"
+    {
+        printf '[%s]\r\n' "$(bands_section_of)"
+        printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4"
+    } > "$(ini_file)"
+    start_torvik HIDE
+    check "following: antenna 3" wait_until 20 last_write_is 0x09
+    check "status says so" wait_until 10 bands_status_is "following 145.000 MHz"
+    check "tray icon docked" wait_until 20 tray_docked
+    check "a tip over the icon" hover_tray_icon || return
+    local height
+    height=$(tip_height)
+    mkdir -p "$artifacts"
+    screenshot "$(tip_window)" "$artifacts/linux-tray-tip-following.png"
+    check "the tip has the band line under the name ($height pixels high)" \
+        test "${height:-0}" -ge 26
+    stop_rig
+}
+
 # ---------------------------------------------------------------- torvikctl
 
 case_firsthour_ctl_usage_and_show() {
@@ -277,6 +318,9 @@ run_firsthour_cases() {
     run_case firsthour_keyboard_focus_cue case_firsthour_keyboard_focus_cue
     run_case firsthour_checked_buttons_picture case_firsthour_checked_buttons_picture
     run_case firsthour_ctl_usage_and_show case_firsthour_ctl_usage_and_show
+    if command -v rigctld >/dev/null; then
+        run_case firsthour_tray_tip_band_line case_firsthour_tray_tip_band_line
+    fi
     if [ "$firsthour_prefix" = /usr ]; then
         dpkg -r torvik >>"$work/firsthour-dpkg.out" 2>&1
     fi
