@@ -87,6 +87,10 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
             auto* area = new QPlainTextEdit(text, &window);
             area->setTabChangesFocus(true);
             area->setLineWrapMode(QPlainTextEdit::NoWrap);
+            // WS_VSCROLL: Windows shows the bar whether or not the text needs it.
+            if (control.HasStyle("WS_VSCROLL")) {
+                area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            }
             widgets.textAreas[control.id] = area;
             widget = area;
         } else if (control.className == "Edit") {
