@@ -227,7 +227,19 @@ case_firsthour_keyboard_focus_cue() {
     check "the second Tab moves it ($changed pixels changed)" test "${changed:-0}" -gt 40
 }
 
-# Antenna 2 and switch mode checked: the picture beside the Windows one.
+# The Options group as Windows draws it, read from a screenshot: the frame's top line (the
+# first dark row at its right end, past the Manual button and clear of the caption) runs above
+# the Manual button's top, and the caption's ink reaches below that line.
+group_frame_top() {   # group_frame_top SHOT
+    convert "$1" -crop 7x30+384+92 +repage -colorspace gray -depth 8 txt:- |
+        awk -F'[ ,:()]+' 'NR > 1 && $3 < 225 { print 92 + $2; exit }'
+}
+caption_ink_below() {   # caption_ink_below SHOT LINE: the darkest grey under the line
+    convert "$1" -crop "40x5+12+$(($2 + 1))" +repage -colorspace gray -format '%[fx:minima*255]' info:
+}
+
+# Antenna 2 and switch mode checked: the picture beside the Windows one, and the Options group
+# holding its buttons.
 case_firsthour_checked_buttons_picture() {
     new_case firsthour_checked
     plug_box
@@ -237,7 +249,13 @@ case_firsthour_checked_buttons_picture() {
     check "antenna 2 selected" wait_until 10 looks_checked_units 90 43 84
     sleep 0.3
     mkdir -p "$artifacts"
-    screenshot "$(main_window)" "$artifacts/linux-antenna-2-switch-mode.png"
+    local shot="$artifacts/linux-antenna-2-switch-mode.png" line
+    screenshot "$(main_window)" "$shot"
+    line=$(group_frame_top "$shot")
+    check "the group's top line found" test -n "$line"
+    check "it runs above Manual's top ($line < $(px_y 63))" test "${line:-999}" -lt "$(px_y 63)"
+    check "the caption sits in the line" \
+        awk -v g="$(caption_ink_below "$shot" "${line:-0}")" 'BEGIN { exit !(g != "" && g < 100) }'
 }
 
 # ---------------------------------------------------------------- tray tip
