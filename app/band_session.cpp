@@ -8,13 +8,13 @@
 namespace torvik {
 
 BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket, BandView& view,
-                         std::string iniPath, std::function<bands::Millis()> clock,
+                         SettingsStore& settings, std::function<bands::Millis()> clock,
                          bands::RigTiming timing)
     : controller_(controller),
       view_(view),
       clock_(std::move(clock)),
       following_(socket, [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath), timing) {}
+                 settings, timing) {}
 
 BandSession::~BandSession() { following_.follower().Disable(); }
 

@@ -43,7 +43,7 @@ class BandSession {
 public:
     // clock: the platform's monotonic milliseconds.
     BandSession(SwitchController& controller, bands::RigSocket& socket, BandView& view,
-                std::string iniPath, std::function<bands::Millis()> clock,
+                SettingsStore& settings, std::function<bands::Millis()> clock,
                 bands::RigTiming timing = {});
     ~BandSession();
     BandSession(const BandSession&) = delete;

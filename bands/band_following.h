@@ -11,12 +11,16 @@
 #include "bands/band_follower.h"
 #include "bands/bands_command.h"
 
+namespace torvik {
+class SettingsStore;
+}
+
 namespace torvik::bands {
 
 class BandFollowing {
 public:
     BandFollowing(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
-                  std::string iniPath, RigTiming timing = {});
+                  SettingsStore& settings, RigTiming timing = {});
 
     // After every settings load: the box's plan (serial empty: no box, following stops).
     void UseBox(std::string_view serial, Millis now);
@@ -33,7 +37,7 @@ public:
     const BandFollower& follower() const { return follower_; }
 
 private:
-    std::string iniPath_;
+    SettingsStore& settings_;
     std::string serial_;
     BandPlan plan_;
     std::vector<std::string> problems_;
