@@ -8,14 +8,15 @@
 namespace torvik {
 
 BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket,
-                         bands::DatagramSocket& datagrams, BandView& view, std::string iniPath,
-                         std::function<bands::Millis()> clock, bands::RigTiming timing)
+                         bands::DatagramSocket& datagrams, BandView& view,
+                         SettingsStore& settings, std::function<bands::Millis()> clock,
+                         bands::RigTiming timing)
     : controller_(controller),
       view_(view),
       clock_(std::move(clock)),
       following_(socket, datagrams,
-                 [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath), timing) {}
+                 [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); }, settings,
+                 timing) {}
 
 BandSession::~BandSession() { following_.follower().Disable(); }
 

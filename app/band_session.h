@@ -44,7 +44,7 @@ public:
     // clock: the platform's monotonic milliseconds. socket serves the polled sources,
     // datagrams the pushed ones.
     BandSession(SwitchController& controller, bands::RigSocket& socket,
-                bands::DatagramSocket& datagrams, BandView& view, std::string iniPath,
+                bands::DatagramSocket& datagrams, BandView& view, SettingsStore& settings,
                 std::function<bands::Millis()> clock, bands::RigTiming timing = {});
     ~BandSession();
     BandSession(const BandSession&) = delete;

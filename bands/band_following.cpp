@@ -7,13 +7,13 @@
 namespace torvik::bands {
 
 BandFollowing::BandFollowing(RigSocket& socket, std::function<void(std::uint32_t)> apply,
-                             std::string iniPath, RigTiming timing)
-    : iniPath_(std::move(iniPath)), follower_(socket, std::move(apply), timing) {}
+                             SettingsStore& settings, RigTiming timing)
+    : settings_(settings), follower_(socket, std::move(apply), timing) {}
 
 BandFollowing::BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
-                             std::function<void(std::uint32_t)> apply, std::string iniPath,
+                             std::function<void(std::uint32_t)> apply, SettingsStore& settings,
                              RigTiming timing)
-    : iniPath_(std::move(iniPath)), follower_(socket, datagrams, std::move(apply), timing) {}
+    : settings_(settings), follower_(socket, datagrams, std::move(apply), timing) {}
 
 void BandFollowing::UseBox(std::string_view serial, Millis now) {
     serial_ = serial;
@@ -23,14 +23,14 @@ void BandFollowing::UseBox(std::string_view serial, Millis now) {
         follower_.Disable();
         return;
     }
-    LoadedPlan loaded = LoadPlan(iniPath_, BandsSectionName(serial_));
+    LoadedPlan loaded = LoadPlan(settings_, BandsSectionName(serial_));
     plan_ = std::move(loaded.plan);
     problems_ = std::move(loaded.problems);
     follower_.Configure(plan_, now);
 }
 
 bool BandFollowing::Store(const BandPlan& plan, Millis now) {
-    if (serial_.empty() || !SavePlan(iniPath_, BandsSectionName(serial_), plan)) return false;
+    if (serial_.empty() || !SavePlan(settings_, BandsSectionName(serial_), plan)) return false;
     plan_ = plan;
     problems_.clear();
     follower_.Configure(plan_, now);

@@ -11,15 +11,19 @@
 #include "bands/band_follower.h"
 #include "bands/bands_command.h"
 
+namespace torvik {
+class SettingsStore;
+}
+
 namespace torvik::bands {
 
 class BandFollowing {
 public:
     BandFollowing(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
-                  std::string iniPath, RigTiming timing = {});
+                  SettingsStore& settings, RigTiming timing = {});
     // With a datagram socket for the pushed sources.
     BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
-                  std::function<void(std::uint32_t mask)> apply, std::string iniPath,
+                  std::function<void(std::uint32_t mask)> apply, SettingsStore& settings,
                   RigTiming timing = {});
 
     // After every settings load: the box's plan (serial empty: no box, following stops).
@@ -37,7 +41,7 @@ public:
     const BandFollower& follower() const { return follower_; }
 
 private:
-    std::string iniPath_;
+    SettingsStore& settings_;
     std::string serial_;
     BandPlan plan_;
     std::vector<std::string> problems_;

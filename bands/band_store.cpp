@@ -2,10 +2,7 @@
 
 #include <optional>
 
-#include "core/file_io.h"
-#include "core/ini_text.h"
-#include "core/profile_encoding.h"
-#include "core/profile_file.h"
+#include "core/settings.h"
 
 namespace torvik::bands {
 namespace {
@@ -19,39 +16,20 @@ std::string RuleKey(std::size_t number) {
     return "RULE-" + std::to_string(number);
 }
 
-// The file's text as the profile engine reads it (UTF-16 files included), or nothing when it
-// cannot be read; a missing file is an empty text when forUpdate.
-std::optional<std::string> FileText(const std::string& iniPath, bool forUpdate) {
-    const std::optional<std::string> bytes =
-        forUpdate ? fileio::ReadFileForUpdate(iniPath) : fileio::ReadWholeFile(iniPath);
-    if (!bytes) return std::nullopt;
-    return profile::DecodeFile(*bytes).text;
-}
-
-std::optional<std::string> Value(std::string_view text, std::string_view section,
-                                 std::string_view key) {
-    const std::optional<std::string_view> raw = profile::FindValue(text, section, key);
-    if (!raw) return std::nullopt;
-    return std::string(profile::Unquote(*raw));
-}
-
 }  // namespace
 
 std::string BandsSectionName(std::string_view serial) {
     return std::string(serial) + "_BANDS";
 }
 
-LoadedPlan LoadPlan(const std::string& iniPath, std::string_view section) {
+LoadedPlan LoadPlan(SettingsStore& store, const std::string& section) {
     LoadedPlan loaded;
-    const std::optional<std::string> text = FileText(iniPath, false);
-    if (!text) return loaded;
-    loaded.plan.follow =
-        profile::IntFromValue(profile::FindValue(*text, section, kKeyFollow), 0) != 0;
-    if (const auto source = Value(*text, section, kKeySource); source && !source->empty()) {
+    loaded.plan.follow = store.ReadIniInt(section, kKeyFollow, 0) != 0;
+    if (const auto source = store.ReadString(section, kKeySource); source && !source->empty()) {
         loaded.plan.source = *source;
     }
     for (std::size_t number = 1; number <= kRuleKeysLooked; ++number) {
-        const std::optional<std::string> value = Value(*text, section, RuleKey(number));
+        const std::optional<std::string> value = store.ReadString(section, RuleKey(number));
         if (!value || value->empty()) continue;
         if (number > kMaxRules) {
             loaded.problems.push_back(RuleKey(number) + " ignored: at most " +
@@ -68,10 +46,8 @@ LoadedPlan LoadPlan(const std::string& iniPath, std::string_view section) {
     return loaded;
 }
 
-bool SavePlan(const std::string& iniPath, std::string_view section, const BandPlan& plan) {
+bool SavePlan(SettingsStore& store, const std::string& section, const BandPlan& plan) {
     if (plan.rules.size() > kMaxRules) return false;
-    const std::optional<std::string> text = FileText(iniPath, true);
-    if (!text) return false;
 
     std::vector<std::string> keys{kKeyFollow, kKeySource};
     std::vector<std::string> values{plan.follow ? "1" : "0", plan.source};
@@ -79,7 +55,7 @@ bool SavePlan(const std::string& iniPath, std::string_view section, const BandPl
         if (number <= plan.rules.size()) {
             keys.push_back(RuleKey(number));
             values.push_back(RuleText(plan.rules[number - 1]));
-        } else if (profile::FindValue(*text, section, RuleKey(number))) {
+        } else if (store.ReadString(section, RuleKey(number))) {
             keys.push_back(RuleKey(number));
             values.emplace_back();
         }
@@ -87,7 +63,7 @@ bool SavePlan(const std::string& iniPath, std::string_view section, const BandPl
     std::vector<profile::KeyValue> pairs;
     pairs.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) pairs.push_back({keys[i], values[i]});
-    return profile::WriteStrings(iniPath, section, pairs);
+    return store.WriteStrings(section, pairs);
 }
 
 }  // namespace torvik::bands

@@ -44,10 +44,23 @@ public:
         block = *config_;
         return true;
     }
+    bool HasConfig(const std::string&) override { return config_.has_value(); }
     void WriteConfig(const std::string&, const ConfigBlock& block) override { config_ = block; }
+    std::optional<std::string> ReadString(const std::string& section,
+                                          std::string_view key) override {
+        const auto found = texts_.find(section + '/' + std::string(key));
+        if (found == texts_.end()) return std::nullopt;
+        return found->second;
+    }
+    bool WriteStrings(const std::string& section,
+                      std::span<const profile::KeyValue> entries) override {
+        for (const auto& entry : entries) texts_[section + '/' + std::string(entry.key)] = entry.value;
+        return true;
+    }
 
 private:
     std::map<std::string, std::int32_t> ints_;
+    std::map<std::string, std::string> texts_;
     std::optional<ConfigBlock> config_;
 };
 

@@ -92,9 +92,9 @@ std::vector<BenchButton> MainWindowButtons() {
     BenchButton banner = Button("", 257, 37);
     banner.state.imageWidth = 376;
     banner.state.imageHeight = 52;
-    banner.state.imageAlign = 3;
-    banner.state.lookStyle = 1;
-    banner.state.frameStyle = 2;
+    banner.state.look.imageAlign = 3;
+    banner.state.look.lookStyle = 1;
+    banner.state.look.frameStyle = 2;
     buttons.push_back(banner);
     buttons.push_back(Button("Antenna Swicth", 60, 14));
     buttons.push_back(Button("Antenna Mixer", 68, 14));
@@ -102,8 +102,8 @@ std::vector<BenchButton> MainWindowButtons() {
     BenchButton manual = Button("Manual", 67, 17);
     manual.state.imageWidth = 24;
     manual.state.imageHeight = 19;
-    manual.state.imageAlign = 1;
-    manual.state.fontChoice = 1;
+    manual.state.look.imageAlign = 1;
+    manual.state.look.fontChoice = 1;
     buttons.push_back(manual);
     buttons.push_back(Button("Antenna 1", 87, 13));
     buttons.push_back(Button("Antenna 2", 84, 13));

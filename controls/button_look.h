@@ -1,6 +1,11 @@
 #pragma once
-// The names of a skinned button's look settings. The button keeps them as plain integers
-// (its owner windows set them directly); these are the values with their meanings.
+// A skinned button's settings as its window sets them, the same on every platform: the look
+// (whose plain integers are named here with their meanings) and the other fields, and what the
+// button's own window knows of itself when it paints. The painter's state is made of both.
+
+#include <string>
+
+#include "controls/colour.h"
 
 namespace torvik {
 
@@ -33,6 +38,29 @@ struct ButtonLook {
     int lookStyle = look_style::kRaised;
     int frameStyle = frame_style::kRounded;
     int fontChoice = font_choice::kNormal;
+};
+
+// The fields a window sets on one of its buttons; each platform's button holds them as a base.
+// The 0/1 flags follow the control: only the value 1 counts as set where the face rules test
+// for 1.
+struct ButtonFields {
+    int checked = 0;
+    ButtonLook look;
+    unsigned int menuId = 0;       // nonzero: drop-down button with an arrow
+    Colour textColor = kNoColour;  // kNoColour: the palette decides
+    int pressed = 0;
+    int hover = 0;
+};
+
+// What the button's window knows of itself at paint time.
+struct ButtonWindowFacts {
+    bool enabled = true;
+    bool multiline = false;        // the window has BS_MULTILINE
+    // The button has the keyboard focus and the window shows focus cues (after keyboard use).
+    bool focusCue = false;
+    int imageWidth = 0;            // 0: no image
+    int imageHeight = 0;
+    std::string caption;
 };
 
 }  // namespace torvik

@@ -1,6 +1,7 @@
 #include "controls/button_paint.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "controls/gloss.h"
 
@@ -30,7 +31,7 @@ GlossColours ChooseGlossColours(const ButtonState& s, const SkinPalette& p) {
         return hover ? GlossColours{p.lightColor, p.shadowColor}
                      : GlossColours{p.shadowColor, p.lightColor};
     }
-    if (s.lookStyle == 2) {
+    if (s.look.lookStyle == 2) {
         return active ? GlossColours{p.shadowColor, p.lightColor}
                       : GlossColours{p.lightColor, p.shadowColor};
     }
@@ -40,7 +41,7 @@ GlossColours ChooseGlossColours(const ButtonState& s, const SkinPalette& p) {
 
 BackgroundStep PlanBackground(const ButtonState& s, const Rect& face, const SkinPalette& p) {
     BackgroundStep step;
-    if (s.lookStyle == 1) {
+    if (s.look.lookStyle == 1) {
         // Exactly one of "checked" and "under the pointer" darkens the face.
         const bool darker = IsSet(s.checked) != (IsSet(s.hover) || IsSet(s.pressed));
         step.kind = BackgroundKind::kFlat;
@@ -53,7 +54,7 @@ BackgroundStep PlanBackground(const ButtonState& s, const Rect& face, const Skin
     step.rect = face.Shrunk(1);
     step.bottomColour = AdjustLightness(colours.bottom, kGlossLift);
     step.topColour = AdjustLightness(colours.top, kGlossLift);
-    if (s.frameStyle != 0) {
+    if (s.look.frameStyle != 0) {
         // No frame will cover the outer ring: give it the dialog's face colour.
         step.underlay = p.faceColor;
     }
@@ -63,17 +64,17 @@ BackgroundStep PlanBackground(const ButtonState& s, const Rect& face, const Skin
 FrameStep PlanFrame(const ButtonState& s, const Rect& face, const SkinPalette& p) {
     FrameStep step;
     step.rect = face;
-    if (s.lookStyle == 1) {
-        if (s.frameStyle == 2 && IsSet(s.checked)) {
+    if (s.look.lookStyle == 1) {
+        if (s.look.frameStyle == 2 && IsSet(s.checked)) {
             step.kind = FrameKind::kSunken;
             step.colour = p.darkShadowColor;
             step.secondColour = p.highlightColor;
-        } else if (s.frameStyle == 0) {
+        } else if (s.look.frameStyle == 0) {
             step.kind = FrameKind::kRounded;
             step.colour = p.darkShadowColor;
             step.secondColour = p.faceColor;
         }
-    } else if (s.frameStyle == 0) {
+    } else if (s.look.frameStyle == 0) {
         step.kind = FrameKind::kRounded;
         step.colour = p.highlightColor;
         step.secondColour = p.faceColor;
@@ -82,21 +83,21 @@ FrameStep PlanFrame(const ButtonState& s, const Rect& face, const SkinPalette& p
 }
 
 FontChoice ChooseFont(const ButtonState& s) {
-    if (s.fontChoice == 2) {
+    if (s.look.fontChoice == 2) {
         return FontChoice::kLarge;
     }
-    if (s.fontChoice == 1) {
+    if (s.look.fontChoice == 1) {
         return FontChoice::kBold;
     }
     const bool active = IsSet(s.checked) || IsSet(s.pressed) || IsSet(s.hover);
-    return s.lookStyle != 0 && active ? FontChoice::kBold : FontChoice::kNormal;
+    return s.look.lookStyle != 0 && active ? FontChoice::kBold : FontChoice::kNormal;
 }
 
 // Places the image within the face and takes its room from the caption rectangle.
 Point PlaceImage(const ButtonState& s, const Rect& face, Rect& text) {
     Rect image = face;
-    if (!s.caption.empty() && s.imageAlign != 3) {
-        if (s.imageAlign == 0) {
+    if (!s.caption.empty() && s.look.imageAlign != 3) {
+        if (s.look.imageAlign == 0) {
             image.right = text.right - kImageMargin;
             image.left = image.right - s.imageWidth;
             text.right = image.left;
@@ -172,7 +173,7 @@ ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
     plan.frame = PlanFrame(state, face, palette);
 
     Colour captionColour = plan.textColour;
-    if (IsSet(state.checked) && state.textColor == kNoColour && state.lookStyle != 1) {
+    if (IsSet(state.checked) && state.textColor == kNoColour && state.look.lookStyle != 1) {
         captionColour = kWhite;
     }
     text = text.Shrunk(1);
@@ -194,6 +195,13 @@ ButtonPaintPlan PlanButtonPaint(const ButtonState& state, const Rect& face,
         }
     }
     return plan;
+}
+
+ButtonState FaceStateOf(const ButtonFields& fields, ButtonWindowFacts window) {
+    ButtonState state;
+    static_cast<ButtonFields&>(state) = fields;
+    static_cast<ButtonWindowFacts&>(state) = std::move(window);
+    return state;
 }
 
 Rect MultilineBand(const Rect& rect, int measuredHeight) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/button_look.h"
 #include "controls/colour.h"
 #include "controls/geometry.h"
 #include "controls/palette.h"
@@ -24,26 +25,13 @@ enum class TextLayout {
     kWrapped,   // centred across, wrapped at words, from the top of the rectangle
 };
 
-// The members of a button that its face depends on. The 0/1 flags follow the control: only the
-// value 1 counts as set where the face rules test for 1.
-struct ButtonState {
-    int checked = 0;
-    int fontChoice = 0;            // 0 normal, 1 bold, 2 large
-    unsigned int menuId = 0;       // nonzero: drop-down button with an arrow
-    Colour textColor = kNoColour;  // kNoColour: the palette decides
-    int pressed = 0;
-    int hover = 0;
-    int imageAlign = 0;            // 0 right of the caption, 3 centred, other values left of it
-    int lookStyle = 0;             // 0 raised gradient, 1 flat, 2 soft gradient
-    int frameStyle = 0;            // 0 rounded, 2 sunken while checked (flat look), other none
-    int imageWidth = 0;            // 0: no image
-    int imageHeight = 0;
-    bool enabled = true;
-    bool multiline = false;        // the window has BS_MULTILINE
-    // The button has the keyboard focus and the window shows focus cues (after keyboard use).
-    bool focusCue = false;
-    std::string caption;
-};
+// Everything a button's face depends on: the window's fields and what the window knows of
+// itself. Imageless, unfocused and enabled by default.
+struct ButtonState : ButtonFields, ButtonWindowFacts {};
+
+// The painter's state of a button, made in this one place for every platform so that no field
+// is left out on one of them.
+ButtonState FaceStateOf(const ButtonFields& fields, ButtonWindowFacts window);
 
 // How far the dotted focus rectangle lies inside the face: within the frame and the gradient's
 // ring, around the caption.

@@ -22,6 +22,10 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
                                  : SystemReplaceWholeFile(path, bytes);
 }
 
+bool MakeFolders(const std::string& path) {
+    return g_override != nullptr ? g_override->MakeFolders(path) : SystemMakeFolders(path);
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::string bytes;
     if (ReadAll(path, bytes) != ReadResult::kRead) return std::nullopt;

@@ -1,8 +1,9 @@
 #pragma once
-// Whole-file read and atomic replace. The platform gives the implementation of SystemReadAll
-// and SystemReplaceWholeFile (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows);
-// every access goes through ReadAll and ReplaceWholeFile, which a test can divert to a
-// FileSystem of its own. Paths are narrow strings in the platform's own encoding.
+// Whole-file read, atomic replace and folder making. The platform gives the implementation of
+// the System* functions (file_io_posix.cpp here, win32/file_io_win32.cpp on Windows; both are
+// built into torvik_files, outside the core); every access goes through ReadAll,
+// ReplaceWholeFile and MakeFolders, which a test can divert to a FileSystem of its own. Paths
+// are narrow strings in the platform's own encoding.
 
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ enum class ReadResult { kRead, kMissing, kFailed };
 ReadResult SystemReadAll(const std::string& path, std::string& bytes);
 // The platform's atomic replace, as ReplaceWholeFile below describes it.
 bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes);
+// The platform's MakeFolders, as described below.
+bool SystemMakeFolders(const std::string& path);
+// The platform's folder separator: '\\' on Windows, '/' elsewhere.
+char PathSeparator();
 
 // File access as the program sees it. A test puts its own in place with FileSystemOverride,
 // for instance one that refuses what the system would refuse a user without rights (the
@@ -25,6 +30,7 @@ public:
     virtual ~FileSystem() = default;
     virtual ReadResult ReadAll(const std::string& path, std::string& bytes) = 0;
     virtual bool ReplaceWholeFile(const std::string& path, std::string_view bytes) = 0;
+    virtual bool MakeFolders(const std::string& path) = 0;
 };
 
 // While it lives, every file access goes to fileSystem instead of the system.
@@ -54,5 +60,9 @@ std::optional<std::string> ReadFileForUpdate(const std::string& path);
 // exists but may not be written to is not replaced. On any failure the temporary file is
 // removed, path is left as it was, and false returned.
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
+
+// Creates the folder and any missing parents, each new one for the user alone (0700 where the
+// system has modes); true when the folder exists afterwards. An empty path is refused.
+bool MakeFolders(const std::string& path);
 
 }  // namespace torvik::fileio

@@ -102,4 +102,19 @@ bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+bool SystemMakeFolders(const std::string& path) {
+    if (path.empty()) return false;
+    // Every parent from the top down; a part that exists already is left as it is.
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string parent = path.substr(0, slash);
+        if (::mkdir(parent.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+char PathSeparator() { return '/'; }
+
 }  // namespace torvik::fileio

@@ -5,19 +5,14 @@
 #include <vector>
 
 #include "core/field_text.h"
+#include "core/file_io.h"
 #include "core/profile_file.h"
 
 namespace torvik {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 bool EndsInSeparator(std::string_view folder) {
-    return !folder.empty() && (folder.back() == kSeparator || folder.back() == '/');
+    return !folder.empty() && (folder.back() == fileio::PathSeparator() || folder.back() == '/');
 }
 
 }  // namespace
@@ -28,7 +23,7 @@ std::string ProgramFilePath(std::string_view programFolder, std::string_view fil
     path.append(programFolder);
     // A drive's root folder ("C:\", "/") already ends in its separator; an unknown (empty)
     // folder leaves the name relative to the working folder rather than at the root.
-    if (!programFolder.empty() && !EndsInSeparator(programFolder)) path.push_back(kSeparator);
+    if (!programFolder.empty() && !EndsInSeparator(programFolder)) path.push_back(fileio::PathSeparator());
     path.append(fileName);
     return path;
 }
@@ -39,10 +34,14 @@ std::string SectionName(const char* serialField, std::size_t fieldSize) {
     return section;
 }
 
-IniSettings::IniSettings(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+IniSettings::IniSettings(std::string folder) : folder_(std::move(folder)) {}
 
 std::string IniSettings::Path() const {
-    return ProgramFilePath(programFolder_, kSettingsFileName);
+    return ProgramFilePath(folder_, kSettingsFileName);
+}
+
+void IniSettings::MakeFolder() const {
+    if (!folder_.empty()) fileio::MakeFolders(folder_);
 }
 
 std::int32_t IniSettings::ReadIniInt(const std::string& section, const char* key,
@@ -52,6 +51,7 @@ std::int32_t IniSettings::ReadIniInt(const std::string& section, const char* key
 
 void IniSettings::WriteIniInt(const std::string& section, const char* key, std::int32_t value) {
     // A failed write leaves the old file; the value in memory stays as set.
+    MakeFolder();
     profile::WriteString(Path(), section, key, std::to_string(value));
 }
 
@@ -64,6 +64,7 @@ void IniSettings::WriteIniInts(const std::string& section, std::span<const IniIn
     std::vector<profile::KeyValue> pairs;
     pairs.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) pairs.push_back({entries[i].key, texts[i]});
+    MakeFolder();
     profile::WriteStrings(Path(), section, pairs);
 }
 
@@ -76,7 +77,19 @@ bool IniSettings::HasConfig(const std::string& section) {
 }
 
 void IniSettings::WriteConfig(const std::string& section, const ConfigBlock& block) {
+    MakeFolder();
     profile::WriteStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
+}
+
+std::optional<std::string> IniSettings::ReadString(const std::string& section,
+                                                   std::string_view key) {
+    return profile::ReadString(Path(), section, key);
+}
+
+bool IniSettings::WriteStrings(const std::string& section,
+                               std::span<const profile::KeyValue> entries) {
+    MakeFolder();
+    return profile::WriteStrings(Path(), section, entries);
 }
 
 }  // namespace torvik

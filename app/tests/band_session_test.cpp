@@ -7,6 +7,7 @@
 #include "app/tests/controller_fixture.h"
 #include "bands/band_store.h"
 #include "bands/tests/rig_fakes.h"
+#include "core/settings.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace torvik::bands {
@@ -17,18 +18,19 @@ namespace {
 class BandFollowingTest : public torvik::testing::ControllerTest {
 protected:
     torvik::testing::TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store{folder.path().string()};
+    const std::string ini = store.Path();
     Millis now = 0;
     testing::FakeSocket socket;
     BandFollowing following{socket, [this](std::uint32_t mask) { ApplyRuleMask(controller, mask); },
-                            ini};
+                            store};
 
     const BandPlan kPlan{true, "127.0.0.1:4532",
                          {{1800000, 2000000, 1}, {3500000, 30000000, 2}, {30000001, 999999999, 4}}};
 
     void SetUp() override {
         StartWithBox();
-        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), kPlan));
+        ASSERT_TRUE(SavePlan(store, BandsSectionName("A1MIRVAX8"), kPlan));
         following.UseBox("A1MIRVAX8", now);
         following.follower().link().OnConnected(now);
     }
@@ -84,7 +86,7 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     EXPECT_NE(reply.text.find("2: 3500000 to 30000000 Hz, mask 4"), std::string::npos);
     Tune(7100000);
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 1, 0}));
-    EXPECT_EQ(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.rules[1].mask, 4u);
+    EXPECT_EQ(LoadPlan(store, "A1MIRVAX8_BANDS").plan.rules[1].mask, 4u);
 
     const std::string before = torvik::testing::ReadBytes(ini);
     for (const std::vector<std::string>& words :
@@ -102,7 +104,7 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     EXPECT_NE(reply.text.find("\nstatus: off\n"), std::string::npos);
     EXPECT_FALSE(socket.open);
     EXPECT_EQ(following.follower().StatusText(), "");
-    EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);
+    EXPECT_FALSE(LoadPlan(store, "A1MIRVAX8_BANDS").plan.follow);
 
     following.UseBox("", now);
     EXPECT_EQ(following.Command("on", now).code, kReplyNoBox);
@@ -110,8 +112,8 @@ TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
 
 TEST_F(BandFollowingTest, AFileThatCannotBeWrittenChangesNothing) {
     // A folder where the settings file should be: it can be neither read nor replaced.
-    const std::string blocked = folder.File("blocked.ini");
-    std::filesystem::create_directory(blocked);
+    IniSettings blocked{folder.File("blocked")};
+    std::filesystem::create_directories(blocked.Path());
     BandFollowing elsewhere{socket, [](std::uint32_t) {}, blocked};
     elsewhere.UseBox("A1MIRVAX8", now);
     const BandsReply reply = elsewhere.Command("on", now);
@@ -185,7 +187,7 @@ private:
 class BandSessionTest : public torvik::testing::ControllerTest {
 protected:
     torvik::testing::TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store{folder.path().string()};
     Millis now = 1000;
     testing::FakeSocket socket;
     testing::FakeDatagramSocket datagrams;
@@ -196,8 +198,8 @@ protected:
     void Begin(bool follow) {
         StartWithBox();
         BandPlan plan{follow, "127.0.0.1:4532", {{3500000, 30000000, 2}}};
-        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), plan));
-        session = std::make_unique<BandSession>(controller, socket, datagrams, bandView, ini,
+        ASSERT_TRUE(SavePlan(store, BandsSectionName("A1MIRVAX8"), plan));
+        session = std::make_unique<BandSession>(controller, socket, datagrams, bandView, store,
                                                 [this] { return now; }, timing);
     }
 };

@@ -12,8 +12,8 @@ constexpr int kStatusLineId = 1041;
 
 }  // namespace
 
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath)
-    : session_(controller, socket_, datagrams_, *this, std::move(iniPath), MonotonicMillis) {}
+BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings)
+    : session_(controller, socket_, datagrams_, *this, settings, MonotonicMillis) {}
 
 void BandWindow::Attach(HWND window) {
     window_ = window;

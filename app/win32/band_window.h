@@ -17,7 +17,7 @@ namespace torvik::win32 {
 
 class BandWindow final : public BandView {
 public:
-    BandWindow(SwitchController& controller, std::string iniPath);
+    BandWindow(SwitchController& controller, SettingsStore& settings);
     BandWindow(const BandWindow&) = delete;
     BandWindow& operator=(const BandWindow&) = delete;
 

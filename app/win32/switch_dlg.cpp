@@ -26,13 +26,6 @@ constexpr UINT_PTR kTrayClickTimer = 2;     // the wait for a second click on th
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
               "the device-interface filter is a 32-byte header");
 
-void ApplyLook(MyButton& button, const ButtonLook& look) {
-    button.imageAlign = look.imageAlign;
-    button.lookStyle = look.lookStyle;
-    button.frameStyle = look.frameStyle;
-    button.fontChoice = look.fontChoice;
-}
-
 HICON LoadIconSized(UINT id, int size) {
     return static_cast<HICON>(
         LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
@@ -65,7 +58,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
-      bands_(controller_, settings_.Path()),
+      bands_(controller_, settings_),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -120,7 +113,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
-    ApplyLook(bannerButton, kBannerLook);
+    bannerButton.look = kBannerLook;
 
     if (statusText != nullptr) {
         SendMessageA(statusText, WM_SETFONT,
@@ -128,7 +121,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     }
 
     manualButton.SetImage(IDB_MANUAL_IMAGE, kManualLook.imageAlign);
-    ApplyLook(manualButton, kManualLook);
+    manualButton.look = kManualLook;
 
     RegisterDeviceNotices();
     controller_.Start();

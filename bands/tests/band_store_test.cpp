@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/profile_encoding.h"
+#include "core/settings.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace torvik::bands {
@@ -16,26 +17,27 @@ const std::string kKeyset = "[A1MIRVAX8_KEYSET]\r\nANTENNA-1=0\r\nANTENNA-2=1\r\
 
 TEST(BandStore, APlanRoundTripsBesideAnUntouchedKeysetSection) {
     TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store(folder.path().string());
+    const std::string ini = store.Path();
     WriteBytes(ini, kKeyset);
     const std::string section = BandsSectionName("A1MIRVAX8");
     EXPECT_EQ(section, "A1MIRVAX8_BANDS");
 
     const BandPlan plan{true, "192.168.1.5:4533", {{1800000, 2000000, 1}, {3500000, 30000000, 2}}};
-    ASSERT_TRUE(SavePlan(ini, section, plan));
+    ASSERT_TRUE(SavePlan(store, section, plan));
     const std::string text = ReadBytes(ini);
     EXPECT_EQ(text.substr(0, kKeyset.size()), kKeyset);
     EXPECT_NE(text.find("[A1MIRVAX8_BANDS]\r\nFOLLOW=1\r\nSOURCE=192.168.1.5:4533\r\n"
                         "RULE-1=1800000,2000000,1\r\nRULE-2=3500000,30000000,2\r\n"),
               std::string::npos)
         << text;
-    const LoadedPlan loaded = LoadPlan(ini, section);
+    const LoadedPlan loaded = LoadPlan(store, section);
     EXPECT_EQ(loaded.plan, plan);
     EXPECT_TRUE(loaded.problems.empty());
 
     // Fewer rules: the keys of the dropped ones are emptied, the keyset stays as it was.
-    ASSERT_TRUE(SavePlan(ini, section, BandPlan{false, plan.source, {plan.rules[1]}}));
-    const LoadedPlan shorter = LoadPlan(ini, section);
+    ASSERT_TRUE(SavePlan(store, section, BandPlan{false, plan.source, {plan.rules[1]}}));
+    const LoadedPlan shorter = LoadPlan(store, section);
     EXPECT_EQ(shorter.plan.rules, std::vector<BandRule>{plan.rules[1]});
     EXPECT_FALSE(shorter.plan.follow);
     EXPECT_NE(ReadBytes(ini).find("RULE-2=\r\n"), std::string::npos);
@@ -44,14 +46,15 @@ TEST(BandStore, APlanRoundTripsBesideAnUntouchedKeysetSection) {
 
 TEST(BandStore, AUtf16FileIsReadAndStaysUtf16) {
     TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store(folder.path().string());
+    const std::string ini = store.Path();
     const std::string text = kKeyset + "[S_BANDS]\r\nFOLLOW=1\r\nRULE-1=1,2,4\r\n";
     WriteBytes(ini, profile::EncodeFile(text, profile::FileEncoding::kUtf16Le));
-    const LoadedPlan loaded = LoadPlan(ini, "S_BANDS");
+    const LoadedPlan loaded = LoadPlan(store, "S_BANDS");
     EXPECT_TRUE(loaded.plan.follow);
     ASSERT_EQ(loaded.plan.rules, std::vector<BandRule>{(BandRule{1, 2, 4})});
 
-    ASSERT_TRUE(SavePlan(ini, "S_BANDS", BandPlan{}));
+    ASSERT_TRUE(SavePlan(store, "S_BANDS", BandPlan{}));
     const profile::DecodedFile saved = profile::DecodeFile(ReadBytes(ini));
     EXPECT_EQ(saved.encoding, profile::FileEncoding::kUtf16Le);
     EXPECT_EQ(saved.text.substr(0, kKeyset.size()), kKeyset);
@@ -60,8 +63,9 @@ TEST(BandStore, AUtf16FileIsReadAndStaysUtf16) {
 
 TEST(BandStore, AMissingFileGivesTheDefaultsAndIsNotCreated) {
     TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
-    const LoadedPlan loaded = LoadPlan(ini, "X_BANDS");
+    IniSettings store(folder.path().string());
+    const std::string ini = store.Path();
+    const LoadedPlan loaded = LoadPlan(store, "X_BANDS");
     EXPECT_EQ(loaded.plan, BandPlan{});
     EXPECT_EQ(loaded.plan.source, "127.0.0.1:4532");
     EXPECT_FALSE(std::filesystem::exists(ini));
@@ -69,12 +73,13 @@ TEST(BandStore, AMissingFileGivesTheDefaultsAndIsNotCreated) {
 
 TEST(BandStore, HandEditedDamageIsReportedPerKeyAndTheGoodRulesStay) {
     TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store(folder.path().string());
+    const std::string ini = store.Path();
     std::string text = "[S_BANDS]\nFOLLOW=yes\nRULE-1=7300000,7000000,2\nRULE-2=abc,1,1\n"
                        "RULE-3=7000000,7300000,9\nRULE-4=14000000,14350000,4\n";
     for (int n = 5; n <= 17; ++n) text += "RULE-" + std::to_string(n) + "=1,2,1\n";
     WriteBytes(ini, text);
-    const LoadedPlan loaded = LoadPlan(ini, "S_BANDS");
+    const LoadedPlan loaded = LoadPlan(store, "S_BANDS");
     EXPECT_FALSE(loaded.plan.follow) << "a switch without digits reads as off";
     ASSERT_EQ(loaded.plan.rules.size(), 13u);
     EXPECT_EQ(loaded.plan.rules[0], (BandRule{14000000, 14350000, 4}));
@@ -86,24 +91,25 @@ TEST(BandStore, HandEditedDamageIsReportedPerKeyAndTheGoodRulesStay) {
     EXPECT_EQ(loaded.problems[3], "RULE-17 ignored: at most 16 rules");
 
     // Saving what was loaded leaves no rule past 16 behind.
-    ASSERT_TRUE(SavePlan(ini, "S_BANDS", loaded.plan));
-    const LoadedPlan again = LoadPlan(ini, "S_BANDS");
+    ASSERT_TRUE(SavePlan(store, "S_BANDS", loaded.plan));
+    const LoadedPlan again = LoadPlan(store, "S_BANDS");
     EXPECT_TRUE(again.problems.empty());
     EXPECT_EQ(again.plan.rules, loaded.plan.rules);
 }
 
 TEST(BandStore, UnstorableValuesLeaveTheFileAsItWas) {
     TempFolder folder;
-    const std::string ini = folder.File("Torvik.ini");
+    IniSettings store(folder.path().string());
+    const std::string ini = store.Path();
     WriteBytes(ini, kKeyset);
     for (const std::string& source : {std::string("1.2.3.4:5\r\nFOLLOW=1"),
                                       std::string("1.2.3.4:5\n"), std::string("a\0b", 3)}) {
-        EXPECT_FALSE(SavePlan(ini, "A1MIRVAX8_BANDS", BandPlan{true, source, {}}));
+        EXPECT_FALSE(SavePlan(store, "A1MIRVAX8_BANDS", BandPlan{true, source, {}}));
         EXPECT_EQ(ReadBytes(ini), kKeyset);
     }
     BandPlan tooMany;
     tooMany.rules.assign(17, BandRule{1, 2, 1});
-    EXPECT_FALSE(SavePlan(ini, "A1MIRVAX8_BANDS", tooMany));
+    EXPECT_FALSE(SavePlan(store, "A1MIRVAX8_BANDS", tooMany));
     EXPECT_EQ(ReadBytes(ini), kKeyset);
 }
 

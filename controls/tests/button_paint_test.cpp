@@ -99,7 +99,7 @@ TEST(ButtonPlan, GradientColoursForEveryStateOfBothGradientLooks) {
         s.checked = c.checked;
         s.pressed = c.pressed;
         s.hover = c.hover;
-        s.lookStyle = c.look;
+        s.look.lookStyle = c.look;
         const ButtonPaintPlan plan = PlanButtonPaint(s, kFace, kPalette);
         SCOPED_TRACE(testing::Message() << "checked " << c.checked << " pressed " << c.pressed
                                         << " hover " << c.hover << " look " << c.look);
@@ -144,7 +144,7 @@ TEST(ButtonPlan, FlatLookDarkensForExactlyOneOfCheckedAndPointer) {
     };
     for (const Case& c : cases) {
         ButtonState s = Plain();
-        s.lookStyle = 1;
+        s.look.lookStyle = 1;
         s.checked = c.checked;
         s.pressed = c.pressed;
         s.hover = c.hover;
@@ -183,8 +183,8 @@ TEST(ButtonPlan, FramesByLookAndFrameStyle) {
     };
     for (const Case& c : cases) {
         ButtonState s = Plain();
-        s.lookStyle = c.look;
-        s.frameStyle = c.frameStyle;
+        s.look.lookStyle = c.look;
+        s.look.frameStyle = c.frameStyle;
         s.checked = c.checked;
         const FrameStep frame = PlanButtonPaint(s, kFace, kPalette).frame;
         SCOPED_TRACE(testing::Message() << "look " << c.look << " frame " << c.frameStyle
@@ -199,7 +199,7 @@ TEST(ButtonPlan, FramesByLookAndFrameStyle) {
 
 TEST(ButtonPlan, GradientWithoutFrameGivesItsRingTheFaceColour) {
     ButtonState s = Plain();
-    s.frameStyle = 1;
+    s.look.frameStyle = 1;
     const BackgroundStep step = PlanButtonPaint(s, kFace, kPalette).background;
     ASSERT_TRUE(step.underlay);
     EXPECT_EQ(*step.underlay, kPalette.faceColor);
@@ -207,14 +207,14 @@ TEST(ButtonPlan, GradientWithoutFrameGivesItsRingTheFaceColour) {
 
 TEST(ButtonPlan, FontChoiceAndBoldOnlyForActiveNonRaisedLooks) {
     ButtonState s = Plain();
-    s.fontChoice = 2;
+    s.look.fontChoice = 2;
     EXPECT_EQ(PlanButtonPaint(s, kFace, kPalette).font, FontChoice::kLarge);
-    s.fontChoice = 1;
+    s.look.fontChoice = 1;
     EXPECT_EQ(PlanButtonPaint(s, kFace, kPalette).font, FontChoice::kBold);
-    s.fontChoice = 5;
+    s.look.fontChoice = 5;
     s.hover = 1;
     EXPECT_EQ(PlanButtonPaint(s, kFace, kPalette).font, FontChoice::kNormal);
-    s.lookStyle = 2;
+    s.look.lookStyle = 2;
     EXPECT_EQ(PlanButtonPaint(s, kFace, kPalette).font, FontChoice::kBold);
     s.hover = 0;
     EXPECT_EQ(PlanButtonPaint(s, kFace, kPalette).font, FontChoice::kNormal);
@@ -249,12 +249,12 @@ TEST(ButtonPlan, ImagePlacementByAlignment) {
     s.imageWidth = 24;
     s.imageHeight = 19;
 
-    s.imageAlign = 1;  // left of the caption
+    s.look.imageAlign = 1;  // left of the caption
     ButtonPaintPlan plan = PlanButtonPaint(s, face, kPalette);
     EXPECT_EQ(plan.imageAt, (Point{5, 4}));
     EXPECT_EQ(plan.caption.rect, (Rect{5 + 24 + 1, 1, 100, 27}));
 
-    s.imageAlign = 0;  // right of the caption
+    s.look.imageAlign = 0;  // right of the caption
     plan = PlanButtonPaint(s, face, kPalette);
     EXPECT_EQ(plan.imageAt, (Point{72, 4}));
     EXPECT_EQ(plan.caption.rect, (Rect{1, 1, 71, 27}));
@@ -265,12 +265,12 @@ TEST(ButtonPlan, ImagePlacementByAlignment) {
     EXPECT_EQ(plan.caption.rect, (Rect{1, 1, 61, 27}));
     s.menuId = 0;
 
-    s.imageAlign = 3;  // centred on the whole face, caption over all of it
+    s.look.imageAlign = 3;  // centred on the whole face, caption over all of it
     plan = PlanButtonPaint(s, face, kPalette);
     EXPECT_EQ(plan.imageAt, (Point{38, 4}));
     EXPECT_EQ(plan.caption.rect, (Rect{1, 1, 100, 27}));
 
-    s.imageAlign = 1;  // no caption: centred whatever the alignment
+    s.look.imageAlign = 1;  // no caption: centred whatever the alignment
     s.caption.clear();
     EXPECT_EQ(PlanButtonPaint(s, face, kPalette).imageAt, (Point{38, 4}));
 }
@@ -278,10 +278,10 @@ TEST(ButtonPlan, ImagePlacementByAlignment) {
 TEST(ButtonPlan, ImageTallerThanTheFaceStartsAtTheTop) {
     // The banner: 376 x 52 over a face 386 x 60 and over one 300 x 37.
     ButtonState s = Plain("");
-    s.imageAlign = 3;
+    s.look.imageAlign = 3;
     s.imageWidth = 376;
     s.imageHeight = 52;
-    s.lookStyle = 1;
+    s.look.lookStyle = 1;
     EXPECT_EQ(PlanButtonPaint(s, {0, 0, 386, 60}, kPalette).imageAt, (Point{5, 4}));
     EXPECT_EQ(PlanButtonPaint(s, {0, 0, 300, 37}, kPalette).imageAt, (Point{-38, 0}));
 }
@@ -354,8 +354,8 @@ TEST(PaintButton, GradientWithoutFrameLeavesNoPixelUnpainted) {
     for (int look : {0, 2}) {
         FakeCanvas canvas(40, 16);
         ButtonState s = Plain();
-        s.lookStyle = look;
-        s.frameStyle = 3;
+        s.look.lookStyle = look;
+        s.look.frameStyle = 3;
         PaintButton(canvas, s, {0, 0, 40, 16}, kPalette);
         EXPECT_EQ(canvas.surface.GetPixel(0, 15), kPalette.faceColor);
         EXPECT_EQ(canvas.surface.GetPixel(39, 8), kPalette.faceColor);
@@ -370,8 +370,8 @@ TEST(PaintButton, ImageGoesUnderTheFrameAndTheCaptionAfterIt) {
     ButtonState s = Plain("Manual");
     s.imageWidth = 24;
     s.imageHeight = 19;
-    s.imageAlign = 1;
-    s.fontChoice = 1;
+    s.look.imageAlign = 1;
+    s.look.fontChoice = 1;
     PaintButton(canvas, s, {0, 0, 101, 28}, kPalette);
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"image", "text"}));
     EXPECT_EQ(canvas.surface.GetPixel(5, 4), FakeCanvas::kImage);
@@ -410,8 +410,8 @@ TEST(PaintButton, DropArrowPixelsWithTheLitEdgeWhenDisabled) {
     const Colour arrowColour = Rgb(200, 0, 0);
     ButtonState s = Plain("F1");
     s.menuId = 151;
-    s.lookStyle = 1;         // flat background: the arrow stands out from a plain fill
-    s.frameStyle = 1;
+    s.look.lookStyle = 1;         // flat background: the arrow stands out from a plain fill
+    s.look.frameStyle = 1;
     s.textColor = arrowColour;
 
     for (bool enabled : {true, false}) {
@@ -448,8 +448,8 @@ TEST(PaintButton, EveryLookFrameAndStateStaysInsideTheSurface) {
                 for (int frame : {0, 1, 2}) {
                     for (int state = 0; state < 16; ++state) {
                         ButtonState s = Plain("Antenna 1");
-                        s.lookStyle = look;
-                        s.frameStyle = frame;
+                        s.look.lookStyle = look;
+                        s.look.frameStyle = frame;
                         s.checked = state & 1;
                         s.hover = (state >> 1) & 1;
                         s.pressed = (state >> 2) & 1;
@@ -487,7 +487,7 @@ namespace {
 TEST(PaintButton, FocusCueInvertsEveryOtherOutlinePixelInsideTheFaceAndNothingElse) {
     for (int look : {0, 1}) {
         ButtonState s = Plain("Antenna 2");
-        s.lookStyle = look;
+        s.look.lookStyle = look;
         s.checked = look;
         FakeCanvas without(60, 20);
         PaintButton(without, s, {0, 0, 60, 20}, kPalette);

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 // windows.h maps DrawText to DrawTextA; the canvas's own DrawText must keep its name here.
 #undef DrawText
@@ -25,27 +26,18 @@ UINT DrawTextFormat(TextLayout layout) {
 }
 
 ButtonState FaceStateOf(const MyButton& button) {
-    ButtonState state;
-    state.checked = button.checked;
-    state.fontChoice = button.fontChoice;
-    state.menuId = button.menuId;
-    state.textColor = static_cast<Colour>(button.textColor);
-    state.pressed = button.pressed;
-    state.hover = button.hover;
-    state.imageAlign = button.imageAlign;
-    state.lookStyle = button.lookStyle;
-    state.frameStyle = button.frameStyle;
-    state.imageWidth = button.imageList ? button.imageWidth : 0;
-    state.imageHeight = button.imageList ? button.imageHeight : 0;
+    ButtonWindowFacts window;
+    window.imageWidth = button.imageList ? button.imageWidth : 0;
+    window.imageHeight = button.imageList ? button.imageHeight : 0;
     HWND hwnd = button.Handle();
-    state.enabled = IsWindowEnabled(hwnd) != FALSE;
-    state.multiline = (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
-    state.caption = WindowText(hwnd);
+    window.enabled = IsWindowEnabled(hwnd) != FALSE;
+    window.multiline = (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
+    window.caption = WindowText(hwnd);
     // The cue shows only on the focused button, and only once the window shows focus cues:
     // the window system hides them until the keyboard is used (WM_UPDATEUISTATE).
-    state.focusCue = hwnd != nullptr && GetFocus() == hwnd &&
-                     (SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
-    return state;
+    window.focusCue = hwnd != nullptr && GetFocus() == hwnd &&
+                      (SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+    return FaceStateOf(static_cast<const ButtonFields&>(button), std::move(window));
 }
 
 namespace {

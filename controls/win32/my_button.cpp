@@ -79,7 +79,7 @@ void MyButton::PreSubclassWindow() {
     // Owner-drawn: the window system stops drawing the button and toggling its check state.
     LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
     if ((style & BS_FLAT) != 0) {
-        lookStyle = 1;
+        look.lookStyle = 1;
     }
     style = (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW;
     SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
@@ -99,7 +99,7 @@ void MyButton::SetChecked(int state, bool redraw) {
 }
 
 void MyButton::SetImage(unsigned int bitmapId, int align) {
-    imageAlign = align;
+    look.imageAlign = align;
     const WORD resourceId = LOWORD(bitmapId);
     if (resourceId == 0) {
         imageList.Reset();

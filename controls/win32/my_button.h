@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "controls/button_look.h"
 #include "platform/win32/message_map.h"
 #include "platform/win32/subclassed_window.h"
 #include "platform/win32/win_handle.h"
@@ -14,24 +15,17 @@ namespace torvik::win32 {
 // Sent to the parent on a right-button press: wParam the control id, lParam 0.
 inline constexpr UINT WM_BUTTON_RCLICK = 0x2340;
 
-class MyButton : public Control {
+// The fields the face depends on (ButtonFields: checked, look, menuId as the drop-down menu
+// resource, textColor, pressed, hover) are shared with the Qt button; the owner window sets
+// them and the others directly.
+class MyButton : public Control, public ButtonFields {
 public:
     MyButton() = default;
 
-    // Plain fields the owner window sets and reads directly.
-    int checked = 0;
-    int fontChoice = 0;              // 0 normal, 1 bold, 2 large font
     int selectedItem = -1;           // drop-down item shown checked; -1 none
-    unsigned int menuId = 0;         // drop-down menu resource; 0 plain button
     int lastCommand = -1;            // command of the latest drop-down; 0 dismissed
-    COLORREF textColor = static_cast<COLORREF>(-1);  // -1: the palette decides
     int menuOpen = 0;
-    int pressed = 0;
-    int hover = 0;
     int captured = 0;
-    int imageAlign = 0;              // 0 right of the caption, 3 centred, other left of it
-    int lookStyle = 0;               // 0 raised gradient, 1 flat, 2 soft gradient
-    int frameStyle = 0;              // 0 rounded, 2 sunken while checked, other none
     ImageListHandle imageList;
     int imageWidth = 0;
     int imageHeight = 0;

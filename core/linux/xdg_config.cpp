@@ -1,10 +1,8 @@
 #include "core/linux/xdg_config.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -36,10 +34,6 @@ std::optional<std::string> HomeFromPasswordDatabase() {
     return std::string(found->pw_dir);
 }
 
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 }  // namespace
 
@@ -66,17 +60,6 @@ std::string SettingsFolder(std::string_view configHome) {
     std::string folder(configHome);
     if (folder.empty() || folder.back() != '/') folder.push_back('/');
     return folder + "torvik";
-}
-
-bool MakeFolders(const std::string& path) {
-    if (path.empty()) return false;
-    // Every parent from the top down; a part that exists already is left as it is.
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        const std::string parent = path.substr(0, slash);
-        if (::mkdir(parent.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    }
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    return IsFolder(path);
 }
 
 }  // namespace torvik

@@ -20,8 +20,4 @@ std::optional<std::string> ConfigHomeOfUser();
 // The folder that holds Torvik.ini: "<config home>/torvik".
 std::string SettingsFolder(std::string_view configHome);
 
-// Creates the folder and any missing parents, each new one for the user alone (0700); true when
-// the folder exists afterwards.
-bool MakeFolders(const std::string& path);
-
 }  // namespace torvik

@@ -62,7 +62,10 @@ TEST_F(IniSettingsFile, IntegersRoundTripAndMissingOnesGiveTheDefault) {
     EXPECT_EQ(ReadBytes(settings.Path()), "[A1_KEYSET]\r\nANTENNA-2=5\r\nSWITCHMIXER=-2\r\n");
 }
 
-TEST_F(IniSettingsFile, ConfigBlockRoundTripsAndDamageCountsAsMissing) {
+// A damaged block reads as missing but is still known to be stored: the setup dialog tells the
+// two apart.
+TEST_F(IniSettingsFile, ConfigBlockRoundTripsAndDamageIsStoredButUnreadable) {
+    EXPECT_FALSE(settings.HasConfig("A1_KEYSET"));
     ConfigBlock stored = SetupDefaults();
     std::strcpy(stored[4].programName, "Brannoc.exe");
     stored[2].winFlag[1] = 1;
@@ -78,6 +81,8 @@ TEST_F(IniSettingsFile, ConfigBlockRoundTripsAndDamageCountsAsMissing) {
     ConfigBlock untouched = MainDefaults();
     EXPECT_FALSE(settings.ReadConfig("A1_KEYSET", untouched));
     EXPECT_EQ(std::memcmp(&untouched, MainDefaults().data(), sizeof untouched), 0);
+    EXPECT_TRUE(settings.HasConfig("A1_KEYSET"));
+    EXPECT_FALSE(settings.HasConfig("B2_KEYSET"));
 }
 
 TEST_F(IniSettingsFile, TwoBoxesKeepSeparateSections) {

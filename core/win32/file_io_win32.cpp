@@ -103,4 +103,20 @@ bool SystemReplaceWholeFile(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+bool SystemMakeFolders(const std::string& path) {
+    if (path.empty()) return false;
+    // Every parent after the drive or share, from the top down; one that exists is kept.
+    for (std::size_t cut = path.find_first_of("\\/", 1); cut != std::string::npos;
+         cut = path.find_first_of("\\/", cut + 1)) {
+        const std::string parent = path.substr(0, cut);
+        if (parent.back() == ':' || parent.find_first_not_of("\\/") == std::string::npos) continue;
+        CreateDirectoryA(parent.c_str(), nullptr);
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+char PathSeparator() { return '\\'; }
+
 }  // namespace torvik::fileio

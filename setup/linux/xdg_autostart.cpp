@@ -73,7 +73,7 @@ bool XdgAutostart::Enabled() {
 
 bool XdgAutostart::Enable() {
     const auto text = AutostartEntryText(programPath_);
-    return text && MakeFolders(folder_) && fileio::ReplaceWholeFile(entryPath_, *text);
+    return text && fileio::MakeFolders(folder_) && fileio::ReplaceWholeFile(entryPath_, *text);
 }
 
 bool XdgAutostart::Disable() {

@@ -32,6 +32,7 @@ public:
         }
         return fileio::SystemReplaceWholeFile(path, bytes);
     }
+    bool MakeFolders(const std::string& path) override { return fileio::SystemMakeFolders(path); }
 };
 
 }  // namespace torvik::testing

@@ -1,5 +1,5 @@
 #pragma once
-// The settings file in memory: integers and CONFIG blocks per section, every read and write
+// The settings file in memory: integers, texts and CONFIG blocks per section, every read and write
 // recorded in order ("SECTION KEY", "SECTION KEY=value", "SECTION CONFIG"), integer writes
 // also into a shared journal as "store KEY=value" when given one.
 
@@ -10,6 +10,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
 
     std::map<std::pair<std::string, std::string>, std::int32_t> ints;
     std::map<std::string, ConfigBlock> configs;
+    std::map<std::pair<std::string, std::string>, std::string> texts;
     std::vector<std::string> writes;
     std::vector<std::string> reads;
     int configWrites = 0;
@@ -68,6 +70,22 @@ public:
         ++configWrites;
         configs[section] = block;
         unreadable.erase(section);
+    }
+
+    std::optional<std::string> ReadString(const std::string& section,
+                                          std::string_view key) override {
+        reads.push_back(section + " " + std::string(key));
+        const auto found = texts.find({section, std::string(key)});
+        if (found == texts.end()) return std::nullopt;
+        return found->second;
+    }
+    bool WriteStrings(const std::string& section,
+                      std::span<const profile::KeyValue> entries) override {
+        for (const profile::KeyValue& entry : entries) {
+            writes.push_back(section + " " + std::string(entry.key) + "=" + std::string(entry.value));
+            texts[{section, std::string(entry.key)}] = entry.value;
+        }
+        return true;
     }
 
     // The stored integer, or nothing when the key was never stored.

@@ -7,13 +7,12 @@
 
 namespace torvik::qt {
 
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath, QWidget& window,
+BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings, QWidget& window,
                        const DialogTemplate& bandsLayout, DialogBaseUnits base)
     : window_(window),
       bandsLayout_(bandsLayout),
       base_(base),
-      session_(controller, socket_, datagrams_, *this, std::move(iniPath),
-               bands::MonotonicMillis) {
+      session_(controller, socket_, datagrams_, *this, settings, bands::MonotonicMillis) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { session_.OnTimer(); });
 }

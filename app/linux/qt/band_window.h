@@ -23,7 +23,7 @@ class BandWindow final : public QObject, public BandView {
 public:
     // window: the main window, which the status line goes under; base: its dialog base units.
     // bandsLayout: the dialog's template.
-    BandWindow(SwitchController& controller, std::string iniPath, QWidget& window,
+    BandWindow(SwitchController& controller, SettingsStore& settings, QWidget& window,
                const DialogTemplate& bandsLayout, DialogBaseUnits base);
     ~BandWindow() override;
 

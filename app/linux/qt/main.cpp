@@ -29,7 +29,7 @@
 #include "app/linux/xcb_title_walk.h"
 #include "app/start_options.h"
 #include "core/linux/xdg_config.h"
-#include "core/linux/xdg_settings.h"
+#include "core/settings.h"
 #include "device/linux/ftdi_link.h"
 #include "setup/linux/xdg_autostart.h"
 #include "device/sim_devices_file.h"
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     if (!configHome) {
         return Fail("no settings folder: set HOME or XDG_CONFIG_HOME");
     }
-    torvik::XdgSettings settings(torvik::SettingsFolder(*configHome));
+    torvik::IniSettings settings(torvik::SettingsFolder(*configHome));
     torvik::XdgAutostart autostart(*configHome, ProgramPath());
 
     auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
@@ -135,8 +135,7 @@ int main(int argc, char** argv) {
     }
 
     torvik::qt::MainWindow dialog(*layout, *driver, settings, grabs, focus,
-                                  torvik::qt::SetupContext{*setupLayout, autostart, *bandsLayout,
-                                                           settings.Path()});
+                                  torvik::qt::SetupContext{*setupLayout, autostart, *bandsLayout});
     window = &dialog;
     // The window exists from the start, hidden or not, so that the title walk can find it.
     dialog.winId();

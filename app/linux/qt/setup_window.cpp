@@ -1,12 +1,12 @@
 #include "app/linux/qt/setup_window.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
 #include <algorithm>
 
+#include "controls/linux/qt/group_frame.h"
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
 
@@ -28,15 +28,15 @@ public:
         }
     }
     void SetChecked(int controlId, bool checked) override {
-        if (MyButton* button = d_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = d_.widgets_.Button(controlId)) {
             button->SetChecked(checked ? 1 : 0);
         }
     }
     void SetText(int controlId, std::string_view text) override {
         const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
         QWidget* control = d_.widgets_.Control(controlId);
-        if (auto* group = qobject_cast<QGroupBox*>(control)) {
-            group->setTitle(shown);
+        if (auto* group = qobject_cast<GroupFrame*>(control)) {
+            group->SetCaption(shown);
         } else if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(shown);
         } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -44,7 +44,7 @@ public:
         }
     }
     void SelectKey(int controlId, int position) override {
-        if (MyButton* button = d_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = d_.widgets_.Button(controlId)) {
             selected_[controlId] = position;
             const std::string_view text = KeyTextAt(position);
             button->SetCaption(
@@ -71,10 +71,10 @@ SetupWindow::SetupWindow(const DialogTemplate& layout, std::span<const char> ser
       settings_(settings), autostart_(autostart), view_(std::make_unique<View>(*this)),
       pages_(*view_) {
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
+        connect(button, &SkinnedButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
     for (const int id : ids::kKeyButton) {
-        if (MyButton* button = widgets_.Button(id)) {
+        if (SkinnedButton* button = widgets_.Button(id)) {
             button->menuId = kKeyMenuResourceId;
         }
     }
@@ -95,7 +95,7 @@ void SetupWindow::OnClicked(int id) {
         done(id == ids::kOk ? QDialog::Accepted : QDialog::Rejected);
         return;
     }
-    MyButton* button = widgets_.Button(id);
+    SkinnedButton* button = widgets_.Button(id);
     if (button != nullptr && button->menuId != 0) {
         DropKeyMenu(*button);
         return;
@@ -103,7 +103,7 @@ void SetupWindow::OnClicked(int id) {
     pages_.HandleClick(id, EditText(), 0);
 }
 
-void SetupWindow::DropKeyMenu(MyButton& button) {
+void SetupWindow::DropKeyMenu(SkinnedButton& button) {
     QMenu menu(this);
     const int selected = view_->Selected(button.ControlId());
     for (std::size_t position = 0; position < kKeyMenuItems.size(); ++position) {

@@ -28,7 +28,7 @@ protected:
 private:
     class View;
     void OnClicked(int id);
-    void DropKeyMenu(MyButton& button);
+    void DropKeyMenu(SkinnedButton& button);
     std::string EditText() const;
 
     TemplateWidgets widgets_;

@@ -35,12 +35,6 @@ QImage LoadImage(const char* path, bool magentaTransparent) {
     return image;
 }
 
-void ApplyLook(MyButton& button, const ButtonLook& look) {
-    button.imageAlign = look.imageAlign;
-    button.lookStyle = look.lookStyle;
-    button.frameStyle = look.frameStyle;
-    button.fontChoice = look.fontChoice;
-}
 
 // The manual installed beside the program (<prefix>/share/doc/torvik/manual), else the one the
 // build assembled.
@@ -77,7 +71,7 @@ public:
         }
     }
     void SetChecked(int controlId, int state) override {
-        if (MyButton* button = w_.widgets_.Button(controlId)) {
+        if (SkinnedButton* button = w_.widgets_.Button(controlId)) {
             button->SetChecked(state);
         }
         w_.NoteStateShown();
@@ -183,7 +177,7 @@ MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
-    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath, *this, setup_.bandsLayout,
+    bands_ = std::make_unique<BandWindow>(controller_, settings_, *this, setup_.bandsLayout,
                                           widgets_.base);
 }
 
@@ -194,7 +188,7 @@ void MainWindow::Shutdown() { bands_->Session().Shutdown(); }
 void MainWindow::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, &MainWindow::OnCommand);
+        connect(button, &SkinnedButton::Clicked, this, &MainWindow::OnCommand);
     }
     if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
         statusText_ = found->second;
@@ -206,12 +200,12 @@ void MainWindow::BuildControls(const DialogTemplate& layout) {
                                                   BlueOf(kStatusTextColour)));
         statusText_->setPalette(red);
     }
-    if (MyButton* banner = widgets_.Button(ids::kBanner)) {
-        ApplyLook(*banner, kBannerLook);
+    if (SkinnedButton* banner = widgets_.Button(ids::kBanner)) {
+        banner->look = kBannerLook;
         banner->SetImage(LoadImage(":/images/banner.bmp", false), kBannerLook.imageAlign);
     }
-    if (MyButton* manual = widgets_.Button(ids::kManual)) {
-        ApplyLook(*manual, kManualLook);
+    if (SkinnedButton* manual = widgets_.Button(ids::kManual)) {
+        manual->look = kManualLook;
         manual->SetImage(LoadImage(":/images/manual.bmp", true), kManualLook.imageAlign);
     }
 }

@@ -16,7 +16,7 @@
 #include "app/linux/qt/band_window.h"
 #include "app/switch_controller.h"
 #include "controls/dialog_template.h"
-#include "controls/linux/qt/my_button.h"
+#include "controls/linux/qt/skinned_button.h"
 #include "controls/linux/qt/template_widgets.h"
 
 namespace torvik::qt {
@@ -26,7 +26,6 @@ struct SetupContext {
     const DialogTemplate& layout;
     AutostartStore& autostart;
     const DialogTemplate& bandsLayout;
-    std::string iniPath;   // Torvik.ini, which also holds the band rules
 };
 
 class MainWindow final : public QDialog {

@@ -33,7 +33,7 @@ BandsWindow::BandsWindow(const DialogTemplate& layout, bands::BandFollowing& fol
                 [this] { dialog_.FieldChanged(); });
     }
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
+        connect(button, &SkinnedButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
 }
 
@@ -68,7 +68,7 @@ void BandsWindow::ShowFields(const std::string& source, const std::string& rules
 }
 
 void BandsWindow::ShowFollow(bool follow) {
-    if (MyButton* button = widgets_.Button(IDC_BANDS_FOLLOW)) {
+    if (SkinnedButton* button = widgets_.Button(IDC_BANDS_FOLLOW)) {
         button->SetChecked(follow ? 1 : 0);
     }
 }

@@ -1,13 +1,13 @@
 #include "controls/linux/qt/template_widgets.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include <vector>
 
+#include "controls/linux/qt/group_frame.h"
 #include "controls/row_layout.h"
 
 namespace torvik::qt {
@@ -19,7 +19,7 @@ int PixelSizeOfPoints(int points) { return (points * 96 + 36) / 72; }
 // A button as the row layout sees it.
 class RowButton final : public LayoutWindow {
 public:
-    explicit RowButton(MyButton& button) : button_(button) {}
+    explicit RowButton(SkinnedButton& button) : button_(button) {}
     int MeasureCaptionInBold() const override {
         return QFontMetrics(SharedQtFont(FontChoice::kBold)).horizontalAdvance(button_.Caption());
     }
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    MyButton& button_;
+    SkinnedButton& button_;
 };
 
 Qt::Alignment StaticAlignment(const DialogControl& control) {
@@ -45,7 +45,7 @@ QWidget* TemplateWidgets::Control(int id) const {
     return found == controls.end() ? nullptr : found->second;
 }
 
-MyButton* TemplateWidgets::Button(int id) const {
+SkinnedButton* TemplateWidgets::Button(int id) const {
     const auto found = buttons.find(id);
     return found == buttons.end() ? nullptr : found->second;
 }
@@ -71,20 +71,26 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
         const QString text = QString::fromLatin1(control.text.c_str());
         QWidget* widget = nullptr;
         if (control.className == "Button" && control.HasStyle("BS_GROUPBOX")) {
-            auto* group = new QGroupBox(text, &window);
-            if (control.HasStyle("BS_CENTER")) {
-                group->setAlignment(Qt::AlignHCenter);
-            }
+            auto* group = new GroupFrame(text, control.HasStyle("BS_CENTER"), &window);
             groups.push_back(group);
             widget = group;
         } else if (control.className == "Button") {
-            auto* button = new MyButton(control.id, text, &window);
+            auto* button = new SkinnedButton(control.id, text, &window);
+            button->SetMultiline(control.HasStyle("BS_MULTILINE"));
+            // Tab visits only WS_TABSTOP controls, as on Windows; a click focuses any button.
+            if (!control.HasStyle("WS_TABSTOP")) {
+                button->setFocusPolicy(Qt::ClickFocus);
+            }
             widgets.buttons[control.id] = button;
             widget = button;
         } else if (control.className == "Edit" && control.HasStyle("ES_MULTILINE")) {
             auto* area = new QPlainTextEdit(text, &window);
             area->setTabChangesFocus(true);
             area->setLineWrapMode(QPlainTextEdit::NoWrap);
+            // WS_VSCROLL: Windows shows the bar whether or not the text needs it.
+            if (control.HasStyle("WS_VSCROLL")) {
+                area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            }
             widgets.textAreas[control.id] = area;
             widget = area;
         } else if (control.className == "Edit") {
@@ -106,10 +112,9 @@ TemplateWidgets BuildTemplateWidgets(QWidget& window, const DialogTemplate& layo
             widgets.controls[control.id] = widget;
         }
     }
-    // A group box only frames; it must not take the clicks of the buttons it surrounds.
+    // A group box only frames: it lies beneath the controls it surrounds.
     for (QWidget* group : groups) {
         group->lower();
-        group->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     return widgets;
 }
@@ -118,7 +123,7 @@ void LayoutButtonRow(const TemplateWidgets& widgets, std::span<const int> ids, i
     std::vector<RowButton> adapters;
     adapters.reserve(ids.size());
     for (const int id : ids) {
-        MyButton* button = widgets.Button(id);
+        SkinnedButton* button = widgets.Button(id);
         if (button == nullptr) {
             return;
         }

@@ -1,6 +1,6 @@
 #pragma once
-// The widgets of a dialog template (controls/dialog_template.h) on a Qt window: MyButton for
-// buttons, QGroupBox for group boxes, QLineEdit for edits (QPlainTextEdit for multi-line ones),
+// The widgets of a dialog template (controls/dialog_template.h) on a Qt window: SkinnedButton for
+// buttons, GroupFrame for group boxes, QLineEdit for edits (QPlainTextEdit for multi-line ones),
 // QLabel for statics, each placed in
 // pixels with the dialog font's base units, as Windows places a dialog's controls.
 #include <QWidget>
@@ -9,7 +9,7 @@
 #include <span>
 
 #include "controls/dialog_template.h"
-#include "controls/linux/qt/my_button.h"
+#include "controls/linux/qt/skinned_button.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,13 +19,13 @@ namespace torvik::qt {
 
 struct TemplateWidgets {
     std::map<int, QWidget*> controls;   // every control with an id of its own
-    std::map<int, MyButton*> buttons;
+    std::map<int, SkinnedButton*> buttons;
     std::map<int, QLabel*> labels;
     std::map<int, QLineEdit*> edits;
     std::map<int, QPlainTextEdit*> textAreas;   // ES_MULTILINE edits
     DialogBaseUnits base;                       // of the dialog font, for places added later
     QWidget* Control(int id) const;
-    MyButton* Button(int id) const;
+    SkinnedButton* Button(int id) const;
 };
 
 // Makes the window's controls (children of window) and gives the window the dialog's font,

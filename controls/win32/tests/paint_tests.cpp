@@ -500,7 +500,7 @@ TEST_F(MainWindowPaint, DisabledButton) {
 TEST_F(MainWindowPaint, FlatBanner) {
     const SkinPalette& p = Palette();
     MyButton& banner = window.Button(IDC_BANNER);
-    EXPECT_TRUE(banner.lookStyle == 1 && banner.frameStyle == 2 && banner.imageAlign == 3);
+    EXPECT_TRUE(banner.look.lookStyle == 1 && banner.look.frameStyle == 2 && banner.look.imageAlign == 3);
     EXPECT_TRUE(banner.imageWidth == 376 && banner.imageHeight == 52);
     const BitmapPixels bitmap = BitmapPixels::Load(IDR_BANNER);
     const Colour darker = AdjustLightness(p.faceColor, -0.07);
@@ -640,7 +640,7 @@ TEST_F(MainWindowPaint, FaceCoversEveryPixel) {
     const WindowPicture painted = WindowPicture::Of(button.Handle());
     EXPECT_TRUE(painted.Count(kMagenta, 0, 0, painted.Width(), painted.Height()) == 0) << "raised look with frame";
 
-    button.frameStyle = 1;
+    button.look.frameStyle = 1;
     EXPECT_TRUE(fillMagenta());
     Repaint(button);
     const WindowPicture frameless = WindowPicture::Of(button.Handle());
@@ -654,7 +654,7 @@ TEST_F(MainWindowPaint, FaceCoversEveryPixel) {
     EXPECT_TRUE(frameless.Count(p.faceColor, 0, 1, 1, h) == h - 1) << "ring, left column";
     EXPECT_TRUE(frameless.Count(p.faceColor, w - 1, 1, w, h) == h - 1) << "ring, right column";
     CHECK_FACE(button, frameless, "frameless");
-    button.frameStyle = 0;
+    button.look.frameStyle = 0;
     Repaint(button);
 }
 

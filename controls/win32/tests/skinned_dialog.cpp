@@ -92,12 +92,12 @@ void DressMainWindow(SkinnedDialog& dialog) {
     InitSkinResources();
     if (MyButton* banner = dialog.Button(IDC_BANNER); banner != nullptr) {
         banner->SetImage(IDR_BANNER, 3);
-        banner->lookStyle = 1;
-        banner->frameStyle = 2;
+        banner->look.lookStyle = 1;
+        banner->look.frameStyle = 2;
     }
     if (MyButton* manual = dialog.Button(IDC_MANUAL); manual != nullptr) {
         manual->SetImage(IDB_MANUAL_IMAGE, 1);
-        manual->fontChoice = 1;
+        manual->look.fontChoice = 1;
     }
     if (HWND status = GetDlgItem(dialog.Handle(), IDC_STATUS_TEXT); status != nullptr) {
         ShowWindow(status, SW_HIDE);

@@ -1,10 +1,14 @@
 #include "core/linux/xdg_config.h"
-#include "core/linux/xdg_settings.h"
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "core/file_io.h"
 #include "core/settings.h"
 #include "tests/fakes/temp_folder.h"
 
@@ -37,15 +41,15 @@ TEST(XdgConfig, MakeFoldersCreatesTheMissingPartsForTheUserAlone) {
     const testing::TempFolder temp;
     const std::string nested = temp.File("a/b/torvik");
     ASSERT_FALSE(std::filesystem::exists(temp.File("a")));
-    EXPECT_TRUE(MakeFolders(nested));
+    EXPECT_TRUE(fileio::MakeFolders(nested));
     struct stat info {};
     ASSERT_EQ(::stat(temp.File("a/b").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_TRUE(MakeFolders(nested));  // already there
+    EXPECT_TRUE(fileio::MakeFolders(nested));  // already there
 
     testing::WriteBytes(temp.File("file"), "x");
-    EXPECT_FALSE(MakeFolders(temp.File("file")));
-    EXPECT_FALSE(MakeFolders(temp.File("file/sub")));
+    EXPECT_FALSE(fileio::MakeFolders(temp.File("file")));
+    EXPECT_FALSE(fileio::MakeFolders(temp.File("file/sub")));
 }
 
 }  // namespace
@@ -54,20 +58,35 @@ TEST(XdgConfig, MakeFoldersCreatesTheMissingPartsForTheUserAlone) {
 namespace torvik {
 namespace {
 
-TEST(XdgSettings, TheFolderComesWithTheFirstWriteNotWithReads) {
-    const testing::TempFolder temp;
-    XdgSettings settings(SettingsFolder(temp.File("config")));
-    ConfigBlock block{};
-    EXPECT_EQ(settings.ReadIniInt("AT0001A_KEYSET", "ANTENNA-1", 7), 7);
-    EXPECT_FALSE(settings.ReadConfig("AT0001A_KEYSET", block));
-    EXPECT_FALSE(std::filesystem::exists(temp.File("config")));
+// Whatever the first write of a new account is, it finds the settings folder missing: each
+// kind makes it, for the user alone, and stores its value; reads never make it.
+TEST(SettingsInTheXdgFolder, EveryKindOfFirstWriteMakesTheFolder) {
+    const std::string section = "AT0001A_KEYSET";
+    const profile::KeyValue rule[] = {{"RULE-1", "7000000,7300000,2"}};
+    const IniInt antennas[] = {{"ANTENNA-1", 1}, {"ANTENNA-2", 0}};
+    const std::vector<std::pair<const char*, std::function<void(IniSettings&)>>> firstWrites = {
+        {"int", [&](IniSettings& s) { s.WriteIniInt(section, "ANTENNA-1", 1); }},
+        {"ints", [&](IniSettings& s) { s.WriteIniInts(section, antennas); }},
+        {"config", [&](IniSettings& s) { s.WriteConfig(section, ConfigBlock{}); }},
+        {"strings", [&](IniSettings& s) { EXPECT_TRUE(s.WriteStrings("AT0001A_BANDS", rule)); }},
+    };
+    for (const auto& [name, write] : firstWrites) {
+        const testing::TempFolder temp;
+        IniSettings settings(SettingsFolder(temp.File("config")));
+        ConfigBlock block{};
+        EXPECT_EQ(settings.ReadIniInt(section, "ANTENNA-1", 7), 7);
+        EXPECT_FALSE(settings.ReadConfig(section, block));
+        EXPECT_FALSE(settings.HasConfig(section));
+        EXPECT_FALSE(settings.ReadString("AT0001A_BANDS", "RULE-1"));
+        EXPECT_FALSE(std::filesystem::exists(temp.File("config"))) << name;
 
-    settings.WriteIniInt("AT0001A_KEYSET", "ANTENNA-1", 1);
-    EXPECT_EQ(settings.Path(), temp.File("config/torvik/Torvik.ini"));
-    EXPECT_EQ(testing::ReadBytes(settings.Path()), "[AT0001A_KEYSET]\r\nANTENNA-1=1\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(temp.File("config/torvik").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+        write(settings);
+        EXPECT_EQ(settings.Path(), temp.File("config/torvik/Torvik.ini"));
+        struct stat info {};
+        ASSERT_EQ(::stat(temp.File("config/torvik").c_str(), &info), 0) << name;
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << name;
+        EXPECT_TRUE(std::filesystem::exists(settings.Path())) << name;
+    }
 }
 
 }  // namespace

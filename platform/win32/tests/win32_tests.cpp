@@ -80,8 +80,8 @@ TEST_F(Win32Layer, AttachTurnsTemplateButtonsOwnerDrawn) {
         MakeButton(parent, 22, BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_FLAT, "Toggle")));
     EXPECT_TRUE((GetWindowLongPtrA(defaultButton.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
     EXPECT_TRUE((GetWindowLongPtrA(flatToggle.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
-    EXPECT_TRUE(defaultButton.lookStyle == 0);
-    EXPECT_TRUE(flatToggle.lookStyle == 1);
+    EXPECT_TRUE(defaultButton.look.lookStyle == 0);
+    EXPECT_TRUE(flatToggle.look.lookStyle == 1);
     EXPECT_TRUE(Window::FromHandle(flatToggle.Handle()) == &flatToggle);
     // Attaching twice is refused.
     EXPECT_TRUE(!flatToggle.SubclassWindow(defaultButton.Handle()));
@@ -177,9 +177,9 @@ TEST_F(Win32Layer, RightButtonAndPlainFields) {
 
     // Without a resource module image the control keeps no image; the alignment is stored.
     button.SetImage(0, 3);
-    EXPECT_TRUE(button.imageAlign == 3 && button.imageWidth == 0 && !button.imageList);
+    EXPECT_TRUE(button.look.imageAlign == 3 && button.imageWidth == 0 && !button.imageList);
     button.SetImage(4711, 1);
-    EXPECT_TRUE(button.imageAlign == 1 && button.imageWidth == 0 && !button.imageList);
+    EXPECT_TRUE(button.look.imageAlign == 1 && button.imageWidth == 0 && !button.imageList);
 }
 
 TEST_F(Win32Layer, MenuCaptions) {

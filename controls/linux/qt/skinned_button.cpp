@@ -1,12 +1,14 @@
-#include "controls/linux/qt/my_button.h"
+#include "controls/linux/qt/skinned_button.h"
 
 #include <QFontDatabase>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <array>
 #include <span>
+#include <utility>
 
 #include "controls/button_paint.h"
 #include "controls/memory_surface.h"
@@ -131,13 +133,13 @@ void InitQtSkinResources(const QPalette& palette) {
 
 QFont SharedQtFont(FontChoice which) { return SharedFonts()[static_cast<std::size_t>(which)]; }
 
-MyButton::MyButton(int controlId, const QString& caption, QWidget* parent)
+SkinnedButton::SkinnedButton(int controlId, const QString& caption, QWidget* parent)
     : QWidget(parent), controlId_(controlId), caption_(caption) {
     setAttribute(Qt::WA_OpaquePaintEvent);   // the paint covers every pixel
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void MyButton::SetChecked(int state) {
+void SkinnedButton::SetChecked(int state) {
     if (state == checked) {
         return;
     }
@@ -145,30 +147,25 @@ void MyButton::SetChecked(int state) {
     update();
 }
 
-void MyButton::SetImage(const QImage& image, int align) {
-    imageAlign = align;
+void SkinnedButton::SetImage(const QImage& image, int align) {
+    look.imageAlign = align;
     image_ = image;
     update();
 }
 
-void MyButton::paintEvent(QPaintEvent*) {
+void SkinnedButton::paintEvent(QPaintEvent*) {
     if (width() <= 0 || height() <= 0 || width() > kMaxSurfaceSide ||
         height() > kMaxSurfaceSide) {
         return;
     }
-    ButtonState state;
-    state.checked = checked;
-    state.fontChoice = fontChoice;
-    state.pressed = pressed;
-    state.hover = hover;
-    state.imageAlign = imageAlign;
-    state.lookStyle = lookStyle;
-    state.frameStyle = frameStyle;
-    state.menuId = menuId;
-    state.imageWidth = image_.isNull() ? 0 : image_.width();
-    state.imageHeight = image_.isNull() ? 0 : image_.height();
-    state.enabled = isEnabled();
-    state.caption = caption_.toLatin1().toStdString();
+    ButtonWindowFacts window;
+    window.enabled = isEnabled();
+    window.multiline = multiline_;
+    window.focusCue = hasFocus() && keyboardFocus_;
+    window.imageWidth = image_.isNull() ? 0 : image_.width();
+    window.imageHeight = image_.isNull() ? 0 : image_.height();
+    window.caption = caption_.toLatin1().toStdString();
+    const ButtonState state = FaceStateOf(*this, std::move(window));
 
     QImage buffer(size(), QImage::Format_RGB32);
     {
@@ -178,7 +175,7 @@ void MyButton::paintEvent(QPaintEvent*) {
     QPainter(this).drawImage(0, 0, buffer);
 }
 
-void MyButton::mousePressEvent(QMouseEvent* event) {
+void SkinnedButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -188,25 +185,39 @@ void MyButton::mousePressEvent(QMouseEvent* event) {
     emit Clicked(controlId_);
 }
 
-void MyButton::mouseReleaseEvent(QMouseEvent* event) {
+void SkinnedButton::mouseReleaseEvent(QMouseEvent* event) {
     // The click was reported at button-down; the release only ends the pushed look.
     pressed = 0;
     hover = rect().contains(event->position().toPoint()) ? 1 : 0;
     update();
 }
 
-void MyButton::enterEvent(QEnterEvent*) {
+void SkinnedButton::enterEvent(QEnterEvent*) {
     hover = 1;
     update();
 }
 
-void MyButton::leaveEvent(QEvent*) {
+void SkinnedButton::leaveEvent(QEvent*) {
     hover = 0;
     pressed = 0;
     update();
 }
 
-void MyButton::keyPressEvent(QKeyEvent* event) {
+void SkinnedButton::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    keyboardFocus_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                     reason == Qt::ShortcutFocusReason;
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SkinnedButton::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void SkinnedButton::keyPressEvent(QKeyEvent* event) {
     // Space presses a focused button, as on Windows.
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
         emit Clicked(controlId_);

@@ -1,28 +1,21 @@
 #pragma once
-// MyButton on Qt: the skinned button painted through the core's paint plan into a QImage back
-// buffer, copied to the widget once per paint. Like the Windows button it reports a click when
-// the left button goes down and keeps its own hover, press and checked states.
+// The skinned button as a Qt widget (the Windows program's MyButton): painted through the core's
+// paint plan into a QImage back buffer, copied to the widget once per paint. Like the Windows
+// button it reports a click when the left button goes down, keeps its own hover, press and
+// checked states, and shows the focus cue once the keyboard has moved the focus.
 #include <QImage>
 #include <QWidget>
 
+#include "controls/button_look.h"
 #include "controls/palette.h"
 
 namespace torvik::qt {
 
-class MyButton final : public QWidget {
+// The fields (ButtonFields) are the owner window's to set, as on Windows.
+class SkinnedButton final : public QWidget, public ButtonFields {
     Q_OBJECT
 public:
-    MyButton(int controlId, const QString& caption, QWidget* parent);
-
-    // Plain fields the owner window sets, as on Windows.
-    int checked = 0;
-    int fontChoice = 0;
-    int pressed = 0;
-    int hover = 0;
-    int imageAlign = 0;
-    int lookStyle = 0;
-    int frameStyle = 0;
-    unsigned int menuId = 0;   // nonzero: a drop-down button, drawn with its arrow
+    SkinnedButton(int controlId, const QString& caption, QWidget* parent);
 
     int ControlId() const { return controlId_; }
     QString Caption() const { return caption_; }
@@ -34,6 +27,11 @@ public:
     void SetChecked(int state);
     // The button's image (a null image removes it) and where it goes.
     void SetImage(const QImage& image, int align);
+    // Multi-line captions wrap at words (BS_MULTILINE in a template).
+    void SetMultiline(bool multiline) {
+        multiline_ = multiline;
+        update();
+    }
 
 signals:
     void Clicked(int controlId);
@@ -45,11 +43,17 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int controlId_;
     QString caption_;
     QImage image_;
+    bool multiline_ = false;
+    // Set while the focus came by keyboard (Tab, Backtab, a shortcut): only then is the cue
+    // drawn, as Windows shows focus cues only after keyboard use.
+    bool keyboardFocus_ = false;
 };
 
 // The shared palette from the widget palette and the three shared fonts, made once (the core's
