@@ -53,7 +53,7 @@ void BandFollower::Configure(const BandPlan& plan, Millis now) {
         lastHz_.reset();
         return;
     }
-    const Checked<SourceSpec> source = ParseSource(plan.source);
+    const Checked<FrequencySource> source = ParseSource(plan.source);
     if (!source) {
         link_.Stop();
         listener_.Stop();
@@ -115,7 +115,7 @@ std::string BandFollower::PolledStatus() const {
 }
 
 std::string BandFollower::PushedStatus() const {
-    const SourceSpec& source = listener_.source();
+    const FrequencySource& source = listener_.source();
     const std::string name = SourceName(source.kind);
     const std::string on = " on " + source.address.Text();
     if (listener_.state() == PushListener::State::kUnbound) {

@@ -41,7 +41,7 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
         return Changed(std::move(edited));
     }
     if (verb == "source" && words.size() == 2) {
-        const Checked<SourceSpec> source = ParseSource(words[1]);
+        const Checked<FrequencySource> source = ParseSource(words[1]);
         if (!source) return Refused(source.error);
         edited.source = source.value->Text();
         return Changed(std::move(edited));

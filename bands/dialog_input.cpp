@@ -37,7 +37,7 @@ DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_v
     // Spaces around a pasted address are no mistake of the person.
     while (!source.empty() && IsBlank(source.front())) source.remove_prefix(1);
     while (!source.empty() && IsBlank(source.back())) source.remove_suffix(1);
-    const Checked<SourceSpec> parsed = ParseSource(source);
+    const Checked<FrequencySource> parsed = ParseSource(source);
     if (!parsed) {
         check.error = "Source: " + parsed.error;
         return check;

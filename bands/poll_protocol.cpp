@@ -4,8 +4,8 @@
 
 namespace torvik::bands {
 
-std::unique_ptr<PollProtocol> MakePollProtocol(const SourceSpec& spec) {
-    if (spec.kind == SourceKind::kFlrig) return std::make_unique<FlrigProtocol>(spec.address);
+std::unique_ptr<PollProtocol> MakePollProtocol(const FrequencySource& chosen) {
+    if (chosen.kind == SourceKind::kFlrig) return std::make_unique<FlrigProtocol>(chosen.address);
     return std::make_unique<RigctldProtocol>();
 }
 

@@ -38,6 +38,6 @@ private:
     RigAnswerReader reader_;
 };
 
-std::unique_ptr<PollProtocol> MakePollProtocol(const SourceSpec& spec);
+std::unique_ptr<PollProtocol> MakePollProtocol(const FrequencySource& chosen);
 
 }  // namespace torvik::bands

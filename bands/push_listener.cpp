@@ -15,7 +15,7 @@ PushListener::~PushListener() {
     Stop();
 }
 
-void PushListener::Start(const SourceSpec& source, Millis now) {
+void PushListener::Start(const FrequencySource& source, Millis now) {
     Stop();
     source_ = source;
     heard_ = false;

@@ -41,7 +41,7 @@ public:
     PushListener(const PushListener&) = delete;
     PushListener& operator=(const PushListener&) = delete;
 
-    void Start(const SourceSpec& source, Millis now);
+    void Start(const FrequencySource& source, Millis now);
     void Stop();
 
     // The platform's events.
@@ -50,7 +50,7 @@ public:
     std::optional<Millis> NextDue() const;
 
     State state() const { return state_; }
-    const SourceSpec& source() const { return source_; }
+    const FrequencySource& source() const { return source_; }
     // Nothing readable for the followed radio since silentAfter.
     bool Silent() const { return silent_; }
     // Something was heard since Start.
@@ -67,7 +67,7 @@ private:
     DatagramSocket& socket_;
     std::function<void(std::uint64_t)> onFrequency_;
     PushTiming timing_;
-    SourceSpec source_;
+    FrequencySource source_;
     State state_ = State::kStopped;
     Millis lastHeard_ = 0;
     Millis retryAt_ = 0;

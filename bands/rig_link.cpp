@@ -12,7 +12,7 @@ RigLink::~RigLink() {
     Stop();
 }
 
-void RigLink::Start(const SourceSpec& source, Millis now) {
+void RigLink::Start(const FrequencySource& source, Millis now) {
     Stop();
     address_ = source.address;
     kind_ = source.kind;

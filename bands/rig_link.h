@@ -57,9 +57,9 @@ public:
     RigLink& operator=(const RigLink&) = delete;
 
     // A polled source: rigctld or flrig.
-    void Start(const SourceSpec& source, Millis now);
+    void Start(const FrequencySource& source, Millis now);
     void Start(const SourceAddress& rigctld, Millis now) {
-        Start(SourceSpec{SourceKind::kRigctld, rigctld, 1}, now);
+        Start(FrequencySource{SourceKind::kRigctld, rigctld, 1}, now);
     }
     void Stop();
 

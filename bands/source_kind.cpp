@@ -65,47 +65,47 @@ std::uint16_t DefaultPort(SourceKind kind) {
     return 4532;
 }
 
-std::optional<SourceSpec> Parse(std::string_view text) {
+std::optional<FrequencySource> Parse(std::string_view text) {
     const std::vector<std::string_view> parts = SplitColons(text);
     const std::optional<SourceKind> kind = KindNamed(parts[0]);
     if (!kind) {
         if (parts.size() != 2) return std::nullopt;
         const std::optional<SourceAddress> address = Address(parts[0], parts[1]);
         if (!address) return std::nullopt;
-        return SourceSpec{SourceKind::kRigctld, *address, 1};
+        return FrequencySource{SourceKind::kRigctld, *address, 1};
     }
-    SourceSpec spec{*kind, {}, 1};
-    spec.address.port = DefaultPort(*kind);
+    FrequencySource chosen{*kind, {}, 1};
+    chosen.address.port = DefaultPort(*kind);
     const std::size_t extra = parts.size() - 1;
-    if (extra == 0) return spec;
-    if (!spec.Pushed()) {
+    if (extra == 0) return chosen;
+    if (!chosen.Pushed()) {
         if (extra != 2) return std::nullopt;
         const std::optional<SourceAddress> address = Address(parts[1], parts[2]);
         if (!address) return std::nullopt;
-        spec.address = *address;
-        return spec;
+        chosen.address = *address;
+        return chosen;
     }
     // Pushed: [HOST:]PORT, and for RadioInfo a radio number after the port.
     const bool named = LooksLikeHost(parts[1]);
     const std::size_t portAt = named ? 2 : 1;
     const std::size_t radioAt = portAt + 1;
-    const std::size_t most = spec.kind == SourceKind::kRadioInfo ? radioAt : portAt;
+    const std::size_t most = chosen.kind == SourceKind::kRadioInfo ? radioAt : portAt;
     if (parts.size() <= portAt || parts.size() - 1 > most) return std::nullopt;
     const std::optional<SourceAddress> address =
         Address(named ? parts[1] : std::string_view("127.0.0.1"), parts[portAt]);
     if (!address) return std::nullopt;
-    spec.address = *address;
+    chosen.address = *address;
     if (parts.size() > radioAt) {
         const std::optional<int> radio = RadioNumber(parts[radioAt]);
         if (!radio) return std::nullopt;
-        spec.radio = *radio;
+        chosen.radio = *radio;
     }
-    return spec;
+    return chosen;
 }
 
 }  // namespace
 
-std::string SourceSpec::Text() const {
+std::string FrequencySource::Text() const {
     const SourceAddress loopback{{127, 0, 0, 1}, address.port};
     switch (kind) {
     case SourceKind::kRigctld: return address.Text();
@@ -124,10 +124,10 @@ std::string SourceSpec::Text() const {
     return address.Text();
 }
 
-Checked<SourceSpec> ParseSource(std::string_view text) {
-    std::optional<SourceSpec> spec = Parse(text);
-    if (!spec) return {std::nullopt, Refusal(text)};
-    return {spec, {}};
+Checked<FrequencySource> ParseSource(std::string_view text) {
+    std::optional<FrequencySource> chosen = Parse(text);
+    if (!chosen) return {std::nullopt, Refusal(text)};
+    return {chosen, {}};
 }
 
 const char* SourceName(SourceKind kind) {
@@ -140,8 +140,8 @@ const char* SourceName(SourceKind kind) {
     return "rig";
 }
 
-bool AcceptsSender(const SourceSpec& spec, const std::uint8_t (&sender)[4]) {
-    return spec.address.octets[0] != 127 || sender[0] == 127;
+bool AcceptsSender(const FrequencySource& source, const std::uint8_t (&sender)[4]) {
+    return source.address.octets[0] != 127 || sender[0] == 127;
 }
 
 }  // namespace torvik::bands

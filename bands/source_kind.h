@@ -25,24 +25,24 @@ inline constexpr std::uint16_t kRadioInfoPort = 12060;
 inline constexpr std::uint16_t kWsjtxPort = 2237;
 inline constexpr int kMaxRadioNumber = 9;
 
-struct SourceSpec {
+struct FrequencySource {
     SourceKind kind = SourceKind::kRigctld;
     SourceAddress address;  // where to connect, or where to listen for a pushed source
     int radio = 1;          // the logger's RadioNr to follow
     // Sent to us rather than asked for.
     bool Pushed() const { return kind == SourceKind::kRadioInfo || kind == SourceKind::kWsjtx; }
-    // The text as stored and listed; it parses back to the same spec.
+    // The text as stored and listed; it parses back to the same source.
     std::string Text() const;
-    friend bool operator==(const SourceSpec&, const SourceSpec&) = default;
+    friend bool operator==(const FrequencySource&, const FrequencySource&) = default;
 };
 
-Checked<SourceSpec> ParseSource(std::string_view text);
+Checked<FrequencySource> ParseSource(std::string_view text);
 
 // How the status line names the program: "rig", "flrig", "logger", "WSJT-X".
 const char* SourceName(SourceKind kind);
 
 // Whether a datagram from sender may speak for the source: one that listens on a loopback
 // address hears this machine only.
-bool AcceptsSender(const SourceSpec& spec, const std::uint8_t (&sender)[4]);
+bool AcceptsSender(const FrequencySource& source, const std::uint8_t (&sender)[4]);
 
 }  // namespace torvik::bands

@@ -72,14 +72,14 @@ void CheckFlrig(std::string_view input) {
 }
 
 void CheckSourceText(std::string_view text) {
-    const Checked<SourceSpec> spec = ParseSource(text);
-    if (!spec) {
-        Require(!spec.error.empty(), "refused without a message");
+    const Checked<FrequencySource> chosen = ParseSource(text);
+    if (!chosen) {
+        Require(!chosen.error.empty(), "refused without a message");
         return;
     }
-    const Checked<SourceSpec> again = ParseSource(spec.value->Text());
-    Require(again && *again.value == *spec.value, "source text does not round-trip");
-    Require(spec.value->address.port != 0, "port 0");
+    const Checked<FrequencySource> again = ParseSource(chosen.value->Text());
+    Require(again && *again.value == *chosen.value, "source text does not round-trip");
+    Require(chosen.value->address.port != 0, "port 0");
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ TEST(SourceKindTest, EachKindParsesToItsStoredTextAndBack) {
         {"WsjtX:localhost:2238", SourceKind::kWsjtx, "wsjtx:2238", 1},
     };
     for (const Case& c : cases) {
-        const Checked<SourceSpec> spec = ParseSource(c.typed);
-        ASSERT_TRUE(spec) << c.typed << ": " << spec.error;
-        EXPECT_EQ(spec.value->kind, c.kind) << c.typed;
-        EXPECT_EQ(spec.value->radio, c.radio) << c.typed;
-        EXPECT_EQ(spec.value->Text(), c.stored) << c.typed;
-        EXPECT_EQ(*ParseSource(spec.value->Text()).value, *spec.value) << c.typed;
+        const Checked<FrequencySource> chosen = ParseSource(c.typed);
+        ASSERT_TRUE(chosen) << c.typed << ": " << chosen.error;
+        EXPECT_EQ(chosen.value->kind, c.kind) << c.typed;
+        EXPECT_EQ(chosen.value->radio, c.radio) << c.typed;
+        EXPECT_EQ(chosen.value->Text(), c.stored) << c.typed;
+        EXPECT_EQ(*ParseSource(chosen.value->Text()).value, *chosen.value) << c.typed;
     }
     EXPECT_TRUE(ParseSource("radioinfo:12060").value->Pushed());
     EXPECT_FALSE(ParseSource("flrig").value->Pushed());
@@ -43,9 +43,9 @@ TEST(SourceKindTest, RefusesWhatNamesNoSourceWithTheFormsInTheMessage) {
                             "radioinfo:12060:0", "radioinfo:12060:10", "radioinfo:1.2.3.4",
                             "radioinfo:70000", "hamlib:127.0.0.1:4532", "127.0.0.1",
                             "rigctld:127.0.0.1:4532:1", "wsjtx:", "radioinfo::2"}) {
-        const Checked<SourceSpec> spec = ParseSource(bad);
-        EXPECT_FALSE(spec) << bad;
-        EXPECT_NE(spec.error.find("wsjtx[:[IP:]PORT]"), std::string::npos) << bad;
+        const Checked<FrequencySource> chosen = ParseSource(bad);
+        EXPECT_FALSE(chosen) << bad;
+        EXPECT_NE(chosen.error.find("wsjtx[:[IP:]PORT]"), std::string::npos) << bad;
     }
 }
 
