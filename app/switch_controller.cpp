@@ -71,11 +71,16 @@ void SwitchController::LoadSettings() {
         antennaOn[1] = settings_.ReadIniInt(section, kKeyAntenna[1], 0);
         antennaOn[2] = settings_.ReadIniInt(section, kKeyAntenna[2], 0);
         mixerMode = settings_.ReadIniInt(section, kKeySwitchMixer, 0);
+        names_ = LoadNames(settings_, section);
 
         runFlag = kRunning;
         WriteOutput();
         BuildHotkeys();
     }
+    if (devicePresent == 0) {
+        names_ = {};
+    }
+    view_.ShowAntennaNames(names_);
     UpdatePresence();
     view_.SettingsLoaded();
 }
@@ -85,7 +90,10 @@ void SwitchController::UpdatePresence() {
     // A failing box shows its status where the antenna row stands; the other controls stay
     // usable, so that the next change can write again.
     const bool working = present && linkStatus == LinkStatus::Ready;
-    view_.ShowLinkStatus(StatusText(linkStatus), TrayTip(linkStatus));
+    view_.ShowLinkStatus(StatusText(linkStatus),
+                         working ? TipWithAntennas(TrayTip(linkStatus), names_,
+                                                   static_cast<unsigned>(GetAntennaMask()) >> 16)
+                                 : TrayTip(linkStatus));
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.ShowControl(ids::AntennaButton(antenna), working);
@@ -120,6 +128,22 @@ void SwitchController::WriteOutput() {
         view_.ShowError("Failed to write data to CBUS pins.", "Error");
         errorShowing_ = false;
     }
+}
+
+// --- antenna names ---
+
+std::string SwitchController::RenameAntenna(int antenna, std::string_view text) {
+    if (devicePresent == 0) {
+        return "no box connected";
+    }
+    std::string problem = StoreName(settings_, Section(), antenna, text);
+    if (!problem.empty()) {
+        return problem;
+    }
+    names_ = LoadNames(settings_, Section());
+    view_.ShowAntennaNames(names_);
+    UpdatePresence();
+    return {};
 }
 
 // --- hotkeys ---

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/antenna_names.h"
 #include "app/command.h"
 #include "app/control_ids.h"
 #include "app/tray_clicks.h"
@@ -67,6 +68,8 @@ public:
     virtual void ShowLinkStatus(const char* statusText, const std::string& trayTip) = 0;
     // While on, the window calls OnDeviceNotice after a short interval, again and again.
     virtual void ScheduleRecheck(bool on) = 0;
+    // The antennas' names as loaded or changed: the buttons' captions and tooltips.
+    virtual void ShowAntennaNames(const AntennaNames& names) { (void)names; }
 };
 
 class SwitchController {
@@ -86,6 +89,8 @@ public:
     LinkStatus Link() const { return linkStatus; }
     const ConfigBlock& Configs() const { return configBlock; }
     const HotkeyTable& Hotkeys() const { return hotkeyTable; }
+    // The box's antenna names (empty without a box or a name).
+    const AntennaNames& Names() const { return names_; }
     // The menu the tray icon offers now.
     std::vector<TrayMenuItem> TrayMenu() const;
 
@@ -141,6 +146,10 @@ public:
     void WriteOutput();
     static std::uint8_t OutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
+    // --- antenna names ---
+    // Stores the name (empty: none) and shows it everywhere; the refusal, or empty when done.
+    std::string RenameAntenna(int antenna, std::string_view text);
+
     // --- antenna rules ---
     void SetAntenna(std::int32_t value, int index);
     void AntennaAction(int antenna);
@@ -180,6 +189,7 @@ private:
     DeviceNode deviceNode{};
     LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
+    AntennaNames names_;
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
     TrayClickRules trayClicks_;

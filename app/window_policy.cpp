@@ -61,7 +61,7 @@ void SwitchController::RunTrayAction(TrayAction action) {
 }
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
-    return TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn);
+    return TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn, names_);
 }
 
 void SwitchController::Setup() {
@@ -118,6 +118,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
     }
     case Verb::Help:
     case Verb::Bands:
+    case Verb::Station:
         break;
     }
     return std::nullopt;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/field_text.h"
+#include "core/file_io.h"
+#include "core/profile_encoding.h"
 #include "core/profile_file.h"
 
 namespace torvik {
@@ -77,6 +79,22 @@ bool IniSettings::HasConfig(const std::string& section) {
 
 void IniSettings::WriteConfig(const std::string& section, const ConfigBlock& block) {
     profile::WriteStruct(Path(), section, kKeyConfig, block.data(), sizeof block);
+}
+
+std::optional<std::string> IniSettings::ReadIniString(const std::string& section,
+                                                      const char* key) {
+    return profile::ReadString(Path(), section, key);
+}
+
+bool IniSettings::WriteIniString(const std::string& section, const char* key,
+                                 std::string_view value) {
+    return profile::WriteString(Path(), section, key, value);
+}
+
+bool IniSettings::HoldsUnicode() {
+    // A file not there yet is made as plain bytes.
+    const std::optional<std::string> bytes = fileio::ReadWholeFile(Path());
+    return bytes && profile::DecodeFile(*bytes).encoding != profile::FileEncoding::kBytes;
 }
 
 }  // namespace torvik

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,23 @@ public:
         return ReadConfig(section, scratch);
     }
     virtual void WriteConfig(const std::string& section, const ConfigBlock& block) = 0;
+    // A text value, or nothing when the key is missing. A store without texts has none.
+    virtual std::optional<std::string> ReadIniString(const std::string& section,
+                                                     const char* key) {
+        (void)section;
+        (void)key;
+        return std::nullopt;
+    }
+    // Stores a text value; false when it was not stored (the file unchanged).
+    virtual bool WriteIniString(const std::string& section, const char* key,
+                                std::string_view value) {
+        (void)section;
+        (void)key;
+        (void)value;
+        return false;
+    }
+    // Whether the file holds every character (UTF-16), or plain bytes read in a code page.
+    virtual bool HoldsUnicode() { return false; }
 };
 
 // The real store: Torvik.ini in the program folder, through the profile engine.
@@ -63,6 +81,10 @@ public:
     bool ReadConfig(const std::string& section, ConfigBlock& block) override;
     bool HasConfig(const std::string& section) override;
     void WriteConfig(const std::string& section, const ConfigBlock& block) override;
+    std::optional<std::string> ReadIniString(const std::string& section, const char* key) override;
+    bool WriteIniString(const std::string& section, const char* key,
+                        std::string_view value) override;
+    bool HoldsUnicode() override;
     std::string Path() const;
 
 private:

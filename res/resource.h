@@ -79,3 +79,9 @@
 #define IDC_BANDS_NOTES       2404
 #define IDC_BANDS_HELP        2405
 #define IDC_BANDS_SOURCE_LABEL 2406
+
+// Antenna names: the rename dialog and the antenna buttons' context menu item
+#define IDD_RENAME_DIALOG     105
+#define ID_RENAME_ANTENNA     1050
+#define IDC_RENAME_LABEL      2501
+#define IDC_RENAME_TEXT       2502

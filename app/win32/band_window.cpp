@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/switch_controller.h"
+#include "app/win32/copydata_reply.h"
 #include "bands/dialog_input.h"
 #include "bands/win32/bands_dlg.h"
 #include "platform/win32/window.h"
@@ -74,16 +75,7 @@ LRESULT BandWindow::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
         reply = following_.Command(request, MonotonicMillis());
         Settle();
     }
-    // The text goes back to the asking window; a client that is gone or hangs is not waited
-    // for long.
-    HWND client = reinterpret_cast<HWND>(wParam);
-    if (client != nullptr && IsWindow(client) != FALSE) {
-        COPYDATASTRUCT answer{bands::kBandsReplyTag, static_cast<DWORD>(reply.text.size()),
-                              reply.text.data()};
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(client, WM_COPYDATA, reinterpret_cast<WPARAM>(window_),
-                            reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, 2000, &ignored);
-    }
+    SendReplyText(reinterpret_cast<HWND>(wParam), window_, reply.text);
     return bands::kReplyHandled + reply.code;
 }
 

@@ -11,6 +11,7 @@
 #include "app/win32/driver_file.h"
 #include "app/win32/remote_messages.h"
 #include "app/win32/setup_launcher.h"
+#include "app/win32/station_requests.h"
 #include "app/win32/tray_icon.h"
 #include "controls/win32/layout_window.h"
 #include "controls/win32/skin_resources.h"
@@ -138,6 +139,8 @@ BOOL CSwitchDlg::OnInitDialog() {
     manualButton.SetImage(IDB_MANUAL_IMAGE, kManualLook.imageAlign);
     ApplyLook(manualButton, kManualLook);
 
+    captions_.Attach(hwnd_, {antennaButtons[0].Handle(), antennaButtons[1].Handle(),
+                             antennaButtons[2].Handle()});
     RegisterDeviceNotices();
     controller_.Start();
     return TRUE;
@@ -162,7 +165,12 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    if (bands_.HandleMessage(message, wParam, lParam, result)) {
+    if (bands_.HandleMessage(message, wParam, lParam, result) ||
+        AnswerStationRequest(hwnd_, controller_, message, wParam, lParam, result)) {
+        return true;
+    }
+    if (message == WM_CONTEXTMENU && captions_.OnContextMenu(wParam, lParam, controller_)) {
+        result = 0;
         return true;
     }
     if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
@@ -377,6 +385,10 @@ void CSwitchDlg::ShowTrayTip() {
         trayTip_ = tip;
         SetTrayTip(hwnd_, kTrayIconId, tip);
     }
+}
+
+void CSwitchDlg::View::ShowAntennaNames(const AntennaNames& names) {
+    dialog_.captions_.Show(names);
 }
 
 void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Reload(); }

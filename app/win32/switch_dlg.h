@@ -12,6 +12,7 @@
 
 #include "app/switch_controller.h"
 #include "app/tray_clicks.h"
+#include "app/win32/antenna_captions.h"
 #include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
@@ -86,6 +87,7 @@ private:
         void EndDeviceNotices() override;
         void ShowLinkStatus(const char* statusText, const std::string& trayTip) override;
         void ScheduleRecheck(bool on) override;
+        void ShowAntennaNames(const AntennaNames& names) override;
 
     private:
         CSwitchDlg& dialog_;
@@ -125,6 +127,7 @@ private:
     View view_;
     SwitchController controller_;
     BandWindow bands_;
+    AntennaCaptions captions_;
 
     DeviceNotifyHandle deviceNotify_;
     IconHandle windowIcon_;

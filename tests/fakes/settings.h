@@ -10,6 +10,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,25 @@ public:
         configs[section] = block;
         unreadable.erase(section);
     }
+
+    std::map<std::pair<std::string, std::string>, std::string> texts;
+    bool unicode = false;        // the file is UTF-16
+    bool refuseWrites = false;   // every text write fails, as a read-only file does
+    std::optional<std::string> ReadIniString(const std::string& section,
+                                             const char* key) override {
+        reads.push_back(section + " " + key);
+        const auto found = texts.find({section, key});
+        if (found == texts.end()) return std::nullopt;
+        return found->second;
+    }
+    bool WriteIniString(const std::string& section, const char* key,
+                        std::string_view value) override {
+        if (refuseWrites) return false;
+        writes.push_back(section + " " + key + "=" + std::string(value));
+        texts[{section, key}] = std::string(value);
+        return true;
+    }
+    bool HoldsUnicode() override { return unicode; }
 
     // The stored integer, or nothing when the key was never stored.
     std::optional<std::int32_t> Int(const std::string& section, const char* key) const {

@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "app/linux/qt/antenna_rename.h"
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
 #include "bands/dialog_input.h"
@@ -124,7 +125,7 @@ public:
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         QMenu menu;
         for (const TrayMenuItem& item : items) {
-            QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
+            QAction* action = menu.addAction(QString::fromStdString(item.text));
             action->setData(item.command);
             action->setCheckable(item.checked);
             action->setChecked(item.checked);
@@ -160,6 +161,9 @@ public:
         w_.ShowTrayTip();
         w_.NoteStateShown();
     }
+    void ShowAntennaNames(const AntennaNames& names) override {
+        ShowAntennaCaptions(w_.widgets_, names);
+    }
     void ScheduleRecheck(bool on) override {
         if (on && !w_.recheck_.isActive()) {
             w_.recheck_.start(kRecheckIntervalMs);
@@ -189,6 +193,7 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
+    OfferRename(widgets_, controller_, this);
     bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath,
                                           [this](const std::string& status) {
                                               ShowBandStatus(status);
@@ -243,7 +248,7 @@ bands::BandsReply CSwitchDlg::BandsCommand(std::string_view request) {
 }
 
 void CSwitchDlg::ShowTrayTip() {
-    tray_.setToolTip(QString::fromLatin1(bands::TipWithBandStatus(linkTip_, bandStatus_).c_str()));
+    tray_.setToolTip(QString::fromStdString(bands::TipWithBandStatus(linkTip_, bandStatus_)));
 }
 
 void CSwitchDlg::ShowBandStatus(const std::string& status) {

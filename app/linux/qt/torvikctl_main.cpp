@@ -98,9 +98,10 @@ int main(int argc, char** argv) {
     if (command.verb == Verb::Set) {
         call << static_cast<uint>(command.mask);
     }
-    if (command.verb == Verb::Bands) {
-        const std::string request =
-            torvik::bands::JoinWords({arguments.begin() + 1, arguments.end()});
+    if (command.verb == Verb::Bands || command.verb == Verb::Station) {
+        // Bands sends the words after "bands", Station the whole command.
+        const std::string request = torvik::bands::JoinWords(
+            {arguments.begin() + (command.verb == Verb::Bands ? 1 : 0), arguments.end()});
         if (request.size() > torvik::bands::kMaxRequestBytes) {
             std::fputs("torvikctl: the bands command is too long\n", stderr);
             return kExitUsage;

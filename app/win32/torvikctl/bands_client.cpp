@@ -52,7 +52,7 @@ private:
 
 }  // namespace
 
-int RunBandsCommand(HWND torvik, const std::vector<std::string>& words) {
+int RunBandsCommand(HWND torvik, const std::vector<std::string>& words, unsigned long tag) {
     std::string reply;
     ReplyWindow replyWindow(reply);
     std::string request = bands::JoinWords(words);
@@ -60,7 +60,7 @@ int RunBandsCommand(HWND torvik, const std::vector<std::string>& words) {
         std::fputs("torvikctl: the bands command is too long\n", stderr);
         return kExitUsage;
     }
-    COPYDATASTRUCT data{bands::kBandsRequestTag, static_cast<DWORD>(request.size()),
+    COPYDATASTRUCT data{tag, static_cast<DWORD>(request.size()),
                         request.data()};
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(

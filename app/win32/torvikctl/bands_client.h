@@ -10,6 +10,8 @@
 namespace torvik::ctl {
 
 // Prints the reply and answers torvikctl's exit code.
-int RunBandsCommand(HWND torvik, const std::vector<std::string>& words);
+// tag: kBandsRequestTag for the words after "bands", kStationRequestTag for names and the like.
+int RunBandsCommand(HWND torvik, const std::vector<std::string>& words,
+                    unsigned long tag = 0x54424E44);
 
 }  // namespace torvik::ctl

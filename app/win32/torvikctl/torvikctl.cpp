@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ctl_command.h"
+#include "app/station_command.h"
 #include "app/win32/instance_lock.h"
 #include "app/win32/remote_messages.h"
 #include "app/win32/torvikctl/bands_client.h"
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     }
     if (command.verb == Verb::Bands) {
         return RunBandsCommand(window, {arguments.begin() + 1, arguments.end()});
+    }
+    if (command.verb == Verb::Station) {
+        return RunBandsCommand(window, arguments, torvik::kStationRequestTag);
     }
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(window, torvik::win32::MessageFor(command.verb),

@@ -1,0 +1,60 @@
+#include "app/station_command.h"
+
+#include <optional>
+
+namespace torvik {
+namespace {
+
+bands::BandsReply Refused(int code, std::string text) { return {code, std::move(text) + "\n"}; }
+
+std::optional<int> AntennaNumber(const std::string& word) {
+    if (word == "1" || word == "2" || word == "3") return word[0] - '1';
+    return std::nullopt;
+}
+
+std::string NamesListing(const AntennaNames& names) {
+    std::string text;
+    for (int i = 0; i < kNamedAntennas; ++i) {
+        text += std::to_string(i + 1) + ": " + ShownName(names, i);
+        if (names[static_cast<std::size_t>(i)].empty()) text += " (no name)";
+        text += "\n";
+    }
+    return text;
+}
+
+bands::BandsReply RunNames(SwitchController& controller, const std::vector<std::string>& words) {
+    if (!controller.DevicePresent()) return Refused(bands::kReplyNoBox, "no box connected");
+    if (words.size() == 1) return {bands::kReplyOk, NamesListing(controller.Names())};
+    const bool set = words[1] == "set" && words.size() == 4;
+    const bool clear = words[1] == "clear" && words.size() == 3;
+    if (!set && !clear) return Refused(bands::kReplyUsage, "not a names command\n" + StationUsage());
+    const std::optional<int> antenna = AntennaNumber(words[2]);
+    if (!antenna) {
+        return Refused(bands::kReplyUsage, "no antenna " + words[2].substr(0, 12) + " (1 to 3)");
+    }
+    const std::string problem = controller.RenameAntenna(*antenna, set ? words[3] : std::string());
+    if (!problem.empty()) {
+        return Refused(problem == kNamesNotWritten ? bands::kReplyNotStored : bands::kReplyUsage,
+                       "name refused: " + problem);
+    }
+    return {bands::kReplyOk, NamesListing(controller.Names())};
+}
+
+}  // namespace
+
+bool IsStationWord(const std::string& word) { return word == "names"; }
+
+bands::BandsReply RunStationWords(SwitchController& controller,
+                                  const std::vector<std::string>& words) {
+    if (!words.empty() && words[0] == "names") return RunNames(controller, words);
+    return Refused(bands::kReplyUsage, "not a command Torvik knows\n" + StationUsage());
+}
+
+std::string StationUsage() {
+    return "  names                      lists the antennas' names\n"
+           "  names set N TEXT           names antenna N (1 to 3): at most 24 characters, one\n"
+           "                             argument (quote it); non-ASCII only in a UTF-16 file\n"
+           "  names clear N              removes antenna N's name (\"Antenna N\" again)\n";
+}
+
+}  // namespace torvik
