@@ -74,9 +74,10 @@ public:
     std::map<std::pair<std::string, std::string>, std::string> texts;
     bool unicode = false;        // the file is UTF-16
     bool refuseWrites = false;   // every text write fails, as a read-only file does
+    std::vector<std::string> textReads;   // apart from reads, which follow the keyset
     std::optional<std::string> ReadIniString(const std::string& section,
                                              const char* key) override {
-        reads.push_back(section + " " + key);
+        textReads.push_back(section + " " + key);
         const auto found = texts.find({section, key});
         if (found == texts.end()) return std::nullopt;
         return found->second;
