@@ -1,7 +1,6 @@
 #include "app/win32/antenna_captions.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <string>
 
@@ -56,7 +55,7 @@ void AntennaCaptions::Show(const AntennaNames& names) {
 bool AntennaCaptions::OnContextMenu(WPARAM wParam, LPARAM lParam, SwitchController& controller) {
     for (int i = 0; i < 3; ++i) {
         if (reinterpret_cast<HWND>(wParam) != buttons_[static_cast<std::size_t>(i)]) continue;
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (at.x == -1 && at.y == -1) {
             // From the keyboard: under the button's top left corner.
             RECT rect{};
