@@ -50,6 +50,12 @@ ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments) {
         return {Command{Verb::Bands}, {}};
     }
     if (IsStationWord(verb)) {
+        // The words travel one a line: a line break would make two words of one.
+        for (const std::string& word : arguments) {
+            if (word.find('\n') != std::string::npos) {
+                return Error("a name cannot hold a line break");
+            }
+        }
         return {Command{Verb::Station}, {}};
     }
     if (verb == "set") {

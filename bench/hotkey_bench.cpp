@@ -45,9 +45,22 @@ public:
         return true;
     }
     void WriteConfig(const std::string&, const ConfigBlock& block) override { config_ = block; }
+    std::optional<std::string> ReadIniString(const std::string& section,
+                                             const char* key) override {
+        const auto found = texts_.find(section + '/' + key);
+        if (found == texts_.end()) return std::nullopt;
+        return found->second;
+    }
+    bool WriteIniString(const std::string& section, const char* key,
+                        std::string_view value) override {
+        texts_[section + '/' + key] = std::string(value);
+        return true;
+    }
+    bool HoldsUnicode() override { return true; }
 
 private:
     std::map<std::string, std::int32_t> ints_;
+    std::map<std::string, std::string> texts_;
     std::optional<ConfigBlock> config_;
 };
 

@@ -51,23 +51,14 @@ public:
         return ReadConfig(section, scratch);
     }
     virtual void WriteConfig(const std::string& section, const ConfigBlock& block) = 0;
-    // A text value, or nothing when the key is missing. A store without texts has none.
+    // A text value, or nothing when the key is missing.
     virtual std::optional<std::string> ReadIniString(const std::string& section,
-                                                     const char* key) {
-        (void)section;
-        (void)key;
-        return std::nullopt;
-    }
+                                                     const char* key) = 0;
     // Stores a text value; false when it was not stored (the file unchanged).
     virtual bool WriteIniString(const std::string& section, const char* key,
-                                std::string_view value) {
-        (void)section;
-        (void)key;
-        (void)value;
-        return false;
-    }
+                                std::string_view value) = 0;
     // Whether the file holds every character (UTF-16), or plain bytes read in a code page.
-    virtual bool HoldsUnicode() { return false; }
+    virtual bool HoldsUnicode() = 0;
 };
 
 // The real store: Torvik.ini in the program folder, through the profile engine.

@@ -20,4 +20,10 @@ void XdgSettings::WriteConfig(const std::string& section, const ConfigBlock& blo
     ini_.WriteConfig(section, block);
 }
 
+bool XdgSettings::WriteIniString(const std::string& section, const char* key,
+                                 std::string_view value) {
+    MakeFolders(folder_);
+    return ini_.WriteIniString(section, key, value);
+}
+
 }  // namespace torvik

@@ -21,6 +21,13 @@ public:
         return ini_.ReadConfig(section, block);
     }
     void WriteConfig(const std::string& section, const ConfigBlock& block) override;
+    std::optional<std::string> ReadIniString(const std::string& section,
+                                             const char* key) override {
+        return ini_.ReadIniString(section, key);
+    }
+    bool WriteIniString(const std::string& section, const char* key,
+                        std::string_view value) override;
+    bool HoldsUnicode() override { return ini_.HoldsUnicode(); }
     std::string Path() const { return ini_.Path(); }
 
 private:

@@ -1,0 +1,85 @@
+# Antenna names in the Linux program, for tests/linux/run-all (which sources this file and calls
+# run_names_lock_cases): a name given through an antenna button's own context menu shows on the
+# button, in the tray menu and in torvikctl; torvikctl renames and refuses over the bus; the
+# keyset section is left as it was; names survive a restart.
+# Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, click_at, ...).
+
+names_value() {   # names_value KEY: the value in the box's names section
+    tr -d '\r' 2>/dev/null < "$(ini_file)" |
+        awk -v s="[${serial}_NAMES]" -v k="$1" '
+            /^\[/ { inside = (tolower($0) == tolower(s)) }
+            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}
+keyset_lines() {
+    tr -d '\r' 2>/dev/null < "$(ini_file)" |
+        awk -v s="[$section]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
+}
+rename_dialog() { xdotool search --onlyvisible --name '^Rename Antenna' 2>/dev/null | head -1; }
+rename_shown() { [ -n "$(rename_dialog)" ]; }
+rename_gone() { [ -z "$(rename_dialog)" ]; }
+names_listed() { ctl names; [ "$rc" -eq 0 ] && [ "$out" = "$1" ]; }
+
+case_names_by_menu_and_torvikctl() {
+    new_case names
+    plug_box
+    start_torvik
+    check "window shown" wait_until 20 window_shown
+    check "box written" wait_until 20 last_write_is 0x0A
+    # shellcheck disable=SC2046
+    check "click Antenna 2" click_at $(antenna_centre 1)
+    check "antenna 2 stored" wait_until 10 ini_has "ANTENNA-2=1"
+    local keyset
+    keyset=$(keyset_lines)
+
+    # The button's own menu: a right click, "Rename...", the name typed, Enter.
+    local window
+    window=$(main_window)
+    # shellcheck disable=SC2046
+    check "pointer on Antenna 1" xdotool mousemove --window "$window" $(antenna_centre 0)
+    xdotool click 3
+    check "its menu opens" wait_until 10 menu_open
+    check "choose Rename..." choose_menu_item 0 1
+    check "the rename dialog opens" wait_until 10 rename_shown
+    check "its field has the focus" focus_window "$(rename_dialog)"
+    xdotool type --delay 20 "Beverage North-East 240m"
+    xdotool key Return
+    check "the dialog closes" wait_until 10 rename_gone
+    check "the name is stored" wait_until 10 test "$(names_value NAME-1)" = "Beverage North-East 240m"
+    check "the keyset is as it was" test "$(keyset_lines)" = "$keyset"
+    check "torvikctl lists it" names_listed $'1: Beverage North-East 240m\n2: Antenna 2 (no name)\n3: Antenna 3 (no name)'
+    mkdir -p "$artifacts"
+    screenshot "$(main_window)" "$artifacts/linux-antenna-names.png"
+
+    # torvikctl names over the bus; a refusal says why and stores nothing.
+    check "name antenna 3" ctl_exit_code 0 names set 3 "Mini-Whip on the roof 9m"
+    check "stored" test "$(names_value NAME-3)" = "Mini-Whip on the roof 9m"
+    check "a line break is refused" ctl_exit_code 1 names set 2 $'Loop\nNW'
+    check "with the reason" grep -q "line break" "$case_dir/ctl.err"
+    check "not an ANSI character" ctl_exit_code 1 names set 2 "Loop NÖ"
+    check "with the reason" grep -q "not a Unicode" "$case_dir/ctl.err"
+    check "too long" ctl_exit_code 1 names set 2 "$(printf 'x%.0s' $(seq 25))"
+    check "nothing stored for antenna 2" test -z "$(names_value NAME-2)"
+    # Three long names share the row: each is cut with an ellipsis (seen in the screenshot).
+    check "name antenna 2" ctl_exit_code 0 names set 2 "Long Wire West 120 metre"
+    screenshot "$(main_window)" "$artifacts/linux-antenna-names-two.png"
+
+    # The tray menu names them; choosing "Mini-Whip" selects antenna 3.
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 3
+    sleep 0.3
+    import -window root "$artifacts/linux-tray-menu-names.png" >/dev/null 2>&1
+    check "choose Mini-Whip" choose_menu_item 2 6
+    check "antenna 3 written" wait_until 10 last_write_is 0x09
+
+    # After a restart the names are back; cleared, the number is.
+    stop_case
+    start_torvik
+    check "window again" wait_until 20 window_shown
+    check "names after a restart" wait_until 10 names_listed $'1: Beverage North-East 240m\n2: Long Wire West 120 metre\n3: Mini-Whip on the roof 9m'
+    check "clear 1" ctl_exit_code 0 names clear 1
+    check "antenna 1 by its number" names_listed $'1: Antenna 1 (no name)\n2: Long Wire West 120 metre\n3: Mini-Whip on the roof 9m'
+}
+
+run_names_lock_cases() {
+    run_case names_by_menu_and_torvikctl case_names_by_menu_and_torvikctl
+}
