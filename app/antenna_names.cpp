@@ -57,13 +57,17 @@ bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::string NamesSectionOf(std::string_view keysetSection) {
+std::string BoxSectionOf(std::string_view keysetSection, std::string_view suffix) {
     std::string_view serial = keysetSection;
     if (serial.size() >= kKeysetSuffix.size() &&
         serial.substr(serial.size() - kKeysetSuffix.size()) == kKeysetSuffix) {
         serial.remove_suffix(kKeysetSuffix.size());
     }
-    return std::string(serial) + "_NAMES";
+    return std::string(serial) + std::string(suffix);
+}
+
+std::string NamesSectionOf(std::string_view keysetSection) {
+    return BoxSectionOf(keysetSection, "_NAMES");
 }
 
 std::string ShownName(const AntennaNames& names, int antenna) {

@@ -18,7 +18,9 @@ inline constexpr int kNamedAntennas = 3;
 
 using AntennaNames = std::array<std::string, kNamedAntennas>;   // empty: no name
 
-// "<serial>_NAMES" from the box's keyset section name "<serial>_KEYSET".
+// "<serial><suffix>" from the box's keyset section name "<serial>_KEYSET".
+std::string BoxSectionOf(std::string_view keysetSection, std::string_view suffix);
+// "<serial>_NAMES".
 std::string NamesSectionOf(std::string_view keysetSection);
 
 // The name, or "Antenna N" (antenna 0 to 2) when it has none.

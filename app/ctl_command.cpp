@@ -123,9 +123,14 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
     return {};
 }
 
+std::string LockedSetText(std::intptr_t answer) {
+    return "torvikctl: the box is locked; nothing changed (" + FormatAnswer(Verb::Set, answer) +
+           "); torvikctl unlock first\n";
+}
+
 std::string ShortUsage() {
     return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | names ... | "
-           "--help\n";
+           "lock ... | unlock | --help\n";
 }
 
 std::string UsageText() {
@@ -157,7 +162,8 @@ std::string UsageText() {
            bands::BandsUsage() + StationUsage() +
            "\n"
            "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
-           "4 no box connected (bands, names), 5 Torvik.ini could not be written (bands, names)\n";
+           "4 no box connected (bands, names, lock), 5 Torvik.ini could not be written (bands, names),\n"
+           "6 set refused: the box is locked\n";
 }
 
 ClientStart StartClient(const std::vector<std::string>& arguments) {

@@ -4,6 +4,7 @@
 // answered with a code (torvikctl's exit code) and a text.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/switch_controller.h"
@@ -22,5 +23,8 @@ bands::BandsReply RunStationWords(SwitchController& controller,
 bool IsStationWord(const std::string& word);
 
 std::string StationUsage();
+
+// Whether a "lock status" reply says the box is locked (torvikctl set's own exit code).
+bool SaysLocked(std::string_view replyText);
 
 }  // namespace torvik

@@ -17,6 +17,7 @@
 #include "app/tray_menu.h"
 #include "app/failure_episode.h"
 #include "app/link_status.h"
+#include "app/storm_lock.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
@@ -150,6 +151,18 @@ public:
     // Stores the name (empty: none) and shows it everywhere; the refusal, or empty when done.
     std::string RenameAntenna(int antenna, std::string_view text);
 
+    // --- storm lock ---
+    bool Locked() const { return lock_.locked; }
+    std::uint32_t ProtectMask() const { return lock_.protectMask; }
+    // With a box: the state is kept, the protect mask written, and every change refused
+    // until Unlock, which brings the kept state back. Both are stored at once.
+    bool Lock();
+    bool Unlock();
+    // The tray's "Lock: all antennas off": locks, or unlocks a locked box.
+    void ToggleLock();
+    // The box's protect mask (bits 0 to 3); in effect at once while locked.
+    bool SetProtectMask(std::uint32_t mask);
+
     // --- antenna rules ---
     void SetAntenna(std::int32_t value, int index);
     void AntennaAction(int antenna);
@@ -190,6 +203,8 @@ private:
     LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
     AntennaNames names_;
+    StormLock lock_;
+    void ApplyMask(std::uint32_t mask);
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
     TrayClickRules trayClicks_;

@@ -61,7 +61,13 @@ void SwitchController::RunTrayAction(TrayAction action) {
 }
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
-    return TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn, names_);
+    std::vector<TrayMenuItem> items =
+        TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn, names_);
+    if (devicePresent != 0) {
+        // Before "Exit", the last item.
+        items.insert(items.end() - 1, {kLockMenuText, ids::kStormLock, lock_.locked});
+    }
+    return items;
 }
 
 void SwitchController::Setup() {

@@ -73,6 +73,7 @@
 // Band following: its dialog and the tray item that opens it
 #define IDD_BANDS_DIALOG      104
 #define ID_BAND_FOLLOWING     1040
+#define ID_STORM_LOCK         1041
 #define IDC_BANDS_FOLLOW      2401
 #define IDC_BANDS_SOURCE      2402
 #define IDC_BANDS_RULES       2403

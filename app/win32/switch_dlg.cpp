@@ -56,6 +56,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
     OnCommand<CSwitchDlg>(ID_BAND_FOLLOWING, &CSwitchDlg::OnBandFollowing),
+    OnCommand<CSwitchDlg>(ID_STORM_LOCK, &CSwitchDlg::OnStormLock),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
@@ -292,6 +293,11 @@ LRESULT CSwitchDlg::OnExit(WPARAM, LPARAM) {
 
 LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
     controller_.OpenDialog();
+    return 0;
+}
+
+LRESULT CSwitchDlg::OnStormLock(WPARAM, LPARAM) {
+    controller_.ToggleLock();
     return 0;
 }
 

@@ -117,6 +117,7 @@ private:
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
     LRESULT OnBandFollowing(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStormLock(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 

@@ -68,7 +68,7 @@ case_names_by_menu_and_torvikctl() {
     check "menu opens" open_tray_menu 3
     sleep 0.3
     import -window root "$artifacts/linux-tray-menu-names.png" >/dev/null 2>&1
-    check "choose Mini-Whip" choose_menu_item 2 6
+    check "choose Mini-Whip" choose_menu_item 2 7
     check "antenna 3 written" wait_until 10 last_write_is 0x09
 
     # After a restart the names are back; cleared, the number is.

@@ -75,7 +75,7 @@ case_names_by_menu_and_torvikctl() {
     # The tray menu names them; choosing the third selects antenna 3.
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose antenna 3 by its name" choose_menu_item 2 6
+    check "choose antenna 3 by its name" choose_menu_item 2 7
     check "antenna 3 written" wait_until 10 byte_is 0x09
 
     # After a restart the names are back; cleared, the number is.

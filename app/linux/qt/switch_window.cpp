@@ -291,6 +291,7 @@ void CSwitchDlg::OnCommand(int id) {
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
     case ids::kBandFollowing: bands_->OpenDialog(setup_.bandsLayout, this); return;
+    case ids::kStormLock: controller_.ToggleLock(); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {

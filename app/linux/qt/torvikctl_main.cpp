@@ -12,6 +12,7 @@
 
 #include "app/ctl_command.h"
 #include "app/linux/bus_names.h"
+#include "app/station_command.h"
 #include "bands/bands_command.h"
 
 namespace {
@@ -116,6 +117,22 @@ int main(int argc, char** argv) {
         return kExitNoAnswer;
     }
     const std::string line = FormatAnswer(command.verb, static_cast<std::intptr_t>(reply.value()));
+    if (command.verb == Verb::Set) {
+        // The method's answer is the same for a refusal; the lock says which it was.
+        QDBusMessage status = QDBusMessage::createMethodCall(
+            QString::fromLatin1(torvik::bus::kServiceName),
+            QString::fromLatin1(torvik::bus::kObjectPath),
+            QString::fromLatin1(torvik::bus::kInterface), QStringLiteral("Station"));
+        status << QString::fromUtf8(torvik::bands::JoinWords({"lock", "status"}).c_str());
+        const QDBusMessage answer = bus.call(status, QDBus::Block, 5000);
+        const QList<QVariant> values = answer.arguments();
+        if (answer.type() == QDBusMessage::ReplyMessage && values.size() == 2 &&
+            values[0].toInt() == torvik::bands::kReplyOk &&
+            torvik::SaysLocked(values[1].toString().toStdString())) {
+            std::fputs(LockedSetText(static_cast<std::intptr_t>(reply.value())).c_str(), stderr);
+            return kExitLocked;
+        }
+    }
     std::printf("%s\n", line.c_str());
     return kExitOk;
 }

@@ -53,12 +53,20 @@ private:
 }  // namespace
 
 int RunBandsCommand(HWND torvik, const std::vector<std::string>& words, unsigned long tag) {
+    const std::optional<bands::BandsReply> reply = SendWords(torvik, words, tag);
+    if (!reply) return kExitNoAnswer;
+    std::fputs(reply->text.c_str(), reply->code == bands::kReplyOk ? stdout : stderr);
+    return reply->code;
+}
+
+std::optional<bands::BandsReply> SendWords(HWND torvik, const std::vector<std::string>& words,
+                                           unsigned long tag) {
     std::string reply;
     ReplyWindow replyWindow(reply);
     std::string request = bands::JoinWords(words);
     if (request.size() > bands::kMaxRequestBytes) {
-        std::fputs("torvikctl: the bands command is too long\n", stderr);
-        return kExitUsage;
+        std::fputs("torvikctl: the command is too long\n", stderr);
+        return bands::BandsReply{kExitUsage, {}};
     }
     COPYDATASTRUCT data{tag, static_cast<DWORD>(request.size()),
                         request.data()};
@@ -70,15 +78,14 @@ int RunBandsCommand(HWND torvik, const std::vector<std::string>& words, unsigned
     if (sent == 0) {
         std::fprintf(stderr, "torvikctl: Torvik did not answer (error %lu)\n",
                      static_cast<unsigned long>(GetLastError()));
-        return kExitNoAnswer;
+        return std::nullopt;
     }
     const auto code = static_cast<long long>(answer) - bands::kReplyHandled;
     if (code < 0 || code > 0xFF) {
-        std::fputs("torvikctl: this Torvik does not know band following\n", stderr);
-        return kExitNoAnswer;
+        std::fputs("torvikctl: this Torvik does not know this command\n", stderr);
+        return std::nullopt;
     }
-    std::fputs(reply.c_str(), code == bands::kReplyOk ? stdout : stderr);
-    return static_cast<int>(code);
+    return bands::BandsReply{static_cast<int>(code), std::move(reply)};
 }
 
 }  // namespace torvik::ctl

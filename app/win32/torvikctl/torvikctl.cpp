@@ -67,6 +67,15 @@ int main(int argc, char** argv) {
         return kExitNoAnswer;
     }
     const std::string line = FormatAnswer(command.verb, static_cast<std::intptr_t>(answer));
+    if (command.verb == Verb::Set) {
+        // The message's answer is the same for a refusal; the lock says which it was.
+        const auto status = torvik::ctl::SendWords(window, {"lock", "status"},
+                                                   torvik::kStationRequestTag);
+        if (status && status->code == torvik::bands::kReplyOk && torvik::SaysLocked(status->text)) {
+            std::fputs(LockedSetText(static_cast<std::intptr_t>(answer)).c_str(), stderr);
+            return kExitLocked;
+        }
+    }
     std::printf("%s\n", line.c_str());
     return kExitOk;
 }
