@@ -99,7 +99,11 @@ void SwitchController::UpdatePresence() {
     std::string tip = TrayTip(linkStatus);
     if (working) {
         tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
-        if (lock_.locked) tip = std::string(kTrayTipName) + "\n" + kLockedTip;
+        if (lock_.locked) {
+            tip = kTrayTipName;
+            tip += '\n';
+            tip += kLockedTip;
+        }
     }
     view_.ShowLinkStatus(StatusText(linkStatus), tip);
     view_.ShowControl(ids::kStatusText, !working);

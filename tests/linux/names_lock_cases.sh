@@ -80,6 +80,60 @@ case_names_by_menu_and_torvikctl() {
     check "antenna 1 by its number" names_listed $'1: Antenna 1 (no name)\n2: Long Wire West 120 metre\n3: Mini-Whip on the roof 9m'
 }
 
+count_writes() { log_lines | grep -c '^WRITE '; }
+lock_value() {
+    tr -d '\r' 2>/dev/null < "$(ini_file)" |
+        awk -v s="[${serial}_LOCK]" -v k="$1" '
+            /^\[/ { inside = (tolower($0) == tolower(s)) }
+            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}
+
+# The storm lock from the tray menu: the box goes all off and refuses a click, a hotkey,
+# torvikctl set (its own exit code), a window message and the bus's SetState; a restart keeps
+# it locked; unlocking from the tray brings back antenna 2.
+case_storm_lock() {
+    new_case storm_lock
+    plug_box
+    start_torvik
+    check "window shown" wait_until 20 window_shown
+    check "antenna 2" ctl_says "mask 2" set 2
+    check "written" wait_until 10 last_write_is 0x0C
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 3
+    check "choose Lock: all antennas off" choose_menu_item 5 7
+    check "all off written" wait_until 10 last_write_is 0x08
+    check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
+    mkdir -p "$artifacts"
+    screenshot "$(main_window)" "$artifacts/linux-main-window-locked.png"
+    local writes
+    writes=$(count_writes)
+
+    # shellcheck disable=SC2046
+    check "click Antenna 3" click_at $(antenna_centre 2)
+    check "focus on the window" focus_window "$(main_window)"
+    xdotool key ctrl+KP_3
+    check "torvikctl set is refused" ctl_exit_code 6 set 4
+    check "and says so" grep -q "locked" "$case_dir/ctl.err"
+    check "a window message answers the locked mask" message_says "int64 0" 9924 4 0
+    check "the bus's SetState too" test "$(timeout 20 dbus-send --session --print-reply=literal \
+        --dest=de.velmora.Torvik /de/velmora/Torvik de.velmora.Torvik.SetState uint32:4 |
+        sed 's/^ *//')" = "int64 0"
+    check "the state is still all off" ctl_says "mask 0 count 3" get
+    check "nothing was written" test "$(count_writes)" -eq "$writes"
+    check "the keyset keeps antenna 2" ini_has "ANTENNA-2=1"
+
+    stop_case
+    start_torvik
+    check "window again" wait_until 20 window_shown
+    check "still locked after a restart" wait_until 10 ctl_says "locked: mask 0, protect mask 0" lock status
+    check "and all off" wait_until 10 last_write_is 0x08
+    check "menu opens" open_tray_menu 3
+    check "choose Lock: all antennas off again" choose_menu_item 5 7
+    check "antenna 2 is back" wait_until 10 last_write_is 0x0C
+    check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
+}
+
 run_names_lock_cases() {
     run_case names_by_menu_and_torvikctl case_names_by_menu_and_torvikctl
+    run_case storm_lock case_storm_lock
 }

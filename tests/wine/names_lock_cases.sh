@@ -87,6 +87,58 @@ case_names_by_menu_and_torvikctl() {
     check "antenna 1 by its number" wait_until 5 button_text_is 1001 "Antenna 1"
 }
 
+lock_value() {
+    tr -d '\r' 2>/dev/null < "$case_dir/Torvik.ini" |
+        awk -v s="[${serial}_LOCK]" -v k="$1" '
+            /^\[/ { inside = (tolower($0) == tolower(s)) }
+            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}
+
+# The storm lock from the tray menu: the box goes all off and refuses a click, a hotkey and
+# torvikctl set (WM_REMOTE_SET_STATE answers the locked mask; torvikctl's own exit code); a
+# restart keeps it locked; unlocking from the tray brings back antenna 2.
+case_storm_lock() {
+    new_case storm_lock
+    plug_box
+    start_torvik
+    check "answers" wait_until 40 ready
+    check "window shown" wait_until 20 has_visible_window
+    check "antenna 2" ctl_says "mask 2" set 2
+    check "written" wait_until 10 byte_is 0x0C
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 3
+    check "choose Lock: all antennas off" choose_menu_item 5 7
+    check "all off written" wait_until 10 byte_is 0x08
+    check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
+    check "the buttons are disabled" wait_until 5 control_disabled 1003
+    xdotool mousemove 0 0
+    mkdir -p "$artifacts"
+    sleep 0.5
+    screenshot "$(visible_window)" "$artifacts/main-window-locked.png"
+    local writes
+    writes=$(count_writes)
+
+    check "click Antenna 3" click_control 1003
+    check "Torvik focused" focus_window 'TORVIK'
+    xdotool key ctrl+KP_3
+    check "torvikctl set is refused" ctl_exit_code 6 set 4
+    check "the message answered the locked mask" grep -q "(mask 0)" "$case_dir/ctl.err"
+    check "the state is still all off" ctl_says "mask 0 count 3" get
+    check "nothing was written" test "$(count_writes)" -eq "$writes"
+    check "the keyset keeps antenna 2" test "$(ini_value ANTENNA-2)" = 1
+
+    stop_torvik
+    start_torvik
+    check "answers again" wait_until 40 ready
+    check "still locked after a restart" ctl_says "locked: mask 0, protect mask 0" lock status
+    check "and all off" byte_is 0x08
+    check "menu opens" open_tray_menu 3
+    check "choose Lock: all antennas off again" choose_menu_item 5 7
+    check "antenna 2 is back" wait_until 10 byte_is 0x0C
+    check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
+}
+
 run_names_lock_cases() {
     run_case names_by_menu_and_torvikctl case_names_by_menu_and_torvikctl
+    run_case storm_lock case_storm_lock
 }
