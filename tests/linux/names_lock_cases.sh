@@ -4,16 +4,8 @@
 # keyset section is left as it was; names survive a restart.
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, click_at, ...).
 
-names_value() {   # names_value KEY: the value in the box's names section
-    tr -d '\r' 2>/dev/null < "$(ini_file)" |
-        awk -v s="[${serial}_NAMES]" -v k="$1" '
-            /^\[/ { inside = (tolower($0) == tolower(s)) }
-            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
-}
-keyset_lines() {
-    tr -d '\r' 2>/dev/null < "$(ini_file)" |
-        awk -v s="[$section]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
-}
+names_value() { ini_section_value "$(ini_file)" "${serial}_NAMES" "$1"; }
+keyset_lines() { ini_section_lines "$(ini_file)" "$section"; }
 rename_dialog() { xdotool search --onlyvisible --name '^Rename Antenna' 2>/dev/null | head -1; }
 rename_shown() { [ -n "$(rename_dialog)" ]; }
 rename_gone() { [ -z "$(rename_dialog)" ]; }
@@ -81,12 +73,7 @@ case_names_by_menu_and_torvikctl() {
 }
 
 count_writes() { log_lines | grep -c '^WRITE '; }
-lock_value() {
-    tr -d '\r' 2>/dev/null < "$(ini_file)" |
-        awk -v s="[${serial}_LOCK]" -v k="$1" '
-            /^\[/ { inside = (tolower($0) == tolower(s)) }
-            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
-}
+lock_value() { ini_section_value "$(ini_file)" "${serial}_LOCK" "$1"; }
 
 # The storm lock from the tray menu: the box goes all off and refuses a click, a hotkey,
 # torvikctl set (its own exit code), a window message and the bus's SetState; a restart keeps

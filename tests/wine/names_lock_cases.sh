@@ -5,16 +5,8 @@
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, ...) and click_control's
 # probe (device_cases.sh).
 
-names_value() {   # names_value KEY: the value in the box's names section
-    tr -d '\r' 2>/dev/null < "$case_dir/Torvik.ini" |
-        awk -v s="[${serial}_NAMES]" -v k="$1" '
-            /^\[/ { inside = (tolower($0) == tolower(s)) }
-            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
-}
-keyset_lines() {
-    tr -d '\r' 2>/dev/null < "$case_dir/Torvik.ini" |
-        awk -v s="[$section]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
-}
+names_value() { ini_section_value "$case_dir/Torvik.ini" "${serial}_NAMES" "$1"; }
+keyset_lines() { ini_section_lines "$case_dir/Torvik.ini" "$section"; }
 rename_dialog() { xdotool search --onlyvisible --name '^Rename Antenna 1$' 2>/dev/null | head -1; }
 rename_shown() { [ -n "$(rename_dialog)" ]; }
 rename_gone() { [ -z "$(rename_dialog)" ]; }
@@ -87,12 +79,7 @@ case_names_by_menu_and_torvikctl() {
     check "antenna 1 by its number" wait_until 5 button_text_is 1001 "Antenna 1"
 }
 
-lock_value() {
-    tr -d '\r' 2>/dev/null < "$case_dir/Torvik.ini" |
-        awk -v s="[${serial}_LOCK]" -v k="$1" '
-            /^\[/ { inside = (tolower($0) == tolower(s)) }
-            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
-}
+lock_value() { ini_section_value "$case_dir/Torvik.ini" "${serial}_LOCK" "$1"; }
 
 # The storm lock from the tray menu: the box goes all off and refuses a click, a hotkey and
 # torvikctl set (WM_REMOTE_SET_STATE answers the locked mask; torvikctl's own exit code); a
