@@ -109,10 +109,25 @@ std::string NameProblem(std::string_view text, bool unicodeFile) {
 }
 
 AntennaNames LoadNames(SettingsStore& settings, const std::string& keysetSection) {
+    return LoadNames(keysetSection, [&settings](const std::string& section, const char* key) {
+        return settings.ReadIniString(section, key);
+    });
+}
+
+bool AnyNamed(const AntennaNames& names) {
+    for (const std::string& name : names) {
+        if (!name.empty()) return true;
+    }
+    return false;
+}
+
+AntennaNames LoadNames(
+    const std::string& keysetSection,
+    const std::function<std::optional<std::string>(const std::string&, const char*)>& read) {
     AntennaNames names;
     const std::string section = NamesSectionOf(keysetSection);
     for (int i = 0; i < kNamedAntennas; ++i) {
-        std::optional<std::string> stored = settings.ReadIniString(section, kNameKeys[i]);
+        std::optional<std::string> stored = read(section, kNameKeys[i]);
         // A hand-edited value in a Unicode file may hold what a plain file could not; a broken
         // one is left out rather than shown wrong.
         if (stored && NameProblem(*stored, true).empty()) {
@@ -146,9 +161,7 @@ std::string MaskAsNames(const AntennaNames& names, unsigned mask) {
 
 std::string TipWithAntennas(const std::string& tip, const AntennaNames& names, unsigned mask) {
     constexpr std::size_t kTipBytes = 63;
-    bool named = false;
-    for (const std::string& name : names) named = named || !name.empty();
-    if (!named) return tip;
+    if (!AnyNamed(names)) return tip;
     std::string text = tip + "\non: " + MaskAsNames(names, mask);
     if (text.size() > kTipBytes) {
         std::size_t end = kTipBytes;

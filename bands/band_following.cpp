@@ -4,6 +4,7 @@
 
 #include "app/switch_controller.h"
 #include "bands/band_store.h"
+#include "core/profile_file.h"
 
 namespace torvik::bands {
 
@@ -41,8 +42,13 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
         return {kReplyNotStored, "Torvik.ini could not be written; nothing changed\n"};
     }
     const std::string status = follower_.StatusText();
-    return {kReplyOk, ListText(plan_, problems_) + "status: " + (status.empty() ? "off" : status) +
-                          "\n"};
+    // The names as stored now, so a rename shows at once.
+    const AntennaNames names = LoadNames(
+        serial_ + "_KEYSET", [this](const std::string& section, const char* key) {
+            return profile::ReadString(iniPath_, section, key);
+        });
+    return {kReplyOk, ListText(plan_, problems_, names) + "status: " +
+                          (status.empty() ? "off" : status) + "\n"};
 }
 
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {

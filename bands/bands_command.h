@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/antenna_names.h"
 #include "bands/band_rules.h"
 
 namespace torvik::bands {
@@ -38,8 +39,10 @@ struct PlanEdit {
 // list | on | off | source ADDRESS | add FROM TO MASK | set N FROM TO MASK | clear N | clear all
 PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words);
 
-// The switch, the source, one line per rule, overlap notes and problems of the file.
-std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems);
+// The switch, the source, one line per rule (its mask also as the antennas' names when the box
+// has any), overlap notes and problems of the file.
+std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
+                     const AntennaNames& names = {});
 
 std::string BandsUsage();
 

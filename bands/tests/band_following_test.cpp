@@ -73,6 +73,24 @@ TEST_F(BandFollowingTest, TheFourthOutputKeepsItsStateInBothModes) {
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 1}));
 }
 
+// Band following is one more way in that the storm lock refuses; the listing names the masks
+// once the box has names.
+TEST_F(BandFollowingTest, LockHoldsAgainstABandChangeAndTheListingNamesTheMasks) {
+    ASSERT_TRUE(controller.Lock());
+    const std::uint8_t locked = Byte();
+    Tune(7100000);
+    EXPECT_EQ(Byte(), locked);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 0, 0}));
+
+    EXPECT_EQ(following.Command("", now).text.find("(Antenna"), std::string::npos);
+    IniSettings file(folder.path().string());
+    ASSERT_EQ(StoreName(file, "A1MIRVAX8_KEYSET", 1, "Beverage NE"), "");
+    const std::string listing = following.Command("", now).text;
+    EXPECT_NE(listing.find("2: 3500000 to 30000000 Hz, mask 2 (Beverage NE)"), std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("1: 1800000 to 2000000 Hz, mask 1 (Antenna 1)"), std::string::npos);
+}
+
 TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     Tune(7100000);
     controller.AntennaAction(0);                     // hand-picked, inside the rule
