@@ -37,6 +37,8 @@ case_names_by_menu_and_torvikctl() {
     check "the rename dialog opens" wait_until 10 rename_shown
     check "it has the focus" focus_window '^Rename Antenna 1$'
     xdotool type --delay 30 "Beverage North-East 240m"
+    mkdir -p "$artifacts"
+    screenshot "$(rename_dialog)" "$artifacts/rename-dialog.png"
     xdotool key Return
     check "the dialog closes" wait_until 10 rename_gone
     check "the name is stored" wait_until 10 test "$(names_value NAME-1)" = "Beverage North-East 240m"
