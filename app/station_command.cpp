@@ -32,7 +32,9 @@ bands::BandsReply RunNames(SwitchController& controller, const std::vector<std::
     if (!set && !clear) return Refused(bands::kReplyUsage, "not a names command\n" + StationUsage());
     const std::optional<int> antenna = AntennaNumber(words[2]);
     if (!antenna) {
-        return Refused(bands::kReplyUsage, "no antenna " + words[2].substr(0, 12) + " (1 to 3)");
+        std::string text = "no antenna ";
+        text.append(words[2], 0, 12).append(" (1 to 3)");
+        return Refused(bands::kReplyUsage, std::move(text));
     }
     const std::string problem = controller.RenameAntenna(*antenna, set ? words[3] : std::string());
     if (!problem.empty()) {
@@ -60,8 +62,9 @@ bands::BandsReply RunLock(SwitchController& controller, const std::vector<std::s
     } else if (words[0] == "lock" && words.size() == 3 && words[1] == "protect") {
         const std::optional<std::uint32_t> mask = ctl::ParseMask(words[2]);
         if (!mask) {
-            return Refused(bands::kReplyUsage,
-                           "'" + words[2].substr(0, 12) + "' is not a mask from 0 to 15");
+            std::string text = "'";   // appended: GCC 12 misreads a chain of + here
+            text.append(words[2], 0, 12).append("' is not a mask from 0 to 15");
+            return Refused(bands::kReplyUsage, std::move(text));
         }
         controller.SetProtectMask(*mask);
     } else {
