@@ -108,12 +108,6 @@ std::string NameProblem(std::string_view text, bool unicodeFile) {
     return {};
 }
 
-AntennaNames LoadNames(SettingsStore& settings, const std::string& keysetSection) {
-    return LoadNames(keysetSection, [&settings](const std::string& section, const char* key) {
-        return settings.ReadIniString(section, key);
-    });
-}
-
 bool AnyNamed(const AntennaNames& names) {
     for (const std::string& name : names) {
         if (!name.empty()) return true;
@@ -121,13 +115,11 @@ bool AnyNamed(const AntennaNames& names) {
     return false;
 }
 
-AntennaNames LoadNames(
-    const std::string& keysetSection,
-    const std::function<std::optional<std::string>(const std::string&, const char*)>& read) {
+AntennaNames LoadNames(SettingsStore& settings, const std::string& keysetSection) {
     AntennaNames names;
     const std::string section = NamesSectionOf(keysetSection);
     for (int i = 0; i < kNamedAntennas; ++i) {
-        std::optional<std::string> stored = read(section, kNameKeys[i]);
+        std::optional<std::string> stored = settings.ReadIniString(section, kNameKeys[i]);
         // A hand-edited value in a Unicode file may hold what a plain file could not; a broken
         // one is left out rather than shown wrong.
         if (stored && NameProblem(*stored, true).empty()) {

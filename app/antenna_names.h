@@ -6,8 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,10 +33,6 @@ std::string NameProblem(std::string_view text, bool unicodeFile);
 
 // The stored names; a stored value that breaks the rules (edited by hand) is not shown.
 AntennaNames LoadNames(SettingsStore& settings, const std::string& keysetSection);
-// The same from the values read(section, key) gives, for a reader without a SettingsStore.
-AntennaNames LoadNames(
-    const std::string& keysetSection,
-    const std::function<std::optional<std::string>(const std::string&, const char*)>& read);
 
 // Whether any antenna has a name.
 bool AnyNamed(const AntennaNames& names);

@@ -117,7 +117,7 @@ std::int32_t SwitchController::SetAntennaMask(std::uintptr_t mask) {
 
 std::int32_t SwitchController::GetAntennaMask() const {
     // Before any box was found the node is still zero, so the count reads 0.
-    return (FlagMask(antennaOn) << 16) | static_cast<std::int32_t>(deviceNode.Type & 0xFFFF);
+    return (FlagMask(antennaOn) << 16) | static_cast<std::int32_t>(deviceNode.antennaCount & 0xFFFF);
 }
 
 }  // namespace torvik

@@ -1,10 +1,12 @@
 #pragma once
 // What other programs and the system ask of the running program, in the program's own terms:
 // one command type for the remote-control requests (torvikctl's verbs), the reload request and
-// a pressed hotkey. Each platform turns its messages into these (app/remote_messages.h)
-// and hands the answer back.
+// a pressed hotkey. Each platform turns its messages into these (app/remote_messages.h for the
+// protocol's messages) and hands the answer back.
 
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace torvik {
 
@@ -28,5 +30,14 @@ struct Command {
     std::uintptr_t mask = 0;      // Set
     std::int32_t hotkeyId = 0;    // Hotkey
 };
+
+// A press of the hotkey with this id as the system reports it, or nothing for an id beyond the
+// table's ids (a registered id is a 32-bit number).
+inline std::optional<Command> HotkeyPress(std::uintptr_t id) {
+    if (id > static_cast<std::uintptr_t>(std::numeric_limits<std::int32_t>::max())) {
+        return std::nullopt;
+    }
+    return Command{Verb::Hotkey, 0, static_cast<std::int32_t>(id)};
+}
 
 }  // namespace torvik

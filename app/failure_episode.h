@@ -15,7 +15,6 @@ public:
         open_ = outcome != OutputWrite::Written;
         return open_ && !wasOpen;
     }
-    bool Open() const { return open_; }
 
 private:
     bool open_ = false;

@@ -12,11 +12,12 @@ LinkStatus StatusAfterWrite(OutputWrite outcome) {
     return LinkStatus::WriteFailed;
 }
 
-const char* StatusText(LinkStatus status) {
+std::string StatusText(LinkStatus status, std::string_view driverName) {
     switch (status) {
     case LinkStatus::Ready:
     case LinkStatus::NoDevice: return "no Device detected --- wait for connection";
-    case LinkStatus::NoDriver: return "no usable FTD2XX driver --- reinstall it";
+    case LinkStatus::NoDriver:
+        return "no usable " + std::string(driverName) + " driver --- reinstall it";
     case LinkStatus::InUse: return "Device in use by another program";
     case LinkStatus::NoAccess: return "no permission for the box --- see the manual";
     case LinkStatus::OpenFailed: return "Device cannot be opened --- replug it";

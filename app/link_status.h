@@ -2,6 +2,7 @@
 // What the main window's status line and the tray tip say about the link to the box.
 
 #include <string>
+#include <string_view>
 
 #include "device/output_write.h"
 
@@ -22,7 +23,8 @@ enum class LinkStatus {
 LinkStatus StatusAfterWrite(OutputWrite outcome);
 
 // The status line's text; every text fits the status control in the main window's font.
-const char* StatusText(LinkStatus status);
+// driverName: the driver as the platform's user knows it (BoxLink::DriverName).
+std::string StatusText(LinkStatus status, std::string_view driverName);
 
 // The tray icon's tip: the program's name, and what is wrong when something is (at most 63
 // characters, the tip field of the shell's record).

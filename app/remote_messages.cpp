@@ -1,7 +1,5 @@
 #include "app/remote_messages.h"
 
-#include <limits>
-
 #include "app/control_ids.h"
 #include "app/switch_controller.h"
 
@@ -33,11 +31,6 @@ std::optional<Command> CommandFromMessage(std::uint32_t message, std::uintptr_t 
             return Command{Verb::Show};
         }
         return std::nullopt;
-    case msg::kHotkey:
-        if (wParam > static_cast<std::uintptr_t>(std::numeric_limits<std::int32_t>::max())) {
-            return std::nullopt;
-        }
-        return Command{Verb::Hotkey, 0, static_cast<std::int32_t>(wParam)};
     default:
         return std::nullopt;
     }
@@ -47,7 +40,7 @@ std::optional<std::intptr_t> AnswerSentMessage(SwitchController& controller,
                                                std::uint32_t message, std::uintptr_t wParam,
                                                std::intptr_t lParam) {
     const std::optional<Command> command = CommandFromMessage(message, wParam, lParam);
-    if (!command || command->verb == Verb::Hotkey) {
+    if (!command) {
         return std::nullopt;
     }
     return controller.Execute(*command);

@@ -20,19 +20,19 @@ inline constexpr std::uint32_t kRemoteExit = 0x2355;       // WM_REMOTE_EXIT
 inline constexpr std::uint32_t kRemoteSetState = 0x26C4;   // WM_REMOTE_SET_STATE
 inline constexpr std::uint32_t kRemoteGetState = 0x26C5;   // WM_REMOTE_GET_STATE
 inline constexpr std::uint32_t kCommand = 0x0111;          // WM_COMMAND
-inline constexpr std::uint32_t kHotkey = 0x0312;           // WM_HOTKEY
 
 }  // namespace msg
 
 // WM_REMOTE_HIDE, WM_REMOTE_RELOAD, WM_REMOTE_EXIT, WM_REMOTE_SET_STATE (the mask in wParam),
 // WM_REMOTE_GET_STATE; WM_COMMAND with ID_REMOTE_RELOAD, notification code 1 and a sender
 // window in lParam (a menu command carries no code); WM_COMMAND with ID_OPEN_DIALOG as a menu
-// command (Show); WM_HOTKEY with an id that fits the table's ids. Nothing for any other message.
+// command (Show). Nothing for any other message: a hotkey press is the system's word to the
+// window (HotkeyPress), not one another program sends.
 std::optional<Command> CommandFromMessage(std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam);
 
 // The answer to a message another program sends: the command's answer, or nothing when the
-// message is none of the protocol's. A WM_HOTKEY that is sent is no key press and gets none.
+// message is none of the protocol's (a sent WM_HOTKEY among them: it is no key press).
 std::optional<std::intptr_t> AnswerSentMessage(SwitchController& controller,
                                                std::uint32_t message, std::uintptr_t wParam,
                                                std::intptr_t lParam);

@@ -90,6 +90,11 @@ bands::BandsReply RunStationWords(SwitchController& controller,
     return Refused(bands::kReplyUsage, "not a command Torvik knows\n" + StationUsage());
 }
 
+bands::BandsReply RunStationRequest(SwitchController& controller, std::string_view request) {
+    if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
+    return RunStationWords(controller, bands::SplitWords(request));
+}
+
 std::string StationUsage() {
     return "  names                      lists the antennas' names\n"
            "  names set N TEXT           names antenna N (1 to 3): at most 24 characters, one\n"

@@ -1,7 +1,7 @@
 #pragma once
-// "torvikctl names ...", and the words that come after it: carried as words to the running
-// program (WM_COPYDATA with kStationRequestTag on Windows, the bus method Station on Linux),
-// answered with a code (torvikctl's exit code) and a text.
+// torvikctl's names, lock and unlock, with the words after them: carried as words to the running
+// program (a WM_COPYDATA on Windows, the bus method Station on Linux), answered with a code
+// (torvikctl's exit code) and a text.
 
 #include <string>
 #include <string_view>
@@ -12,12 +12,12 @@
 
 namespace torvik {
 
-inline constexpr unsigned long kStationRequestTag = 0x5453544E;  // "TSTN"; the reply as Bands'
-
 // The words, the first being the torvikctl command ("names"); the reply's code is one of
 // bands' reply codes.
 bands::BandsReply RunStationWords(SwitchController& controller,
                                   const std::vector<std::string>& words);
+// The same for the words as JoinWords made them; a request longer than bands' is refused.
+bands::BandsReply RunStationRequest(SwitchController& controller, std::string_view request);
 
 // Whether torvikctl carries this first word on the station channel.
 bool IsStationWord(const std::string& word);

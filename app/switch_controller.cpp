@@ -21,7 +21,7 @@ SwitchController::SwitchController(BoxLink& link, SettingsStore& settings,
       view_(view) {}
 
 std::string SwitchController::Section() const {
-    return SectionName(deviceNode.SerialNumber.data(), deviceNode.SerialNumber.size());
+    return SectionName(deviceNode.serial.data(), deviceNode.serial.size());
 }
 
 // --- device link ---
@@ -45,7 +45,7 @@ void SwitchController::FindDevice() {
     }
     // No notice comes when the other program lets go: look again until it has. A change of
     // permissions comes with a device notice, so a device without access needs no looking.
-    view_.ScheduleRecheck(link_.Available() && !search.box && search.heldElsewhere);
+    ScheduleRecheck(link_.Available() && !search.box && search.heldElsewhere);
     LoadSettings();
 }
 
@@ -91,21 +91,18 @@ void SwitchController::LoadSettings() {
     view_.SettingsLoaded();
 }
 
+std::string SwitchController::LinkStatusText() const {
+    return StatusText(linkStatus, link_.DriverName());
+}
+
 void SwitchController::UpdatePresence() {
     const bool present = devicePresent != 0;
     // A failing box shows its status where the antenna row stands; the other controls stay
     // usable, so that the next change can write again.
     const bool working = present && linkStatus == LinkStatus::Ready;
-    std::string tip = TrayTip(linkStatus);
-    if (working) {
-        tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
-        if (lock_.locked) {
-            tip = kTrayTipName;
-            tip += '\n';
-            tip += kLockedTip;
-        }
-    }
-    view_.ShowLinkStatus(StatusText(linkStatus), tip);
+    const std::string statusText = LinkStatusText();
+    view_.ShowLinkStatus(statusText.c_str());
+    ShowTrayTip();
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.ShowControl(ids::AntennaButton(antenna), working);
@@ -133,7 +130,7 @@ void SwitchController::WriteOutput() {
         return;
     }
     const OutputWrite outcome =
-        WriteOutputByte(link_, deviceNode.Identity, OutputByte(antennaOn, runFlag));
+        WriteOutputByte(link_, deviceNode.identity, OutputByte(antennaOn, runFlag));
     const bool newEpisode = episode_.Record(outcome);
     linkStatus = StatusAfterWrite(outcome);
     // The box's modal loop lets notices, hotkeys and remote messages in, and they write

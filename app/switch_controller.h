@@ -42,12 +42,12 @@ public:
     // Lays the three antenna buttons out in one row over their current span, kAntennaRowGap apart.
     virtual void LayoutAntennaRow() = 0;
     // Shows the window; toFront also makes it the foreground window first.
-    virtual void ShowWindow(bool toFront) = 0;
+    virtual void Show(bool toFront) = 0;
     // Hides the window; windowHidden is the controller's business.
-    virtual void HideWindow() = 0;
+    virtual void Hide() = 0;
     // Ends the program's run (the main window's modal run) at once, closing whatever modal
     // window is open over it.
-    virtual void EndDialog() = 0;
+    virtual void EndProgram() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
     // Shows the tray menu at the pointer and returns when it closes; a chosen item's command
@@ -65,10 +65,14 @@ public:
     // The platform's long-lived things, released in the shutdown order.
     virtual void RemoveTrayIcon() = 0;
     virtual void EndDeviceNotices() = 0;
-    // The status line's text and the tray icon's tip, as they should read now.
-    virtual void ShowLinkStatus(const char* statusText, const std::string& trayTip) = 0;
-    // While on, the window calls OnDeviceNotice after a short interval, again and again.
-    virtual void ScheduleRecheck(bool on) = 0;
+    // The status line's text, as it should read now.
+    virtual void ShowLinkStatus(const char* statusText) = 0;
+    // The tray icon's tip; told only when it changes.
+    virtual void SetTrayTip(const std::string& tip) = 0;
+    // The window calls OnDeviceNotice every intervalMs until StopRecheck; told only when the
+    // rechecks start or stop.
+    virtual void StartRecheck(std::uint32_t intervalMs) = 0;
+    virtual void StopRecheck() = 0;
     // The antennas' names as loaded or changed: the buttons' captions and tooltips.
     virtual void ShowAntennaNames(const AntennaNames& names) { (void)names; }
 };
@@ -88,6 +92,8 @@ public:
     bool WindowHidden() const { return windowHidden != 0; }
     // What the status line says: set by every search and every write.
     LinkStatus Link() const { return linkStatus; }
+    // What the status line says about the link, in the platform's driver words.
+    std::string LinkStatusText() const;
     const ConfigBlock& Configs() const { return configBlock; }
     const HotkeyTable& Hotkeys() const { return hotkeyTable; }
     // The box's antenna names (empty without a box or a name).
@@ -183,6 +189,8 @@ public:
     void RefreshControls();
     // The check states of the antenna buttons and both radios alone.
     void ShowChecks();
+    // Band following's status ("" while off), shown on a line of the tray tip under the link's.
+    void ShowBandStatus(const std::string& status);
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
     // With a box, the output byte once more with the running bit clear, so the box keeps its
@@ -193,6 +201,9 @@ private:
     friend struct testing::ControllerPeer;
 
     void RunTrayAction(TrayAction action);
+    // The link's tip with band following's status under it, given to the view when changed.
+    void ShowTrayTip();
+    void ScheduleRecheck(bool on);
 
     std::int32_t mixerMode = 0;
     std::int32_t antennaOn[4] = {1, 0, 0, 0};
@@ -216,6 +227,12 @@ private:
     SwitchView& view_;
     FailureEpisode episode_;
     bool errorShowing_ = false;
+    std::string trayTip_ = kTrayTipName;   // the tip the icon starts with
+    std::string bandStatus_;
+    bool rechecking_ = false;
 };
+
+// While a device is held by another program, the list is looked at this often.
+inline constexpr std::uint32_t kRecheckIntervalMs = 2000;
 
 }  // namespace torvik

@@ -2,37 +2,41 @@
 // do, the commands of other programs, and the order in which it lets go of everything.
 #include "app/switch_controller.h"
 
+#include <utility>
+
+#include "bands/band_follower.h"
+
 namespace torvik {
 
 void SwitchController::Start() {
     FindDevice();
     RefreshControls();
     if (windowHidden != 0) {
-        view_.HideWindow();
+        view_.Hide();
     } else {
-        view_.ShowWindow(false);
+        view_.Show(false);
     }
 }
 
 void SwitchController::Ok() {
     windowHidden = 1;
-    view_.HideWindow();
+    view_.Hide();
 }
 
 void SwitchController::Cancel() {
     // Without a box the window offers only Exit and Manual: closing it ends the program.
     if (devicePresent == 0) {
-        view_.EndDialog();
+        view_.EndProgram();
         return;
     }
     Ok();
 }
 
-void SwitchController::Exit() { view_.EndDialog(); }
+void SwitchController::Exit() { view_.EndProgram(); }
 
 void SwitchController::OpenDialog() {
     windowHidden = 0;
-    view_.ShowWindow(false);
+    view_.Show(false);
 }
 
 void SwitchController::TrayEvent(TrayMouse event, std::uint32_t now) {
@@ -51,7 +55,7 @@ void SwitchController::RunTrayAction(TrayAction action) {
         return;
     case TrayAction::kShowWindow:
         view_.WaitForSecondPress(false);
-        view_.ShowWindow(true);
+        view_.Show(true);
         return;
     case TrayAction::kShowMenu:
         view_.WaitForSecondPress(false);
@@ -62,7 +66,7 @@ void SwitchController::RunTrayAction(TrayAction action) {
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
     std::vector<TrayMenuItem> items =
-        TrayMenuItems(devicePresent != 0, deviceNode.Type, antennaOn, names_);
+        TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn, names_);
     if (devicePresent != 0) {
         // Before "Exit", the last item.
         items.insert(items.end() - 1, {kLockMenuText, ids::kStormLock, lock_.locked});
@@ -84,7 +88,7 @@ void SwitchController::Shutdown() {
         return;
     }
     shutDown_ = true;
-    view_.ScheduleRecheck(false);
+    ScheduleRecheck(false);
     view_.WaitForSecondPress(false);
     FinalWrite();
     view_.RemoveTrayIcon();
@@ -92,10 +96,46 @@ void SwitchController::Shutdown() {
     ClearHotkeys();
 }
 
+void SwitchController::ScheduleRecheck(bool on) {
+    if (on == rechecking_) {
+        return;
+    }
+    rechecking_ = on;
+    if (on) {
+        view_.StartRecheck(kRecheckIntervalMs);
+    } else {
+        view_.StopRecheck();
+    }
+}
+
+void SwitchController::ShowBandStatus(const std::string& status) {
+    bandStatus_ = status;
+    ShowTrayTip();
+}
+
+void SwitchController::ShowTrayTip() {
+    std::string tip = TrayTip(linkStatus);
+    if (devicePresent != 0 && linkStatus == LinkStatus::Ready) {
+        if (lock_.locked) {
+            // Appended: GCC 12 sees a restrict overlap in a chain of + here.
+            tip = kTrayTipName;
+            tip += '\n';
+            tip += kLockedTip;
+        } else {
+            tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
+        }
+    }
+    tip = bands::TipWithBandStatus(tip, bandStatus_);
+    if (tip != trayTip_) {
+        trayTip_ = std::move(tip);
+        view_.SetTrayTip(trayTip_);
+    }
+}
+
 std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
     switch (command.verb) {
     case Verb::Hide:
-        view_.HideWindow();
+        view_.Hide();
         return 1;
     case Verb::Reload:
         LoadSettings();
@@ -103,7 +143,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return 0;
     case Verb::Exit: {
         const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
-        view_.EndDialog();
+        view_.EndProgram();
         return answer;
     }
     case Verb::Set:

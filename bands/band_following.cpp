@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#include "app/switch_controller.h"
 #include "bands/band_store.h"
-#include "core/profile_file.h"
 
 namespace torvik::bands {
 
@@ -20,21 +18,22 @@ void BandFollowing::UseBox(std::string_view serial, Millis now) {
         follower_.Disable();
         return;
     }
-    LoadedPlan loaded = LoadPlan(iniPath_, SectionName(serial_));
+    LoadedPlan loaded = LoadPlan(iniPath_, BandsSectionName(serial_));
     plan_ = std::move(loaded.plan);
     problems_ = std::move(loaded.problems);
     follower_.Configure(plan_, now);
 }
 
 bool BandFollowing::Store(const BandPlan& plan, Millis now) {
-    if (serial_.empty() || !SavePlan(iniPath_, SectionName(serial_), plan)) return false;
+    if (serial_.empty() || !SavePlan(iniPath_, BandsSectionName(serial_), plan)) return false;
     plan_ = plan;
     problems_.clear();
     follower_.Configure(plan_, now);
     return true;
 }
 
-BandsReply BandFollowing::Command(std::string_view request, Millis now) {
+BandsReply BandFollowing::Command(std::string_view request, Millis now,
+                                  const MaskNames& maskNames) {
     if (serial_.empty()) return {kReplyNoBox, "no box connected: band rules belong to a box\n"};
     const PlanEdit edit = EditPlan(plan_, SplitWords(request));
     if (!edit.error.empty()) return {kReplyUsage, edit.error + "\n"};
@@ -42,22 +41,8 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
         return {kReplyNotStored, "Torvik.ini could not be written; nothing changed\n"};
     }
     const std::string status = follower_.StatusText();
-    // The names as stored now, so a rename shows at once.
-    const AntennaNames names = LoadNames(
-        serial_ + "_KEYSET", [this](const std::string& section, const char* key) {
-            return profile::ReadString(iniPath_, section, key);
-        });
-    return {kReplyOk, ListText(plan_, problems_, names) + "status: " +
+    return {kReplyOk, ListText(plan_, problems_, maskNames) + "status: " +
                           (status.empty() ? "off" : status) + "\n"};
-}
-
-std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {
-    const std::uint32_t fourth = controller.AntennaOn(3) != 0 ? 8u : 0u;
-    return controller.SetAntennaMask((ruleMask & kMaxRuleMask) | fourth);
-}
-
-std::string PresentBoxSerial(const SwitchController& controller) {
-    return controller.DevicePresent() ? controller.Node().SerialNumber : std::string();
 }
 
 }  // namespace torvik::bands

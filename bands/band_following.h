@@ -11,10 +11,6 @@
 #include "bands/band_follower.h"
 #include "bands/bands_command.h"
 
-namespace torvik {
-class SwitchController;
-}
-
 namespace torvik::bands {
 
 class BandFollowing {
@@ -27,8 +23,9 @@ public:
     // Stores plan in the box's section and takes it; false, with nothing changed, when there is
     // no box or the file could not be written.
     bool Store(const BandPlan& plan, Millis now);
-    // A torvikctl request (the words after "bands", as JoinWords made them).
-    BandsReply Command(std::string_view request, Millis now);
+    // A torvikctl request (the words after "bands", as JoinWords made them); the listing names
+    // each rule's antennas through maskNames.
+    BandsReply Command(std::string_view request, Millis now, const MaskNames& maskNames = {});
 
     bool HasBox() const { return !serial_.empty(); }
     const BandPlan& plan() const { return plan_; }
@@ -43,13 +40,5 @@ private:
     std::vector<std::string> problems_;
     BandFollower follower_;
 };
-
-// A rule's mask through the set-state path, so switch and mixer mode act as for any other
-// program; the fourth output keeps its state (a band rule has no say over it, and a bit 3 that
-// differed would turn every antenna off in switch mode). Answers the new mask.
-std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask);
-
-// The serial of the box now present, as UseBox takes it: empty without a box.
-std::string PresentBoxSerial(const SwitchController& controller);
 
 }  // namespace torvik::bands

@@ -37,7 +37,7 @@ std::optional<std::string> Value(std::string_view text, std::string_view section
 
 }  // namespace
 
-std::string SectionName(std::string_view serial) {
+std::string BandsSectionName(std::string_view serial) {
     return std::string(serial) + "_BANDS";
 }
 

@@ -13,7 +13,7 @@
 namespace torvik::bands {
 
 // "%s_BANDS" from the serial-number text.
-std::string SectionName(std::string_view serial);
+std::string BandsSectionName(std::string_view serial);
 
 struct LoadedPlan {
     BandPlan plan;

@@ -79,7 +79,7 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
 }
 
 std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
-                     const AntennaNames& names) {
+                     const MaskNames& maskNames) {
     std::string text = std::string("following ") + (plan.follow ? "on" : "off") + ", source " +
                        plan.source + "\n";
     if (plan.rules.empty()) text += "no rules\n";
@@ -87,7 +87,8 @@ std::string ListText(const BandPlan& plan, const std::vector<std::string>& probl
         const BandRule& rule = plan.rules[i];
         text += std::to_string(i + 1) + ": " + std::to_string(rule.fromHz) + " to " +
                 std::to_string(rule.toHz) + " Hz, mask " + std::to_string(rule.mask);
-        if (AnyNamed(names)) text += " (" + MaskAsNames(names, rule.mask) + ")";
+        const std::string named = maskNames ? maskNames(rule.mask) : std::string();
+        if (!named.empty()) text += " (" + named + ")";
         text += "\n";
     }
     for (const std::string& note : OverlapNotes(plan.rules)) text += "note: " + note + "\n";
@@ -124,6 +125,10 @@ std::vector<std::string> SplitWords(std::string_view text) {
         if (end == std::string_view::npos) return words;
         text.remove_prefix(end + 1);
     }
+}
+
+BandsReply RequestTooLong() {
+    return {kReplyUsage, "request too long\n"};
 }
 
 }  // namespace torvik::bands

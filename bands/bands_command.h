@@ -2,11 +2,12 @@
 // "torvikctl bands ...": the words after "bands", how they change a plan, and the listing. The
 // program applies them (it is the one writer of its settings); torvikctl only carries them.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/antenna_names.h"
 #include "bands/band_rules.h"
 
 namespace torvik::bands {
@@ -17,18 +18,20 @@ inline constexpr int kReplyUsage = 1;
 inline constexpr int kReplyNoBox = 4;
 inline constexpr int kReplyNotStored = 5;
 
-// The request between torvikctl and the program travels as a WM_COPYDATA with this tag and the
-// words as JoinWords made them; wParam names torvikctl's window, which receives the reply text
-// as a WM_COPYDATA with the reply tag. The program answers kReplyHandled plus the code.
-inline constexpr unsigned long kBandsRequestTag = 0x54424E44;  // "TBND"
-inline constexpr unsigned long kBandsReplyTag = 0x54424E45;
-inline constexpr int kReplyHandled = 0x100;
+// The longest request torvikctl sends and the program reads.
 inline constexpr std::size_t kMaxRequestBytes = 4096;
 
 struct BandsReply {
     int code = kReplyOk;
     std::string text;
 };
+
+// The reply to a request longer than kMaxRequestBytes, or one that cannot be read.
+BandsReply RequestTooLong();
+
+// The antennas of a rule's mask by their names ("Mini-Whip, Antenna 3"); empty text while the
+// box names none of its antennas.
+using MaskNames = std::function<std::string(std::uint32_t mask)>;
 
 struct PlanEdit {
     bool changes = false;  // false for "list" and for errors
@@ -42,7 +45,7 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words);
 // The switch, the source, one line per rule (its mask also as the antennas' names when the box
 // has any), overlap notes and problems of the file.
 std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
-                     const AntennaNames& names = {});
+                     const MaskNames& maskNames = {});
 
 std::string BandsUsage();
 

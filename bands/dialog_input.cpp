@@ -25,7 +25,7 @@ std::string RulesBlock(const std::vector<BandRule>& rules) {
     std::string text;
     for (const BandRule& rule : rules) {
         text += std::to_string(rule.fromHz) + " " + std::to_string(rule.toHz) + " " +
-                std::to_string(rule.mask) + "\r\n";
+                std::to_string(rule.mask) + "\n";
     }
     return text;
 }

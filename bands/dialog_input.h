@@ -11,8 +11,8 @@
 
 namespace torvik::bands {
 
-// One rule a line, "FROM TO MASK", separated by spaces or tabs, lines ending in CRLF (as an
-// edit control holds them).
+// One rule a line, "FROM TO MASK", separated by spaces, each line ending in LF. Read back, a
+// line may end in CRLF as well.
 std::string RulesBlock(const std::vector<BandRule>& rules);
 
 struct DialogCheck {

@@ -18,7 +18,7 @@
 
 #include "app/switch_controller.h"
 #include "bands/band_follower.h"
-#include "bands/band_following.h"
+#include "app/band_session.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "bands/linux/tests/rigctld_process.h"
 #include "bench/quiet_host.h"
@@ -60,7 +60,7 @@ int main() {
 
     bands::PosixRigSocket socket;
     bands::BandFollower follower(
-        socket, [&](std::uint32_t mask) { bands::ApplyRuleMask(controller, mask); });
+        socket, [&](std::uint32_t mask) { ApplyRuleMask(controller, mask); });
     const bands::BandPlan plan{true, "127.0.0.1:" + std::to_string(rig.port),
                                {{3500000, 3800000, 1}, {7000000, 7300000, 2}}};
     follower.Configure(plan, bands::MonotonicMillis());

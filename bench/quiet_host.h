@@ -14,9 +14,9 @@ public:
     void EnableControl(int, bool) override {}
     void SetChecked(int, int) override {}
     void LayoutAntennaRow() override {}
-    void ShowWindow(bool) override {}
-    void HideWindow() override {}
-    void EndDialog() override {}
+    void Show(bool) override {}
+    void Hide() override {}
+    void EndProgram() override {}
     void ShowError(const char*, const char*) override {}
     void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
     void WaitForSecondPress(bool) override {}
@@ -24,8 +24,10 @@ public:
     void SettingsLoaded() override {}
     void RemoveTrayIcon() override {}
     void EndDeviceNotices() override {}
-    void ShowLinkStatus(const char*, const std::string&) override {}
-    void ScheduleRecheck(bool) override {}
+    void ShowLinkStatus(const char*) override {}
+    void SetTrayTip(const std::string&) override {}
+    void StartRecheck(std::uint32_t) override {}
+    void StopRecheck() override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {

@@ -20,10 +20,6 @@ bool IsBoxSerial(const char* serialField, std::size_t fieldSize) {
            serial.find("ZELKOR5") != std::string_view::npos;
 }
 
-std::optional<DeviceNode> FindBox(BoxLink& link) {
-    return SearchForBox(link).box;
-}
-
 BoxSearch SearchForBox(BoxLink& link) {
     BoxSearch search;
     std::vector<ListedDevice> devices;

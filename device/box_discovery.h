@@ -8,20 +8,16 @@
 
 namespace torvik {
 
-// The antenna count that the kept record of the box carries in its Type field.
+// The antenna count that the kept record of the box carries.
 inline constexpr std::uint32_t kAntennaCount = 3;
 
 // True when the serial number, read no further than fieldSize, contains "MIRVAX8" or
 // "ZELKOR5" (case-sensitive).
 bool IsBoxSerial(const char* serialField, std::size_t fieldSize);
 
-// The first listed box, as the program keeps it: Type the antenna count. A failed list call
-// counts as an empty list.
-std::optional<DeviceNode> FindBox(BoxLink& link);
-
-// One search of the link's list: the box, if one is listed, and whether some device is held
-// by another program or may not be opened by this user. Such a device shows nothing but that,
-// so it may be the box.
+// One search of the link's list: the first listed box, as the program keeps it, and whether
+// some device is held by another program or may not be opened by this user. Such a device
+// shows nothing but that, so it may be the box. A failed list call counts as an empty list.
 struct BoxSearch {
     std::optional<DeviceNode> box;
     bool heldElsewhere = false;

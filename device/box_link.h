@@ -55,14 +55,16 @@ public:
     // False when no usable driver was found: every call then fails. Known once a list call
     // has been made.
     virtual bool Available() const { return true; }
+    // The driver's name as this platform's user knows it, for the message without one.
+    virtual const char* DriverName() const { return "box"; }
 };
 
 // The controller's record of the found box.
 struct DeviceNode {
-    std::string SerialNumber;   // at most 15 characters
-    std::string Description;
-    std::string Identity;       // what BoxLink::Open takes
-    std::uint32_t Type = 0;     // the antenna count
+    std::string serial;         // at most 15 characters
+    std::string description;
+    std::string identity;       // what BoxLink::Open takes
+    std::uint32_t antennaCount = 0;
 };
 
 }  // namespace torvik

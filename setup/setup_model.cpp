@@ -1,6 +1,7 @@
 #include "setup/setup_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "setup/key_table.h"
 #include "setup/key_warnings.h"
 #include "setup/setup_ids.h"
+#include "setup/setup_look.h"
 
 namespace torvik {
 namespace {
@@ -36,8 +38,16 @@ int IndexOf(const std::array<int, N>& idList, int id) {
 
 SetupPages::SetupPages(SetupView& view) : view_(view) {}
 
-void SetupPages::Open(SettingsStore& settings, const std::string& section,
+void SetupPages::Open(SettingsStore& settings, std::span<const char> serialField,
                       AutostartStore& autostart, const ConfigBlock& inEffect) {
+    view_.LayoutButtonRow(ids::kPageButton, kPageRowGap);
+    for (std::size_t row = 0; row < ids::kAltButton.size(); ++row) {
+        const std::array<int, 4> modifiers{ids::kAltButton[row], ids::kCtrlButton[row],
+                                           ids::kShiftButton[row], ids::kWinButton[row]};
+        view_.LayoutButtonRow(modifiers, kModifierRowGap);
+    }
+    section_ = SectionName(serialField.data(), serialField.size());
+    const std::string& section = section_;
     block_ = ConfigBlock{};
     storedUnreadable_ = false;
     noteShown_.reset();
@@ -218,10 +228,10 @@ bool SetupPages::HandleClick(int controlId, std::string_view editText, int chose
 }
 
 void SetupPages::Close(SetupEnd end, std::string_view editText, SettingsStore& settings,
-                       const std::string& section, AutostartStore& autostart) {
+                       AutostartStore& autostart) {
     if (end != SetupEnd::kOk) return;
     if (page_ != kGlobalPage) StoreProgramName(editText);
-    settings.WriteConfig(section, block_);
+    settings.WriteConfig(section_, block_);
 
     if (autostartRequested_ == autostartFoundAtOpen_) return;
     if (autostartRequested_) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ public:
     // A key button shows the key-menu item at this position (key_table.h) as its caption and
     // checks it in its drop-down.
     virtual void SelectKey(int controlId, int position) = 0;
+    // Lays these buttons out in one row over the span they take now, gap apart (LayoutRow).
+    virtual void LayoutButtonRow(std::span<const int> controlIds, int gap) = 0;
 };
 
 enum class Modifier { kAlt, kCtrl, kShift, kWin };
@@ -42,12 +45,13 @@ public:
 
     explicit SetupPages(SetupView& view);
 
-    // The dialog opens: reads CONFIG of the section, asks whether autostart is registered,
-    // and shows the Global page. Without a stored CONFIG the page shows and edits inEffect,
+    // The dialog opens for the box with this serial-number field: the page row and the
+    // modifier rows are laid out, CONFIG of the box's section is read, autostart is asked
+    // whether it is registered, and the Global page is shown. Without a stored CONFIG the page shows and edits inEffect,
     // the records the main window runs on, so that OK without a change changes nothing. A
     // stored CONFIG that cannot be read gives the dialog's own defaults, and the page says so.
-    void Open(SettingsStore& settings, const std::string& section, AutostartStore& autostart,
-              const ConfigBlock& inEffect);
+    void Open(SettingsStore& settings, std::span<const char> serialField,
+              AutostartStore& autostart, const ConfigBlock& inEffect);
 
     // Page button 0 (Global) to 4. editText is the edit control's current text; it is taken
     // into the record when a numbered page is left. Also runs for the page already shown.
@@ -69,11 +73,11 @@ public:
     void ToggleAutostart();
 
     // The dialog closes. With kOk: takes the edit text on a numbered page, writes the working
-    // copy to the section and enables or disables autostart when the wish differs from what
+    // copy to the box's section and enables or disables autostart when the wish differs from what
     // was found at open. With kCancel nothing is stored. The dialog then ends with the same
     // answer, which tells its owner whether to load the settings anew.
     void Close(SetupEnd end, std::string_view editText, SettingsStore& settings,
-               const std::string& section, AutostartStore& autostart);
+               AutostartStore& autostart);
 
     // Routes the click command of a page, key, modifier, deactivate or autostart button to the
     // operation above; false for any other id (OK and Cancel are the dialog's own). editText is
@@ -95,7 +99,6 @@ public:
     int CurrentPage() const { return page_; }
     const std::string& ProgramNameText() const { return programName_; }
     bool AutostartRequested() const { return autostartRequested_; }
-    bool AutostartFoundAtOpen() const { return autostartFoundAtOpen_; }
 
 private:
     FunctionConfig& Current() { return block_[static_cast<std::size_t>(page_)]; }
@@ -111,6 +114,7 @@ private:
 
     SetupView& view_;
     ConfigBlock block_{};
+    std::string section_;      // the box's "%s_KEYSET", named at Open
     std::string programName_;  // the text the edit control shows
     int page_ = kGlobalPage;
     bool autostartRequested_ = false;

@@ -47,6 +47,7 @@ public:
     }
     LinkResult Close(LinkHandle handle) override { return box_.Close(handle); }
     bool Available() const override { return box_.Available(); }
+    const char* DriverName() const override { return "simulated"; }
 
 private:
     SimulatedBox& box_;
@@ -68,9 +69,9 @@ public:
         checked[id] = state;
     }
     void LayoutAntennaRow() override { events.push_back("layout"); }
-    void ShowWindow(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
-    void HideWindow() override { events.push_back("hide"); }
-    void EndDialog() override { events.push_back("end"); }
+    void Show(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
+    void Hide() override { events.push_back("hide"); }
+    void EndProgram() override { events.push_back("end"); }
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
@@ -87,7 +88,7 @@ public:
     }
     bool waiting = false;
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        events.push_back(std::string("setup ") + box.SerialNumber);
+        events.push_back(std::string("setup ") + box.serial);
         setupShown = inEffect;
         return setupAnswer;
     }
@@ -102,14 +103,21 @@ public:
         journal_.push_back(events.back());
     }
     // Kept apart from events: the status follows every presence update.
-    void ShowLinkStatus(const char* text, const std::string& tip) override {
-        statusText = text;
+    void ShowLinkStatus(const char* text) override { statusText = text; }
+    void SetTrayTip(const std::string& tip) override {
         trayTip = tip;
+        ++tipChanges;
     }
-    void ScheduleRecheck(bool on) override { recheck = on; }
+    void StartRecheck(std::uint32_t intervalMs) override {
+        recheck = true;
+        recheckInterval = intervalMs;
+    }
+    void StopRecheck() override { recheck = false; }
 
     std::string statusText;
-    std::string trayTip;
+    std::string trayTip = kTrayTipName;   // what the icon is given when it is added
+    int tipChanges = 0;
+    std::uint32_t recheckInterval = 0;
     bool recheck = false;
     // Runs inside the message box, as the messages its modal loop dispatches would.
     std::function<void()> duringError;

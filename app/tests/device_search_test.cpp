@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "app/tests/controller_fixture.h"
@@ -11,63 +10,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(BoxSerial, EitherTextAnywhereCaseSensitiveWithinTheField) {
-    const auto accepts = [](const char* text) {
-        char field[16] = {};
-        std::memcpy(field, text, std::min(std::strlen(text), sizeof field));
-        return IsBoxSerial(field, sizeof field);
-    };
-    EXPECT_TRUE(accepts("MIRVAX8"));
-    EXPECT_TRUE(accepts("ab12ZELKOR5xyz"));
-    EXPECT_TRUE(accepts("123456789ZELKOR5"));   // fills all 16 bytes, no NUL
-    EXPECT_FALSE(accepts("zelkor5"));
-    EXPECT_FALSE(accepts("MIRVAX"));
-    EXPECT_FALSE(accepts(""));
-    EXPECT_FALSE(IsBoxSerial(nullptr, 16));
-
-    // The field ends at its size, even when the bytes after it would complete a match.
-    char serial[16 + 12];
-    std::memset(serial, 'X', sizeof serial);
-    std::memcpy(serial + 12, "ZELKOR5", 7);
-    EXPECT_FALSE(IsBoxSerial(serial, 16));
-    EXPECT_TRUE(IsBoxSerial(serial, sizeof serial));
-}
-
-// A link that lists what it is given and opens nothing.
-class ListingOnly final : public BoxLink {
-public:
-    std::vector<ListedDevice> devices;
-    LinkResult List(std::vector<ListedDevice>& out) override {
-        out = devices;
-        return LinkResult::Ok;
-    }
-    LinkResult Open(const std::string&, LinkHandle&) override { return LinkResult::NotOpened; }
-    LinkResult SetTimeouts(LinkHandle, std::uint32_t, std::uint32_t) override {
-        return LinkResult::InvalidHandle;
-    }
-    LinkResult EnterBitBang(LinkHandle) override { return LinkResult::InvalidHandle; }
-    LinkResult WriteByte(LinkHandle, std::uint8_t, std::uint32_t&) override {
-        return LinkResult::InvalidHandle;
-    }
-    LinkResult Close(LinkHandle) override { return LinkResult::InvalidHandle; }
-};
-
-TEST(BoxSearch, TheKeptRecordHoldsTheTextsAsTheProgramAlwaysStoredThem) {
-    ListingOnly link;
-    link.devices.push_back({"", "", "", true, false});
-    link.devices.push_back({"123456789ZELKOR5", std::string(70, 'D'), "9", false, false});
-    const BoxSearch search = SearchForBox(link);
-    EXPECT_TRUE(search.heldElsewhere);
-    ASSERT_TRUE(search.box.has_value());
-    EXPECT_EQ(search.box->SerialNumber, "123456789ZELKOR");   // its section name too
-    EXPECT_EQ(search.box->Description, std::string(63, 'D'));
-    EXPECT_EQ(search.box->Identity, "9");
-    EXPECT_EQ(search.box->Type, kAntennaCount);
-}
-
 class DeviceSearchTest : public ControllerTest {};
 
-TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithTypeThree) {
+TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithThreeAntennas) {
     box.devices.push_back({"", "", 9});
     box.devices[0].heldElsewhere = true;
     box.devices.push_back({"FT12345", "ZELKOR5 in the description only", 1});
@@ -75,10 +20,10 @@ TEST_F(DeviceSearchTest, TheFirstAcceptedDeviceIsKeptWithTypeThree) {
     box.devices.push_back({"A1MIRVAX8", "third", 3});
     controller.FindDevice();
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().SerialNumber, "xxZELKOR5yy");
-    EXPECT_EQ(controller.Node().Description, "second");
-    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(2));
-    EXPECT_EQ(controller.Node().Type, 3u);
+    EXPECT_EQ(controller.Node().serial, "xxZELKOR5yy");
+    EXPECT_EQ(controller.Node().description, "second");
+    EXPECT_EQ(controller.Node().identity, IdentityOfLocation(2));
+    EXPECT_EQ(controller.Node().antennaCount, 3u);
     EXPECT_EQ(controller.Link(), LinkStatus::Ready);   // a box found: the held device does not matter
     EXPECT_EQ(controller.Section(), "xxZELKOR5yy_KEYSET");
 }
@@ -88,7 +33,7 @@ TEST_F(DeviceSearchTest, AFailedListIsNoBoxAndTheOldNodeIsKept) {
     box.listFails = true;
     controller.FindDevice();
     EXPECT_FALSE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().SerialNumber, "A1MIRVAX8");
+    EXPECT_EQ(controller.Node().serial, "A1MIRVAX8");
     EXPECT_EQ(controller.GetAntennaMask() & 0xFFFF, 3);
 }
 
@@ -223,6 +168,7 @@ TEST_F(DeviceSearchTest, AHeldDeviceShowsInUseAndIsLookedAtAgainUntilFreeOrGone)
     EXPECT_EQ(view.statusText, "Device in use by another program");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device in use");
     EXPECT_TRUE(view.recheck);
+    EXPECT_EQ(view.recheckInterval, 2000u);
     EXPECT_TRUE(box.BytesWritten().empty());
 
     controller.OnDeviceNotice();   // still held: no notice came, keep looking
@@ -273,7 +219,7 @@ TEST_F(DeviceSearchTest, NoUsableDriverIsSaid) {
     box.driverMissing = true;
     controller.FindDevice();
     EXPECT_FALSE(controller.DevicePresent());
-    EXPECT_EQ(view.statusText, "no usable FTD2XX driver --- reinstall it");
+    EXPECT_EQ(view.statusText, "no usable simulated driver --- reinstall it");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - no usable driver");
     EXPECT_FALSE(view.recheck);
 }

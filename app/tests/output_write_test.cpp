@@ -100,7 +100,7 @@ TEST_F(OutputWriteTest, ARefusedModeIsReportedOncePerEpisodeWithTheDeviceClosed)
     EXPECT_EQ(openWhileShown, 0);
     // The search inside the box still found the box where it is.
     EXPECT_TRUE(controller.DevicePresent());
-    EXPECT_EQ(controller.Node().Identity, IdentityOfLocation(kBoxLocation));
+    EXPECT_EQ(controller.Node().identity, IdentityOfLocation(kBoxLocation));
     EXPECT_EQ(view.statusText, "Device refused the output mode");
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control - output mode refused");
 
@@ -165,25 +165,6 @@ TEST_F(OutputWriteTest, WithoutABoxNoDriverFunctionIsCalled) {
     controller.Execute(Command{Verb::Reload});
     controller.Shutdown();
     EXPECT_TRUE(box.Calls().empty());
-}
-
-TEST(OutputWriteByte, ReportsWhatHappenedAndAlwaysCloses) {
-    SimulatedBox box;
-    box.devices.push_back({"x", "", 7});
-    const std::string seven = IdentityOfLocation(7);
-    EXPECT_EQ(WriteOutputByte(box, IdentityOfLocation(8), 0x0A), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, "", 0x0A), OutputWrite::NotOpened);
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0A), OutputWrite::Written);
-    box.devices[0].bitModeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0B), OutputWrite::ModeRefused);
-    box.devices[0].bitModeFails = false;
-    box.devices[0].writeFails = true;
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0C), OutputWrite::WriteFailed);
-    box.devices[0].writeFails = false;
-    box.devices[0].shortWrite = true;   // status 0, nothing taken
-    EXPECT_EQ(WriteOutputByte(box, seven, 0x0D), OutputWrite::WriteFailed);
-    EXPECT_EQ(box.BytesWritten(), (Bytes{0x0A, 0x0B}));
-    EXPECT_EQ(box.OpenHandles(), 0);
 }
 
 }  // namespace

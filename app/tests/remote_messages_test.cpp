@@ -54,13 +54,14 @@ TEST(RemoteMessages, TheReloadCommandNeedsItsCodeAndASender) {
     EXPECT_EQ(Decode(0x0111, CommandWord(1013, 0x10001), 0x1234).verb, Verb::Reload);
 }
 
-TEST(RemoteMessages, AHotkeyCarriesItsIdWhenItFitsTheTablesIds) {
-    const Decoded pressed = Decode(0x0312, 2400, 0);
-    EXPECT_EQ(pressed.verb, Verb::Hotkey);
-    EXPECT_EQ(pressed.hotkeyId, 2400);
-    EXPECT_EQ(Decode(0x0312, 0x7FFFFFFF, 0).hotkeyId, 0x7FFFFFFF);
-    EXPECT_EQ(Decode(0x0312, ~std::uintptr_t{0}, 0).verb, std::nullopt);
-    EXPECT_EQ(Decode(0x0312, std::uintptr_t{1} << 32 | 2400, 0).verb, std::nullopt);
+TEST(HotkeyPresses, APressCarriesItsIdWhenItFitsTheTablesIds) {
+    ASSERT_TRUE(HotkeyPress(2400).has_value());
+    EXPECT_EQ(HotkeyPress(2400)->verb, Verb::Hotkey);
+    EXPECT_EQ(HotkeyPress(2400)->hotkeyId, 2400);
+    EXPECT_EQ(HotkeyPress(0x7FFFFFFF)->hotkeyId, 0x7FFFFFFF);
+    EXPECT_FALSE(HotkeyPress(~std::uintptr_t{0}).has_value());
+    EXPECT_FALSE(HotkeyPress(std::uintptr_t{1} << 32 | 2400).has_value());
+    EXPECT_EQ(Decode(0x0312, 2400, 0).verb, std::nullopt);   // WM_HOTKEY is no remote command
 }
 
 using Answer = std::optional<std::intptr_t>;

@@ -125,5 +125,21 @@ TEST_F(WindowPolicyTest, SetupRunsOnlyWithABoxAndItsOkReloadsWithoutRefreshing) 
     }
 }
 
+TEST_F(WindowPolicyTest, TheTrayTipCarriesBandStatusUnderTheLinkAndIsToldOnlyWhenItChanges) {
+    StartWithBox();
+    const int told = view.tipChanges;
+    controller.ShowBandStatus("following 7.074 MHz");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control\nfollowing 7.074 MHz");
+    controller.ShowBandStatus("following 7.074 MHz");
+    controller.RefreshControls();   // the link's part unchanged
+    EXPECT_EQ(view.tipChanges, told + 1);
+
+    box.devices[0].heldElsewhere = true;
+    controller.OnDeviceNotice();
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device in use\nfollowing 7.074 MHz");
+    controller.ShowBandStatus("");
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control - device in use");
+}
+
 }  // namespace
 }  // namespace torvik::testing

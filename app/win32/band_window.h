@@ -1,60 +1,49 @@
 #pragma once
-// Band following in the main window: the socket, the timer and the torvikctl requests arrive
-// here as the window's messages; the status goes to a line under the window's controls (added
-// only while following is on, so the window is unchanged otherwise) and to the window, which
-// puts it into the tray tip.
+// Band following in the Windows main window: the socket's notices, the band timer and
+// torvikctl's WM_COPYDATA arrive here as the window's messages and go to the core's
+// BandSession; what the session decides (timer, status line, dialog) is carried out here.
 
 #include <winsock2.h>
 #include <windows.h>
 
-#include <functional>
+#include <optional>
 #include <string>
 
-#include "bands/band_following.h"
+#include "app/band_session.h"
 #include "bands/win32/winsock_rig_socket.h"
-
-namespace torvik {
-class SwitchController;
-}
 
 namespace torvik::win32 {
 
-class BandWindow {
+class BandWindow final : public BandView {
 public:
-    // onStatus hears every change of the status text ("" while following is off).
-    BandWindow(SwitchController& controller, std::string iniPath,
-               std::function<void(const std::string&)> onStatus);
-    ~BandWindow();
+    BandWindow(SwitchController& controller, std::string iniPath);
     BandWindow(const BandWindow&) = delete;
     BandWindow& operator=(const BandWindow&) = delete;
 
     // The main window, once it exists.
     void Attach(HWND window);
-    // After every settings load: the plan of the box now present (or none).
-    void Reload();
     // WM_BAND_SOCKET, the band timer and torvikctl's WM_COPYDATA; false for any other message.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // The "Band following" dialog over the main window (only with a box).
-    void OpenDialog();
-    // Stops following: the connection closes and the timer ends.
-    void Stop();
 
-    const bands::BandFollowing& Following() const { return following_; }
+    BandSession& Session() { return session_; }
+
+    void ArmBandTimer(std::optional<bands::Millis> waitMs) override;
+    void AddBandLine() override;
+    void SetBandLineText(const std::string& status) override;
+    void RemoveBandLine() override;
+    void ShowNoBoxNotice() override;
+    void RunBandsDialog(bands::BandFollowing& following) override;
 
 private:
-    // After anything the link may have acted on: the timer for its next step and the status.
-    void Settle();
-    void ShowStatus(const std::string& status);
     LRESULT OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data);
+    // Grows or shrinks the window's height by delta pixels, in place.
+    void GrowWindow(int delta);
 
-    SwitchController& controller_;
-    WinsockRigSocket socket_;
-    bands::BandFollowing following_;
-    std::function<void(const std::string&)> onStatus_;
+    WinsockRigSocket socket_;   // before the session, which closes it on its end
+    BandSession session_;
     HWND window_ = nullptr;
     HWND statusLine_ = nullptr;
     int addedHeight_ = 0;
-    std::string shownStatus_;
 };
 
 }  // namespace torvik::win32

@@ -11,4 +11,24 @@ std::string InstanceLockName(std::string_view userKey) {
     return name;
 }
 
+bool IsMainWindow(HWND window) {
+    char className[64] = {};
+    char title[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title - 1);
+    return IsMainWindow(className, title);
+}
+
+HWND FindMainWindow() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            if (!IsMainWindow(window)) return TRUE;
+            *reinterpret_cast<HWND*>(param) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 }  // namespace torvik::win32

@@ -2,6 +2,8 @@
 // The name of the per-user lock that keeps a second copy of the program from starting, and
 // how a running copy's main window is told from other windows.
 
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,5 +26,10 @@ std::string InstanceLockName(std::string_view userKey);
 inline bool IsMainWindow(std::string_view className, std::string_view title) {
     return className == msg::kMainWindowClass && title.find(kInstanceMark) != std::string_view::npos;
 }
+
+// Whether window is the program's main window, by its class and title.
+bool IsMainWindow(HWND window);
+// The running copy's main window among the top-level windows, or nullptr.
+HWND FindMainWindow();
 
 }  // namespace torvik::win32

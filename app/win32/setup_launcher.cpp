@@ -21,7 +21,7 @@ INT_PTR RunForSerialField(HWND parent, std::span<const char> serialField,
 
 INT_PTR RunSetupDialog(HWND parent, const DeviceNode& box, SettingsStore& settings,
                        const std::string& programFolder, const ConfigBlock& inEffect) {
-    return RunForSerialField(parent, std::span<const char>(box.SerialNumber), settings, programFolder, inEffect);
+    return RunForSerialField(parent, std::span<const char>(box.serial), settings, programFolder, inEffect);
 }
 
 }  // namespace torvik::win32

@@ -4,6 +4,7 @@
 
 #include "app/station_command.h"
 #include "app/win32/copydata_reply.h"
+#include "app/win32/window_messages.h"
 
 namespace torvik::win32 {
 
@@ -11,16 +12,14 @@ bool AnswerStationRequest(HWND window, SwitchController& controller, UINT messag
                           WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_COPYDATA || lParam == 0) return false;
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (data.dwData != kStationRequestTag) return false;
-    bands::BandsReply reply;
-    if (data.cbData > bands::kMaxRequestBytes || (data.cbData > 0 && data.lpData == nullptr)) {
-        reply = {bands::kReplyUsage, "request too long\n"};
-    } else {
-        const std::string_view request(static_cast<const char*>(data.lpData), data.cbData);
-        reply = RunStationWords(controller, bands::SplitWords(request));
-    }
+    if (data.dwData != msg::kStationRequestTag) return false;
+    const bands::BandsReply reply =
+        data.cbData > 0 && data.lpData == nullptr
+            ? bands::RequestTooLong()
+            : RunStationRequest(controller, std::string_view(static_cast<const char*>(data.lpData),
+                                                             data.cbData));
     SendReplyText(reinterpret_cast<HWND>(wParam), window, reply.text);
-    result = bands::kReplyHandled + reply.code;
+    result = msg::kBandsReplyHandled + reply.code;
     return true;
 }
 

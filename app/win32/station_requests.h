@@ -1,6 +1,6 @@
 #pragma once
-// torvikctl's station words (names, ...) as a WM_COPYDATA with kStationRequestTag: run by the
-// core, the text sent back to torvikctl's window, the code in the answer as for bands.
+// torvikctl's station words (names, lock, unlock) as a WM_COPYDATA with msg::kStationRequestTag:
+// run by the core, the text sent back to torvikctl's window, the code in the answer as for bands.
 
 #include <windows.h>
 

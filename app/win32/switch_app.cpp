@@ -21,24 +21,6 @@ void BringForward(HWND window) {
     ShowWindow(window, SW_SHOW);
 }
 
-bool IsOurMainWindow(HWND window) {
-    char title[256] = "";
-    char className[64] = "";
-    GetWindowTextA(window, title, 255);
-    GetClassNameA(window, className, sizeof(className));
-    return IsMainWindow(className, title);
-}
-
-// The running copy's main window anywhere among the top-level windows. Used only once the lock
-// has told that a copy runs.
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
-    if (IsOurMainWindow(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The user's security id as text, or the user name when that cannot be had.
 std::string UserKey() {
     std::string key;
@@ -73,7 +55,7 @@ std::string UserKey() {
 bool CSwitchApp::FindRunningInstance() {
     for (HWND window = GetForegroundWindow(); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
-        if (IsOurMainWindow(window)) {
+        if (IsMainWindow(window)) {
             BringForward(window);
             return true;
         }
@@ -99,9 +81,7 @@ bool CSwitchApp::TakeInstanceLock() {
         if (FindRunningInstance()) {
             return false;
         }
-        HWND found = nullptr;
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
-        if (found != nullptr) {
+        if (HWND found = FindMainWindow(); found != nullptr) {
             BringForward(found);
             return false;
         }

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,7 @@ namespace torvik::win32 {
 namespace {
 
 constexpr DWORD kInterfaceDeviceType = 5;  // DBT_DEVTYP_DEVICEINTERFACE
-// While a device is held by another program, the list is looked at this often.
 constexpr UINT_PTR kRecheckTimer = 1;
-constexpr UINT kRecheckIntervalMs = 2000;
 constexpr UINT_PTR kTrayClickTimer = 2;     // the wait for a second click on the tray icon
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32,
@@ -70,11 +67,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       driver_(ProgramFolder()),
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
-      bands_(controller_, settings_.Path(),
-             [this](const std::string& status) {
-                 bandStatus_ = status;
-                 ShowTrayTip();
-             }),
+      bands_(controller_, settings_.Path()),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -96,8 +89,7 @@ INT_PTR CSwitchDlg::DoModal() {
 bool CSwitchDlg::PreTranslateMessage(MSG& msg) {
     // A hotkey of ours is consumed here, before the dialog's keyboard handling.
     if (msg.message == WM_HOTKEY) {
-        if (const auto command = CommandFromMessage(msg.message, msg.wParam, msg.lParam);
-            command && controller_.Execute(*command)) {
+        if (const auto command = HotkeyPress(msg.wParam); command && controller_.Execute(*command)) {
             return true;
         }
     }
@@ -204,8 +196,7 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
-    bands_.Stop();
-    controller_.Shutdown();
+    bands_.Session().Shutdown();
     return 0;
 }
 
@@ -213,8 +204,7 @@ LRESULT CSwitchDlg::OnEndSession(WPARAM wParam, LPARAM) {
     // The user logs off or the machine shuts down: the process ends without the window's
     // destruction, so the box must drop its running bit now.
     if (wParam != FALSE) {
-        bands_.Stop();
-        controller_.Shutdown();
+        bands_.Session().Shutdown();
     }
     return 0;
 }
@@ -302,7 +292,7 @@ LRESULT CSwitchDlg::OnStormLock(WPARAM, LPARAM) {
 }
 
 LRESULT CSwitchDlg::OnBandFollowing(WPARAM, LPARAM) {
-    bands_.OpenDialog();
+    bands_.Session().OpenDialog();
     return 0;
 }
 
@@ -344,16 +334,16 @@ void CSwitchDlg::View::LayoutAntennaRow() {
     LayoutWindowRow(row, kAntennaRowGap);
 }
 
-void CSwitchDlg::View::ShowWindow(bool toFront) {
+void CSwitchDlg::View::Show(bool toFront) {
     if (toFront) {
         SetForegroundWindow(dialog_.Handle());
     }
     ::ShowWindow(dialog_.Handle(), SW_SHOW);
 }
 
-void CSwitchDlg::View::HideWindow() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
+void CSwitchDlg::View::Hide() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
 
-void CSwitchDlg::View::EndDialog() { dialog_.EndNow(); }
+void CSwitchDlg::View::EndProgram() { dialog_.EndNow(); }
 
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
@@ -373,23 +363,10 @@ void CSwitchDlg::View::RemoveTrayIcon() { win32::RemoveTrayIcon(dialog_.Handle()
 
 void CSwitchDlg::View::EndDeviceNotices() { dialog_.deviceNotify_.Reset(); }
 
-void CSwitchDlg::View::ShowLinkStatus(const char* statusText, const std::string& trayTip) {
-    if (HWND control = dialog_.statusText; control != nullptr) {
-        char shown[128] = {};
-        GetWindowTextA(control, shown, sizeof shown);
-        if (std::strcmp(shown, statusText) != 0) {
-            SetWindowTextA(control, statusText);
-        }
-    }
-    dialog_.linkTip_ = trayTip;
-    dialog_.ShowTrayTip();
-}
-
-void CSwitchDlg::ShowTrayTip() {
-    const std::string tip = bands::TipWithBandStatus(linkTip_, bandStatus_);
-    if (tip != trayTip_) {
-        trayTip_ = tip;
-        SetTrayTip(hwnd_, kTrayIconId, tip);
+void CSwitchDlg::View::ShowLinkStatus(const char* statusText) {
+    // Set only when it differs, so that the line does not flicker on every write.
+    if (HWND control = dialog_.statusText; control != nullptr && WindowText(control) != statusText) {
+        SetWindowTextA(control, statusText);
     }
 }
 
@@ -397,7 +374,12 @@ void CSwitchDlg::View::ShowAntennaNames(const AntennaNames& names) {
     dialog_.captions_.Show(names);
 }
 
-void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Reload(); }
+void CSwitchDlg::View::SetTrayTip(const std::string& tip) {
+    dialog_.trayTip_ = tip;
+    win32::SetTrayTip(dialog_.Handle(), kTrayIconId, tip);
+}
+
+void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Session().Reload(); }
 
 void CSwitchDlg::View::WaitForSecondPress(bool on) {
     if (on) {
@@ -407,16 +389,10 @@ void CSwitchDlg::View::WaitForSecondPress(bool on) {
     }
 }
 
-void CSwitchDlg::View::ScheduleRecheck(bool on) {
-    if (on == dialog_.recheckTimer_) {
-        return;
-    }
-    dialog_.recheckTimer_ = on;
-    if (on) {
-        SetTimer(dialog_.Handle(), kRecheckTimer, kRecheckIntervalMs, nullptr);
-    } else {
-        KillTimer(dialog_.Handle(), kRecheckTimer);
-    }
+void CSwitchDlg::View::StartRecheck(std::uint32_t intervalMs) {
+    SetTimer(dialog_.Handle(), kRecheckTimer, intervalMs, nullptr);
 }
+
+void CSwitchDlg::View::StopRecheck() { KillTimer(dialog_.Handle(), kRecheckTimer); }
 
 }  // namespace torvik::win32

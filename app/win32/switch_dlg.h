@@ -75,9 +75,9 @@ private:
         void EnableControl(int controlId, bool enable) override;
         void SetChecked(int controlId, int state) override;
         void LayoutAntennaRow() override;
-        void ShowWindow(bool toFront) override;
-        void HideWindow() override;
-        void EndDialog() override;
+        void Show(bool toFront) override;
+        void Hide() override;
+        void EndProgram() override;
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
         void WaitForSecondPress(bool on) override;
@@ -85,8 +85,10 @@ private:
         SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override;
         void RemoveTrayIcon() override;
         void EndDeviceNotices() override;
-        void ShowLinkStatus(const char* statusText, const std::string& trayTip) override;
-        void ScheduleRecheck(bool on) override;
+        void ShowLinkStatus(const char* statusText) override;
+        void SetTrayTip(const std::string& tip) override;
+        void StartRecheck(std::uint32_t intervalMs) override;
+        void StopRecheck() override;
         void ShowAntennaNames(const AntennaNames& names) override;
 
     private:
@@ -98,8 +100,6 @@ private:
     void RegisterDeviceNotices();
     // Ends the modal run, closing first whatever modal window is open on top of this one.
     void EndNow();
-    // The link's tip with band following's status under it, given to the icon when changed.
-    void ShowTrayTip();
 
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
@@ -135,9 +135,6 @@ private:
     IconHandle trayIcon_;
     UINT taskbarCreated_ = 0;
     std::string trayTip_ = kTrayTipName;   // what the icon says; given again when re-added
-    std::string linkTip_ = kTrayTipName;   // the tip for the link to the box
-    std::string bandStatus_;               // band following's status, added under it
-    bool recheckTimer_ = false;
 };
 
 }  // namespace torvik::win32

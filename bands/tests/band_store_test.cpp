@@ -18,7 +18,7 @@ TEST(BandStore, APlanRoundTripsBesideAnUntouchedKeysetSection) {
     TempFolder folder;
     const std::string ini = folder.File("Torvik.ini");
     WriteBytes(ini, kKeyset);
-    const std::string section = SectionName("A1MIRVAX8");
+    const std::string section = BandsSectionName("A1MIRVAX8");
     EXPECT_EQ(section, "A1MIRVAX8_BANDS");
 
     const BandPlan plan{true, "192.168.1.5:4533", {{1800000, 2000000, 1}, {3500000, 30000000, 2}}};

@@ -8,7 +8,7 @@ namespace {
 TEST(DialogInput, TheRulesBlockRoundTripsAndOverlapsAreNoted) {
     const std::vector<BandRule> rules{{1800000, 2000000, 1}, {1900000, 30000000, 2}};
     const std::string block = RulesBlock(rules);
-    EXPECT_EQ(block, "1800000 2000000 1\r\n1900000 30000000 2\r\n");
+    EXPECT_EQ(block, "1800000 2000000 1\n1900000 30000000 2\n");
     const DialogCheck check = CheckDialogInput(true, " localhost:4532\t", "\r\n" + block + "  \n");
     ASSERT_TRUE(check.plan) << check.error;
     EXPECT_EQ(check.plan->rules, rules);

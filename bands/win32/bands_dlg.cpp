@@ -2,9 +2,23 @@
 
 #include "bands/dialog_input.h"
 #include "bands/win32/winsock_rig_socket.h"
+#include "platform/win32/window.h"
 #include "res/resource.h"
 
 namespace torvik::win32 {
+namespace {
+
+// An edit control breaks lines at CRLF only.
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
 
 const MessageEntry<CBandsDlg> CBandsDlg::kMessageMap[] = {
     OnCommand<CBandsDlg>(IDC_BANDS_FOLLOW, &CBandsDlg::OnFollowClicked),
@@ -13,7 +27,7 @@ const MessageEntry<CBandsDlg> CBandsDlg::kMessageMap[] = {
 };
 
 CBandsDlg::CBandsDlg(bands::BandFollowing& following, HWND parent)
-    : Dialog(IDD_BANDS_DIALOG, parent), following_(following) {}
+    : Dialog(IDD_BANDS_DIALOG, parent), dialog_(following, *this, MonotonicMillis) {}
 
 bool CBandsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return DispatchMessageMap<CBandsDlg>(*this, kMessageMap, message, wParam, lParam, result) ||
@@ -25,55 +39,41 @@ BOOL CBandsDlg::OnInitDialog() {
     okButton.SubclassDlgItem(IDOK, hwnd_);
     cancelButton.SubclassDlgItem(IDCANCEL, hwnd_);
     followButton.SubclassDlgItem(IDC_BANDS_FOLLOW, hwnd_);
-    const bands::BandPlan& plan = following_.plan();
-    follow_ = plan.follow;
-    followButton.SetChecked(follow_ ? 1 : 0, true);
-    SetDlgItemTextA(hwnd_, IDC_BANDS_SOURCE, plan.source.c_str());
-    SetDlgItemTextA(hwnd_, IDC_BANDS_RULES, bands::RulesBlock(plan.rules).c_str());
-    ShowNotes();
+    dialog_.Start();
     return TRUE;
 }
 
-std::string CBandsDlg::Text(int controlId) const {
-    HWND control = Item(controlId);
-    const int length = control != nullptr ? GetWindowTextLengthA(control) : 0;
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+std::string CBandsDlg::SourceText() const { return WindowText(Item(IDC_BANDS_SOURCE)); }
+
+std::string CBandsDlg::RulesText() const { return WindowText(Item(IDC_BANDS_RULES)); }
+
+void CBandsDlg::ShowFields(const std::string& source, const std::string& rules) {
+    SetDlgItemTextA(hwnd_, IDC_BANDS_SOURCE, source.c_str());
+    SetDlgItemTextA(hwnd_, IDC_BANDS_RULES, WithCrLf(rules).c_str());
 }
 
-void CBandsDlg::ShowNotes() {
-    const bands::DialogCheck check =
-        bands::CheckDialogInput(follow_, Text(IDC_BANDS_SOURCE), Text(IDC_BANDS_RULES));
-    SetDlgItemTextA(hwnd_, IDC_BANDS_NOTES,
-                    bands::NotesText(check, following_.problems()).c_str());
+void CBandsDlg::ShowFollow(bool follow) { followButton.SetChecked(follow ? 1 : 0, true); }
+
+void CBandsDlg::ShowNotes(const std::string& notes) {
+    SetDlgItemTextA(hwnd_, IDC_BANDS_NOTES, notes.c_str());
 }
+
+void CBandsDlg::Warn(const std::string& text) {
+    MessageBoxA(hwnd_, text.c_str(), bands::kMessageCaption, MB_OK | MB_ICONWARNING);
+}
+
+void CBandsDlg::Close() { EndDialog(IDOK); }
 
 LRESULT CBandsDlg::OnFollowClicked(WPARAM, LPARAM) {
-    follow_ = !follow_;
-    followButton.SetChecked(follow_ ? 1 : 0, true);
+    dialog_.ToggleFollow();
     return 0;
 }
 
 LRESULT CBandsDlg::OnFieldChanged(WPARAM, LPARAM) {
-    ShowNotes();
+    dialog_.FieldChanged();
     return 0;
 }
 
-void CBandsDlg::OnOK() {
-    const bands::DialogCheck check =
-        bands::CheckDialogInput(follow_, Text(IDC_BANDS_SOURCE), Text(IDC_BANDS_RULES));
-    if (!check.plan) {
-        MessageBoxA(hwnd_, check.error.c_str(), bands::kMessageCaption, MB_OK | MB_ICONWARNING);
-        return;
-    }
-    if (!following_.Store(*check.plan, MonotonicMillis())) {
-        MessageBoxA(hwnd_, bands::kNotStoredText, bands::kMessageCaption, MB_OK | MB_ICONWARNING);
-        return;
-    }
-    EndDialog(IDOK);
-}
+void CBandsDlg::OnOK() { dialog_.Ok(); }
 
 }  // namespace torvik::win32

@@ -1,20 +1,19 @@
 #pragma once
-// CBandsDlg: the modal "Band following" dialog (template 104). It edits the switch, the source
-// and the rules of the present box as text; OK stores them through BandFollowing (which
-// checks them in the core) and stays open with a message when something is wrong.
+// CBandsDlg: the modal "Band following" dialog (template 104). What it shows and does is the
+// core's BandsDialog; this window reads and fills its controls and shows the messages.
 
 #include <windows.h>
 
 #include <string>
 
-#include "bands/band_following.h"
+#include "bands/bands_dialog.h"
 #include "controls/win32/my_button.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/message_map.h"
 
 namespace torvik::win32 {
 
-class CBandsDlg : public Dialog {
+class CBandsDlg : public Dialog, private bands::BandsDialogView {
 public:
     CBandsDlg(bands::BandFollowing& following, HWND parent);
 
@@ -28,17 +27,20 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    std::string Text(int controlId) const;
-    // The notes under the rules: the first mistake, or where rules overlap.
-    void ShowNotes();
+    std::string SourceText() const override;
+    std::string RulesText() const override;
+    void ShowFields(const std::string& source, const std::string& rules) override;
+    void ShowFollow(bool follow) override;
+    void ShowNotes(const std::string& notes) override;
+    void Warn(const std::string& text) override;
+    void Close() override;
 
     LRESULT OnFollowClicked(WPARAM wParam, LPARAM lParam);
     LRESULT OnFieldChanged(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CBandsDlg> kMessageMap[];
 
-    bands::BandFollowing& following_;
-    bool follow_ = false;
+    bands::BandsDialog dialog_;
 };
 
 }  // namespace torvik::win32

@@ -1,6 +1,5 @@
 #include "bands/win32/winsock_rig_socket.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace torvik::win32 {
@@ -96,16 +95,6 @@ void WinsockRigSocket::OnSocketMessage(WPARAM wParam, LPARAM lParam, bands::RigL
 
 bands::Millis MonotonicMillis() {
     return static_cast<bands::Millis>(GetTickCount64());
-}
-
-void ArmBandTimer(HWND window, const bands::RigLink& link, bands::Millis now) {
-    const std::optional<bands::Millis> due = link.NextDue();
-    if (!due) {
-        KillTimer(window, kBandTimerId);
-        return;
-    }
-    const bands::Millis wait = std::clamp<bands::Millis>(*due - now, USER_TIMER_MINIMUM, 60000);
-    SetTimer(window, kBandTimerId, static_cast<UINT>(wait), nullptr);
 }
 
 }  // namespace torvik::win32

@@ -45,7 +45,4 @@ private:
 
 bands::Millis MonotonicMillis();
 
-// Arms the window's band timer for the link's next due time, or kills it when nothing is due.
-void ArmBandTimer(HWND window, const bands::RigLink& link, bands::Millis now);
-
 }  // namespace torvik::win32

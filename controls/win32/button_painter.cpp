@@ -10,25 +10,9 @@
 #include "controls/win32/my_button.h"
 #include "controls/win32/skin_resources.h"
 #include "platform/win32/win_handle.h"
+#include "platform/win32/window.h"
 
 namespace torvik::win32 {
-namespace {
-
-// The caption. Most captions fit the first buffer; only a longer one costs the length query
-// (under Wine each of these calls is a round trip to the window server).
-std::string WindowText(HWND hwnd) {
-    std::string text(256, '\0');
-    int copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
-    if (copied >= static_cast<int>(text.size()) - 1) {
-        const int length = GetWindowTextLengthA(hwnd);
-        text.assign(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-        copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
-    }
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-}  // namespace
 
 UINT DrawTextFormat(TextLayout layout) {
     switch (layout) {

@@ -6,14 +6,12 @@
 
 #include "controls/win32/skin_resources.h"
 #include "platform/win32/win_handle.h"
+#include "platform/win32/window.h"
 
 namespace torvik::win32 {
 
 int LayoutHwnd::MeasureCaptionInBold() const {
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    const std::string text = WindowText(hwnd_);
 
     WindowDc dc(hwnd_);
     if (dc.Get() == nullptr) {

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "device/box_discovery.h"
+
 namespace torvik {
 namespace {
 
@@ -41,8 +43,19 @@ std::vector<std::uint8_t> PortsOf(libusb_device* device) {
     return {ports.begin(), ports.begin() + count};
 }
 
-// The serial-number string, read through a short-lived handle of our own.
-void ReadSerial(libusb_device* device, std::uint8_t serialIndex, UsbDeviceInfo& info) {
+// Whether another program holds the interface: a claim given back at once (it leaves the outputs
+// as they are; only libftdi's open resets the chip). A kernel driver bound to it is no other
+// program: libftdi's open detaches it.
+bool InterfaceHeldElsewhere(libusb_device_handle* handle) {
+    if (libusb_kernel_driver_active(handle, 0) == 1) return false;
+    const int claimed = libusb_claim_interface(handle, 0);
+    if (claimed == 0) libusb_release_interface(handle, 0);
+    return claimed == LIBUSB_ERROR_BUSY;
+}
+
+// The serial-number string, read through a short-lived handle of our own; for a box not open
+// here, also whether another program holds it.
+void ReadSerial(libusb_device* device, std::uint8_t serialIndex, bool probeHolder, UsbDeviceInfo& info) {
     libusb_device_handle* raw = nullptr;
     const int opened = libusb_open(device, &raw);
     if (opened != 0) {
@@ -56,6 +69,9 @@ void ReadSerial(libusb_device* device, std::uint8_t serialIndex, UsbDeviceInfo& 
     info.serialNumber = length > 0 ? std::string(reinterpret_cast<const char*>(text.data()),
                                                  static_cast<std::size_t>(length))
                                    : std::string();
+    const std::string field = info.serialNumber->substr(0, kSerialNumberChars);
+    info.heldElsewhere = probeHolder && IsBoxSerial(field.data(), field.size()) &&
+                         InterfaceHeldElsewhere(handle.get());
 }
 
 }  // namespace
@@ -87,7 +103,8 @@ std::vector<UsbDeviceInfo> FtdiBox::ListDevices() {
         info.productId = descriptor.idProduct;
         info.busNumber = libusb_get_bus_number(device);
         info.portNumbers = PortsOf(device);
-        ReadSerial(device, descriptor.iSerialNumber, info);
+        const bool openHere = IsOpen() && StableIdentity(info.busNumber, info.portNumbers) == openIdentity_;
+        ReadSerial(device, descriptor.iSerialNumber, !openHere, info);
         devices.push_back(std::move(info));
     }
     return devices;

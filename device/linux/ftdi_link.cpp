@@ -1,7 +1,6 @@
 #include "device/linux/ftdi_link.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace torvik {
 
@@ -13,10 +12,8 @@ LinkResult FtdiLink::List(std::vector<ListedDevice>& devices) {
     }
     std::vector<UsbDeviceInfo> found = box_.ListDevices();
     // In order of place on the bus, so that the first box the core accepts is the one at the
-    // lowest place, as ChooseBox decides.
-    std::sort(found.begin(), found.end(), [](const UsbDeviceInfo& a, const UsbDeviceInfo& b) {
-        return std::tie(a.busNumber, a.portNumbers) < std::tie(b.busNumber, b.portNumbers);
-    });
+    // lowest place.
+    std::sort(found.begin(), found.end(), LowerPlaceOnBus);
     bool openStillThere = false;
     for (const UsbDeviceInfo& device : found) {
         const auto identity = StableIdentity(device.busNumber, device.portNumbers);
@@ -26,7 +23,7 @@ LinkResult FtdiLink::List(std::vector<ListedDevice>& devices) {
         ListedDevice entry;
         if (device.accessDenied) {
             entry.accessDenied = true;
-        } else if (!device.serialNumber) {
+        } else if (!device.serialNumber || device.heldElsewhere) {
             entry.heldElsewhere = true;
         } else {
             entry.serial = device.serialNumber->substr(0, kSerialNumberChars);

@@ -21,6 +21,7 @@ public:
     LinkResult WriteByte(LinkHandle handle, std::uint8_t byte, std::uint32_t& written) override;
     LinkResult Close(LinkHandle handle) override;
     bool Available() const override { return box_.Usable(); }
+    const char* DriverName() const override { return "libftdi"; }
 
 private:
     // The one handle this link gives out.

@@ -1,6 +1,6 @@
 #pragma once
-// Which of the USB devices that libusb lists is the box, and where it sits on the bus. The
-// serial-number rule is the core's (IsBoxSerial); this adds the USB ids and the location.
+// Which USB devices that libusb lists may be the box, and where each sits on the bus. The
+// serial-number rule is the core's (IsBoxSerial), applied to what FtdiLink lists.
 
 #include <array>
 #include <cstdint>
@@ -29,6 +29,7 @@ struct UsbDeviceInfo {
     std::vector<std::uint8_t> portNumbers;
     std::optional<std::string> serialNumber;  // nothing when the device could not be opened
     bool accessDenied = false;                // the open failed for want of permission
+    bool heldElsewhere = false;               // another program holds its interface
 };
 
 // "<bus>-<port>.<port>...", the name the kernel gives the device's place ("1-2.3"): the same
@@ -36,28 +37,14 @@ struct UsbDeviceInfo {
 // Nothing for a device without a port path (a root hub) or with a port 0.
 std::optional<std::string> StableIdentity(std::uint8_t busNumber, std::span<const std::uint8_t> portNumbers);
 
-// A location id for the same place, the bus number in the top byte and one hex digit per port
-// below it, the last port lowest (bus 1, ports 2.3 is 0x01000023). Nothing when a port is 0 or
-// above 15 or the path is deeper than six ports: such a place has no such id.
-std::optional<std::uint32_t> LocationIdOf(std::uint8_t busNumber, std::span<const std::uint8_t> portNumbers);
+// Whether a sits at a lower place on the bus than b: the lower bus, then the lower port path.
+// The box at the lowest place is the one taken when several are attached, whatever order
+// libusb lists them in, so that the choice does not change between searches.
+bool LowerPlaceOnBus(const UsbDeviceInfo& a, const UsbDeviceInfo& b);
 
 // The serial-number characters the Windows driver's device node holds. The rule is applied to
 // no more, and the box's serial is cut to them, so that both systems accept the same boxes and
 // name the same settings section.
 inline constexpr std::size_t kSerialNumberChars = 15;
-
-struct BoxChoice {
-    std::optional<UsbDeviceInfo> box;  // the accepted device at the lowest place on the bus,
-                                       // its serial number cut to kSerialNumberChars
-    std::string identity;              // its StableIdentity
-    std::uint32_t locationId = 0;      // its LocationIdOf, 0 when it has none
-    bool unreadableCandidate = false;  // a device with the box's ids whose serial we may not read
-};
-
-// The box among the listed devices: FTDI vendor and product ids, a serial number that the
-// core's rule accepts, and a place on the bus. With several, the one at the lowest place (bus,
-// then port path) wins, whatever order libusb lists them in, so the choice does not change
-// between searches.
-BoxChoice ChooseBox(std::span<const UsbDeviceInfo> devices);
 
 }  // namespace torvik

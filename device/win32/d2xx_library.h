@@ -25,6 +25,7 @@ public:
     bool EnsureLoaded();
     bool Loaded() const { return functions_.complete; }
     bool Available() const override { return Loaded(); }
+    const char* DriverName() const override { return "FTD2XX"; }
 
     // Every search starts here, so this is where a missing library is looked for again.
     LinkResult List(std::vector<ListedDevice>& devices) override;

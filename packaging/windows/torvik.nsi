@@ -1,8 +1,8 @@
 ; The Torvik installer: a per-user install into %LOCALAPPDATA%\Programs\Torvik, a Start-menu
 ; shortcut, an entry in the installed-programs list, and an optional start at logon.
 ; Built by scripts/package-windows, which defines VERSION, STAGE (the files to install),
-; OUTFILE, ICON, MAIN_TITLE and MAIN_CLASS (the main window's title and class), WM_REMOTE_EXIT
-; and AUTOSTART_NAME.
+; OUTFILE, ICON, PUBLISHER, MAIN_TITLE and MAIN_CLASS (the main window's title and class),
+; WM_REMOTE_EXIT and AUTOSTART_NAME.
 ;   Setup:     /S silent, /AUTOSTART start at logon, /D=FOLDER another folder (last argument)
 ;   Uninstall: /S silent, /REMOVESETTINGS also removes Torvik.ini
 
@@ -100,6 +100,8 @@ Section "Torvik" SecProgram
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "Torvik"
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\Torvik.exe"
+  WriteRegStr HKCU "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINST_KEY}" "HelpLink" "$INSTDIR\manual\index.html"
   WriteRegStr HKCU "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINST_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
   WriteRegStr HKCU "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'

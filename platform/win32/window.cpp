@@ -77,4 +77,19 @@ HINSTANCE ResourceInstance() {
 
 void SetResourceInstance(HINSTANCE instance) { g_resourceInstance = instance; }
 
+std::string WindowText(HWND window) {
+    if (window == nullptr) return {};
+    // Most texts fit the first buffer; only a longer one costs the length query (under Wine
+    // each of these calls is a round trip to the window server).
+    std::string text(256, '\0');
+    int copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    if (copied >= static_cast<int>(text.size()) - 1) {
+        const int length = GetWindowTextLengthA(window);
+        text.assign(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    }
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 }  // namespace torvik::win32

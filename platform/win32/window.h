@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace torvik::win32 {
 
 class Window {
@@ -41,6 +43,9 @@ protected:
 
     HWND hwnd_ = nullptr;
 };
+
+// A control's or window's text, whole; "" for no window.
+std::string WindowText(HWND window);
 
 // The module that holds the program's resources (the executable).
 HINSTANCE ResourceInstance();

@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -58,6 +60,15 @@ public:
         controls[id].text = std::string(text);
     }
     void SelectKey(int id, int position) override { ++calls; controls[id].keyPosition = position; }
+    void LayoutButtonRow(std::span<const int> ids, int gap) override {
+        rows.push_back({std::vector<int>(ids.begin(), ids.end()), gap});
+    }
+    struct Row {
+        std::vector<int> ids;
+        int gap;
+        bool operator==(const Row&) const = default;
+    };
+    std::vector<Row> rows;   // the rows laid out, in order
 
     const Control& At(int id) { return controls[id]; }
     bool Shown(int id) { return At(id).shown; }

@@ -15,6 +15,8 @@ using testing::FakeAutostart;
 using testing::MemorySettings;
 using testing::FakeView;
 
+// The box's serial-number field, filled to its end without a NUL, and the section it names.
+constexpr char kSerialField[] = {'M', 'I', 'R', 'V', 'A', 'X', '8', 'A', '1'};
 constexpr const char* kSection = "MIRVAX8A1_KEYSET";
 
 class SetupPagesTest : public ::testing::Test {
@@ -27,11 +29,11 @@ protected:
     // so that a page without a stored CONFIG opens with Global deactivated.
     ConfigBlock inEffect = SetupDefaults();
 
-    void Open() { pages.Open(settings, kSection, autostart, inEffect); }
+    void Open() { pages.Open(settings, kSerialField, autostart, inEffect); }
     // A page button click: the dialog hands over what the edit shows.
     void Click(int page) { pages.SelectPage(page, view.Text(ids::kProgramEdit)); }
     void Close(SetupEnd end) {
-        pages.Close(end, view.Text(ids::kProgramEdit), settings, kSection, autostart);
+        pages.Close(end, view.Text(ids::kProgramEdit), settings, autostart);
     }
     void PressOk() { Close(SetupEnd::kOk); }
     const ConfigBlock& Written() { return settings.configs.at(kSection); }
@@ -142,14 +144,20 @@ TEST_F(SetupPagesTest, TheNoteWarnsOfSharedAndBareKeysOnTheActivePageAsTheyChang
     EXPECT_EQ(Written()[0].ctrlFlag[2], 0);
 }
 
-TEST_F(SetupPagesTest, OpensOnGlobalWithTheStoredRecords) {
+TEST_F(SetupPagesTest, OpensOnGlobalWithTheStoredRecordsAndItsButtonRowsLaidOut) {
     ConfigBlock stored = MainDefaults();  // Global active
     stored[0].keyCode[1] = 0x74;          // F5
     stored[0].winFlag[2] = 1;
     settings.configs[kSection] = stored;
     settings.configs["ZELKOR5B2_KEYSET"] = SetupDefaults();  // another box's section
 
+    ASSERT_TRUE(view.rows.empty());
     Open();
+    using Row = testing::FakeView::Row;
+    EXPECT_EQ(view.rows, (std::vector<Row>{{{2250, 2251, 2252, 2253, 2254}, 2},
+                                           {{2201, 2211, 2221, 2231}, 1},
+                                           {{2202, 2212, 2222, 2232}, 1},
+                                           {{2203, 2213, 2223, 2233}, 1}}));
     ExpectPageButtons(0);
     EXPECT_EQ(view.Text(ids::kCaptionGroup), "Global Function Configuration");
     EXPECT_EQ(view.Text(ids::kProgramStatic), "Control for all Programs on Desktop");
@@ -394,10 +402,10 @@ TEST_F(SetupPagesTest, AutostartOnEnablesOnOkAndOffDisablesIt) {
     // The next opening shows it checked; unchecking removes it.
     FakeView nextView;
     SetupPages next(nextView);
-    next.Open(settings, kSection, autostart, inEffect);
+    next.Open(settings, kSerialField, autostart, inEffect);
     EXPECT_TRUE(nextView.Checked(ids::kAutostart));
     next.ToggleAutostart();
-    next.Close(SetupEnd::kOk, "", settings, kSection, autostart);
+    next.Close(SetupEnd::kOk, "", settings, autostart);
     EXPECT_EQ(autostart.disables, 1);
     EXPECT_FALSE(autostart.registered);
 }

@@ -3,12 +3,10 @@
 #include <utility>
 #include <vector>
 
-#include "controls/row_layout.h"
 #include "controls/win32/layout_window.h"
 #include "res/resource.h"
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
-#include "setup/setup_look.h"
 
 namespace torvik::win32 {
 namespace {
@@ -88,31 +86,17 @@ BOOL CSetupDlg::OnInitDialog() {
     for (MyButton& button : keyButtons) {
         button.SetKeyMenu(kKeyMenuResourceId);
     }
-    ArrangeButtons();
-    pages_.Open(settings_, Section(), autostart_, inEffect_);
+    pages_.Open(settings_, serialField_, autostart_, inEffect_);
     return TRUE;
 }
 
-void CSetupDlg::ArrangeButtons() {
-    std::array<HWND, SetupPages::kPageCount> pages{};
-    for (std::size_t page = 0; page < pages.size(); ++page) {
-        pages[page] = pageButtons[page].Handle();
-    }
-    LayoutWindowRow(pages, kPageRowGap);
-    for (std::size_t row = 0; row < altButtons.size(); ++row) {
-        const std::array<HWND, 4> modifiers{altButtons[row].Handle(), ctrlButtons[row].Handle(),
-                                            shiftButtons[row].Handle(), winButtons[row].Handle()};
-        LayoutWindowRow(modifiers, kModifierRowGap);
-    }
-}
-
 void CSetupDlg::OnOK() {
-    pages_.Close(SetupEnd::kOk, EditText(), settings_, Section(), autostart_);
+    pages_.Close(SetupEnd::kOk, EditText(), settings_, autostart_);
     EndDialog(IDOK);
 }
 
 void CSetupDlg::OnCancel() {
-    pages_.Close(SetupEnd::kCancel, EditText(), settings_, Section(), autostart_);
+    pages_.Close(SetupEnd::kCancel, EditText(), settings_, autostart_);
     EndDialog(IDCANCEL);
 }
 
@@ -128,23 +112,7 @@ LRESULT CSetupDlg::OnButtonClicked(WPARAM wParam, LPARAM) {
     return 0;
 }
 
-std::string CSetupDlg::EditText() const {
-    if (programEdit == nullptr) {
-        return {};
-    }
-    const int length = GetWindowTextLengthA(programEdit);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(programEdit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-std::string CSetupDlg::Section() const {
-    return SectionName(serialField_.data(), serialField_.size());
-}
+std::string CSetupDlg::EditText() const { return WindowText(programEdit); }
 
 MyButton* CSetupDlg::ButtonById(int controlId) {
     switch (controlId) {
@@ -188,6 +156,14 @@ void CSetupDlg::View::SetText(int controlId, std::string_view text) {
         const std::string terminated(text);
         SetWindowTextA(control, terminated.c_str());
     }
+}
+
+void CSetupDlg::View::LayoutButtonRow(std::span<const int> controlIds, int gap) {
+    std::vector<HWND> row;
+    for (const int id : controlIds) {
+        row.push_back(dialog_.Item(id));
+    }
+    LayoutWindowRow(row, gap);
 }
 
 void CSetupDlg::View::SelectKey(int controlId, int position) {

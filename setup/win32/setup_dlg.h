@@ -64,6 +64,7 @@ private:
         void SetChecked(int controlId, bool checked) override;
         void SetText(int controlId, std::string_view text) override;
         void SelectKey(int controlId, int position) override;
+        void LayoutButtonRow(std::span<const int> controlIds, int gap) override;
 
     private:
         CSetupDlg& dialog_;
@@ -72,10 +73,8 @@ private:
     void BindControls();
     // Sizes the page buttons and each row's modifier buttons to their captions over the spans
     // the template gives them.
-    void ArrangeButtons();
     MyButton* ButtonById(int controlId);
     std::string EditText() const;
-    std::string Section() const;
 
     LRESULT OnButtonClicked(WPARAM wParam, LPARAM lParam);
 

@@ -1,73 +1,36 @@
 #include "app/linux/qt/band_window.h"
 
 #include <QMessageBox>
-#include <QWidget>
 
-#include <algorithm>
-
-#include "app/switch_controller.h"
 #include "bands/dialog_input.h"
 #include "bands/linux/qt/bands_dlg.h"
 
 namespace torvik::qt {
-namespace {
 
-// The link is looked at at least this often, whatever it says.
-constexpr bands::Millis kLongestWait = 60000;
-
-}  // namespace
-
-BandWindow::BandWindow(SwitchController& controller, std::string iniPath,
-                       std::function<void(const std::string&)> onStatus)
-    : controller_(controller),
-      following_(socket_,
-                 [this](std::uint32_t mask) { bands::ApplyRuleMask(controller_, mask); },
-                 std::move(iniPath)),
-      onStatus_(std::move(onStatus)) {
+BandWindow::BandWindow(SwitchController& controller, std::string iniPath, QWidget& window,
+                       const DialogTemplate& bandsLayout, DialogBaseUnits base)
+    : window_(window),
+      bandsLayout_(bandsLayout),
+      base_(base),
+      session_(controller, socket_, *this, std::move(iniPath), bands::MonotonicMillis) {
     timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        following_.follower().link().Tick(bands::MonotonicMillis());
-        Settle();
-    });
+    connect(&timer_, &QTimer::timeout, this, [this] { session_.OnTimer(); });
 }
 
 BandWindow::~BandWindow() {
-    Stop();
+    // The notifier goes before the descriptor it watches.
+    session_.Stop();
 }
 
-void BandWindow::Reload() {
-    following_.UseBox(bands::PresentBoxSerial(controller_), bands::MonotonicMillis());
-    Settle();
-}
-
-void BandWindow::Stop() {
-    following_.follower().Disable();
-    timer_.stop();
-    Watch();
-}
-
-bands::BandsReply BandWindow::Command(std::string_view request) {
-    if (request.size() > bands::kMaxRequestBytes) {
-        return {bands::kReplyUsage, "request too long\n"};
+void BandWindow::ArmBandTimer(std::optional<bands::Millis> waitMs) {
+    if (waitMs) {
+        timer_.start(static_cast<int>(*waitMs));
+    } else {
+        timer_.stop();
     }
-    bands::BandsReply reply = following_.Command(request, bands::MonotonicMillis());
-    Settle();
-    return reply;
 }
 
-void BandWindow::OpenDialog(const DialogTemplate& layout, QWidget* parent) {
-    if (!following_.HasBox()) {
-        QMessageBox box(QMessageBox::Information, QString::fromLatin1(bands::kNoBoxCaption),
-                        QString::fromLatin1(bands::kNoBoxText), QMessageBox::Ok, parent);
-        box.exec();
-        return;
-    }
-    CBandsDlg dialog(layout, following_, parent);
-    dialog.exec();
-    Settle();
-}
-
-void BandWindow::Watch() {
+void BandWindow::WatchSocket() {
     const int descriptor = socket_.Descriptor();
     const short events = socket_.WantedEvents();
     if (descriptor == watchedDescriptor_ && events == watchedEvents_) return;
@@ -82,23 +45,44 @@ void BandWindow::Watch() {
 }
 
 void BandWindow::OnSocketReady() {
-    socket_.OnReady(watchedEvents_, following_.follower().link(), bands::MonotonicMillis());
-    Settle();
+    socket_.OnReady(watchedEvents_, session_.Link(), session_.Now());
+    session_.OnSocketEvent();
 }
 
-void BandWindow::Settle() {
-    Watch();
-    const bands::Millis now = bands::MonotonicMillis();
-    if (const std::optional<bands::Millis> due = following_.follower().link().NextDue()) {
-        timer_.start(static_cast<int>(std::clamp<bands::Millis>(*due - now, 0, kLongestWait)));
-    } else {
-        timer_.stop();
-    }
-    const std::string status = following_.follower().StatusText();
-    if (status != shownStatus_) {
-        shownStatus_ = status;
-        if (onStatus_) onStatus_(status);
-    }
+void BandWindow::AddBandLine() {
+    const Rect pixels = DialogUnitsToPixels(
+        Rect{0, 0, bands::kStatusMarginUnits, bands::kStatusLineUnits}, base_);
+    const int margin = pixels.right;
+    lineHeight_ = pixels.bottom;
+    line_ = std::make_unique<QLabel>(&window_);
+    line_->setTextFormat(Qt::PlainText);
+    line_->setGeometry(margin, window_.height(), window_.width() - 2 * margin, lineHeight_);
+    window_.setFixedSize(window_.width(), window_.height() + lineHeight_);
+    line_->show();
+}
+
+void BandWindow::SetBandLineText(const std::string& status) {
+    if (!line_) return;
+    line_->setText(line_->fontMetrics().elidedText(QString::fromLatin1(status.c_str()),
+                                                   Qt::ElideRight, line_->width()));
+}
+
+void BandWindow::RemoveBandLine() {
+    if (!line_) return;
+    line_.reset();
+    window_.setFixedSize(window_.width(), window_.height() - lineHeight_);
+    lineHeight_ = 0;
+}
+
+void BandWindow::ShowNoBoxNotice() {
+    QMessageBox box(QMessageBox::Information, QString::fromLatin1(bands::kNoBoxCaption),
+                    QString::fromLatin1(bands::kNoBoxText), QMessageBox::Ok, &window_);
+    box.exec();
+}
+
+void BandWindow::RunBandsDialog(bands::BandFollowing& following) {
+    BandsWindow dialog(bandsLayout_, following, &window_);
+    dialog.exec();
 }
 
 }  // namespace torvik::qt

@@ -1,63 +1,55 @@
 #pragma once
 // Band following in the Qt main window: the rig socket is watched by a QSocketNotifier and the
-// link is woken by a single-shot timer set to its next due time, so nothing waits on the
-// network. The status goes to whoever shows it (the main window's line and the tray tip);
-// torvikctl's requests arrive here from the bus.
+// session is woken by a single-shot timer, so nothing waits on the network. What happens is the
+// core's BandSession; this object carries out its timer, status line and dialog.
+#include <QLabel>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWidget>
 
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
 
-#include "bands/band_following.h"
+#include "app/band_session.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "controls/dialog_template.h"
 
-class QWidget;
-
-namespace torvik {
-class SwitchController;
-}
-
 namespace torvik::qt {
 
-class BandWindow final : public QObject {
+class BandWindow final : public QObject, public BandView {
 public:
-    // onStatus hears every change of the status text ("" while following is off).
-    BandWindow(SwitchController& controller, std::string iniPath,
-               std::function<void(const std::string&)> onStatus);
+    // window: the main window, which the status line goes under; base: its dialog base units.
+    // bandsLayout: the dialog's template.
+    BandWindow(SwitchController& controller, std::string iniPath, QWidget& window,
+               const DialogTemplate& bandsLayout, DialogBaseUnits base);
     ~BandWindow() override;
 
-    // After every settings load: the plan of the box now present (or none).
-    void Reload();
-    // A torvikctl request: the words after "bands", as JoinWords made them.
-    bands::BandsReply Command(std::string_view request);
-    // The "Band following" dialog over parent (only with a box).
-    void OpenDialog(const DialogTemplate& layout, QWidget* parent);
-    // Stops following: the connection closes, the notifier and the timer end.
-    void Stop();
+    BandSession& Session() { return session_; }
 
-    const bands::BandFollowing& Following() const { return following_; }
+    void ArmBandTimer(std::optional<bands::Millis> waitMs) override;
+    void WatchSocket() override;
+    void AddBandLine() override;
+    void SetBandLineText(const std::string& status) override;
+    void RemoveBandLine() override;
+    void ShowNoBoxNotice() override;
+    void RunBandsDialog(bands::BandFollowing& following) override;
 
 private:
-    // After anything the link may have acted on: the socket's watch, the timer for its next
-    // step and the status.
-    void Settle();
-    void Watch();
     void OnSocketReady();
 
-    SwitchController& controller_;
-    bands::PosixRigSocket socket_;
-    bands::BandFollowing following_;
-    std::function<void(const std::string&)> onStatus_;
+    bands::PosixRigSocket socket_;   // before the session, which closes it on its end
+    QTimer timer_;
     std::unique_ptr<QSocketNotifier> notifier_;
     int watchedDescriptor_ = -1;
     short watchedEvents_ = 0;
-    QTimer timer_;
-    std::string shownStatus_;
+    QWidget& window_;
+    const DialogTemplate& bandsLayout_;
+    DialogBaseUnits base_;
+    std::unique_ptr<QLabel> line_;
+    int lineHeight_ = 0;
+    BandSession session_;
 };
 
 }  // namespace torvik::qt

@@ -45,12 +45,8 @@ int BusService::Bands(const QString& request, QString& reply) {
 
 int BusService::Station(const QString& request, QString& reply) {
     const QByteArray words = request.toUtf8();
-    const bands::BandsReply answer =
-        words.size() > static_cast<qsizetype>(bands::kMaxRequestBytes)
-            ? bands::BandsReply{bands::kReplyUsage, "request too long\n"}
-            : RunStationWords(controller_, bands::SplitWords(std::string_view(
-                                               words.constData(),
-                                               static_cast<std::size_t>(words.size()))));
+    const bands::BandsReply answer = RunStationRequest(
+        controller_, std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
     reply = QString::fromUtf8(answer.text.data(), static_cast<qsizetype>(answer.text.size()));
     return answer.code;
 }

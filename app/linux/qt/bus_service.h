@@ -38,6 +38,12 @@ public slots:
     qint64 Hide() { return Run({Verb::Hide}); }
     qint64 Exit() { return Run({Verb::Exit}); }
     qint64 Show() { return Run({Verb::Show}); }
+    // What the status line says about the box; empty while the box is there and took the last
+    // write (the line is hidden then).
+    QString Status() const {
+        const LinkStatus status = controller_.Link();
+        return status == LinkStatus::Ready ? QString() : QString::fromStdString(controller_.LinkStatusText());
+    }
     // torvikctl bands: the words as JoinWords made them; answers the reply's code and text.
     int Bands(const QString& request, QString& reply);
     // torvikctl names (and the like): the whole command's words; the reply's code and text.

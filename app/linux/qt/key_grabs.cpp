@@ -3,18 +3,12 @@
 #include <QByteArray>
 
 #include <algorithm>
-#include <cstdlib>
-
+#include "app/linux/xcb_reply.h"
 #include "core/linux/x11_keys.h"
 
 namespace torvik::qt {
-namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-
-}  // namespace
+using x11::Reply;
 
 XcbKeyGrabs::XcbKeyGrabs(xcb_connection_t* connection, xcb_window_t root,
                          std::function<void(std::int32_t)> pressed)
@@ -35,7 +29,7 @@ void XcbKeyGrabs::ReadNumLock() {
     if (!symbols_) {
         return;
     }
-    std::unique_ptr<xcb_get_modifier_mapping_reply_t, FreeReply> reply(
+    Reply<xcb_get_modifier_mapping_reply_t> reply(
         xcb_get_modifier_mapping_reply(connection_, xcb_get_modifier_mapping(connection_),
                                        nullptr));
     if (!reply) {
@@ -58,7 +52,7 @@ bool XcbKeyGrabs::Take(Grab& grab) {
     if (!keysym || !symbols_) {
         return false;
     }
-    std::unique_ptr<xcb_keycode_t, FreeReply> codes(
+    Reply<xcb_keycode_t> codes(
         xcb_key_symbols_get_keycode(symbols_.get(), *keysym));
     for (const xcb_keycode_t* code = codes.get(); code != nullptr && *code != XCB_NO_SYMBOL;
          ++code) {
@@ -72,7 +66,7 @@ bool XcbKeyGrabs::Take(Grab& grab) {
     bool refused = false;
     for (const xcb_keycode_t code : grab.keycodes) {
         for (const std::uint16_t mask : x11::GrabVariants(grab.combination, numLockMask_)) {
-            std::unique_ptr<xcb_generic_error_t, FreeReply> error(xcb_request_check(
+            Reply<xcb_generic_error_t> error(xcb_request_check(
                 connection_, xcb_grab_key_checked(connection_, 1, root_, mask, code,
                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
             if (error) {

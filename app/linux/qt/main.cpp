@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         driver = std::make_unique<torvik::FtdiLink>();
     }
 
-    torvik::qt::CSwitchDlg* window = nullptr;
+    torvik::qt::MainWindow* window = nullptr;
     torvik::qt::XcbKeyGrabs grabs(connection, root, [&window](std::int32_t id) {
         if (window != nullptr) {
             window->Controller().Execute(torvik::Command{torvik::Verb::Hotkey, 0, id});
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    torvik::qt::CSwitchDlg dialog(*layout, *driver, settings, grabs, focus,
+    torvik::qt::MainWindow dialog(*layout, *driver, settings, grabs, focus,
                                   torvik::qt::SetupContext{*setupLayout, autostart, *bandsLayout,
                                                            settings.Path()});
     window = &dialog;
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     if (bus.isConnected()) {
         bus.registerObject(QString::fromLatin1(torvik::bus::kObjectPath), &service,
                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);
-        QObject::connect(&dialog, &torvik::qt::CSwitchDlg::StateShown, &service,
+        QObject::connect(&dialog, &torvik::qt::MainWindow::StateShown, &service,
                          &torvik::qt::BusService::CheckState);
     }
     if (simDevices != nullptr) {

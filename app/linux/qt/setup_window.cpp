@@ -6,19 +6,17 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <array>
 
 #include "setup/key_table.h"
 #include "setup/setup_ids.h"
-#include "setup/setup_look.h"
 
 namespace torvik::qt {
 
 namespace ids = setup_ids;
 
-class CSetupDlg::View final : public SetupView {
+class SetupWindow::View final : public SetupView {
 public:
-    explicit View(CSetupDlg& dialog) : d_(dialog) {}
+    explicit View(SetupWindow& dialog) : d_(dialog) {}
     void ShowControl(int controlId, bool show) override {
         if (QWidget* control = d_.widgets_.Control(controlId)) {
             control->setVisible(show);
@@ -53,17 +51,20 @@ public:
                 QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         }
     }
+    void LayoutButtonRow(std::span<const int> controlIds, int gap) override {
+        qt::LayoutButtonRow(d_.widgets_, controlIds, gap);
+    }
     int Selected(int controlId) const {
         const auto found = selected_.find(controlId);
         return found == selected_.end() ? -1 : found->second;
     }
 
 private:
-    CSetupDlg& d_;
+    SetupWindow& d_;
     std::map<int, int> selected_;
 };
 
-CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialField,
+SetupWindow::SetupWindow(const DialogTemplate& layout, std::span<const char> serialField,
                      SettingsStore& settings, AutostartStore& autostart,
                      const ConfigBlock& inEffect, QWidget* parent)
     : QDialog(parent), widgets_(BuildTemplateWidgets(*this, layout)), serialField_(serialField),
@@ -77,26 +78,20 @@ CSetupDlg::CSetupDlg(const DialogTemplate& layout, std::span<const char> serialF
             button->menuId = kKeyMenuResourceId;
         }
     }
-    LayoutButtonRow(widgets_, ids::kPageButton, kPageRowGap);
-    for (std::size_t row = 0; row < ids::kAltButton.size(); ++row) {
-        const std::array<int, 4> modifiers{ids::kAltButton[row], ids::kCtrlButton[row],
-                                           ids::kShiftButton[row], ids::kWinButton[row]};
-        LayoutButtonRow(widgets_, modifiers, kModifierRowGap);
-    }
-    pages_.Open(settings_, Section(), autostart_, inEffect);
+    pages_.Open(settings_, serialField_, autostart_, inEffect);
 }
 
-CSetupDlg::~CSetupDlg() = default;
+SetupWindow::~SetupWindow() = default;
 
-SetupEnd CSetupDlg::Run() {
+SetupEnd SetupWindow::Run() {
     exec();
     return end_;
 }
 
-void CSetupDlg::OnClicked(int id) {
+void SetupWindow::OnClicked(int id) {
     if (id == ids::kOk || id == ids::kCancel) {
         end_ = id == ids::kOk ? SetupEnd::kOk : SetupEnd::kCancel;
-        pages_.Close(end_, EditText(), settings_, Section(), autostart_);
+        pages_.Close(end_, EditText(), settings_, autostart_);
         done(id == ids::kOk ? QDialog::Accepted : QDialog::Rejected);
         return;
     }
@@ -108,7 +103,7 @@ void CSetupDlg::OnClicked(int id) {
     pages_.HandleClick(id, EditText(), 0);
 }
 
-void CSetupDlg::DropKeyMenu(MyButton& button) {
+void SetupWindow::DropKeyMenu(MyButton& button) {
     QMenu menu(this);
     const int selected = view_->Selected(button.ControlId());
     for (std::size_t position = 0; position < kKeyMenuItems.size(); ++position) {
@@ -127,20 +122,16 @@ void CSetupDlg::DropKeyMenu(MyButton& button) {
     pages_.HandleClick(button.ControlId(), EditText(), chosen != nullptr ? chosen->data().toInt() : 0);
 }
 
-void CSetupDlg::reject() {
+void SetupWindow::reject() {
     end_ = SetupEnd::kCancel;
-    pages_.Close(end_, EditText(), settings_, Section(), autostart_);
+    pages_.Close(end_, EditText(), settings_, autostart_);
     QDialog::reject();
 }
 
-std::string CSetupDlg::EditText() const {
+std::string SetupWindow::EditText() const {
     const auto found = widgets_.edits.find(ids::kProgramEdit);
     return found == widgets_.edits.end() ? std::string()
                                          : found->second->text().toLatin1().toStdString();
-}
-
-std::string CSetupDlg::Section() const {
-    return SectionName(serialField_.data(), serialField_.size());
 }
 
 }  // namespace torvik::qt

@@ -1,5 +1,5 @@
 #pragma once
-// CSetupDlg on Qt: the setup dialog built from the resource script's template, every decision
+// SetupWindow on Qt: the setup dialog built from the resource script's template, every decision
 // left to SetupPages. Key buttons drop the key menu down; OK and Cancel close the pages.
 #include <QDialog>
 
@@ -12,12 +12,12 @@
 
 namespace torvik::qt {
 
-class CSetupDlg final : public QDialog {
+class SetupWindow final : public QDialog {
 public:
-    CSetupDlg(const DialogTemplate& layout, std::span<const char> serialField,
+    SetupWindow(const DialogTemplate& layout, std::span<const char> serialField,
               SettingsStore& settings, AutostartStore& autostart, const ConfigBlock& inEffect,
               QWidget* parent);
-    ~CSetupDlg() override;
+    ~SetupWindow() override;
 
     // Runs the dialog modally: kOk when it was closed with OK.
     SetupEnd Run();
@@ -30,7 +30,6 @@ private:
     void OnClicked(int id);
     void DropKeyMenu(MyButton& button);
     std::string EditText() const;
-    std::string Section() const;
 
     TemplateWidgets widgets_;
     std::span<const char> serialField_;

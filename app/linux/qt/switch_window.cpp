@@ -15,13 +15,9 @@
 #include "app/linux/qt/antenna_rename.h"
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
-#include "bands/dialog_input.h"
 
 namespace torvik::qt {
 namespace {
-
-// While a device is held by another program, the list is looked at this often.
-constexpr int kRecheckIntervalMs = 2000;
 
 QImage LoadImage(const char* path, bool magentaTransparent) {
     QImage image(QString::fromLatin1(path));
@@ -67,9 +63,9 @@ TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
 
 }  // namespace
 
-class CSwitchDlg::View final : public SwitchView {
+class MainWindow::View final : public SwitchView {
 public:
-    explicit View(CSwitchDlg& window) : w_(window) {}
+    explicit View(MainWindow& window) : w_(window) {}
 
     void ShowControl(int controlId, bool show) override {
         if (QWidget* control = Control(controlId)) {
@@ -92,7 +88,7 @@ public:
                                      ids::AntennaButton(2)};
         LayoutButtonRow(w_.widgets_, row, kAntennaRowGap);
     }
-    void ShowWindow(bool toFront) override {
+    void Show(bool toFront) override {
         if (w_.isMinimized()) {
             w_.showNormal();
         } else {
@@ -103,7 +99,7 @@ public:
             w_.activateWindow();
         }
     }
-    void HideWindow() override {
+    void Hide() override {
         // Without a tray the user would have no way back: the window is minimised instead.
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             w_.hide();
@@ -111,9 +107,9 @@ public:
             w_.showMinimized();
         }
     }
-    void EndDialog() override {
+    void EndProgram() override {
         w_.ending_ = true;
-        if (w_.bands_) w_.bands_->Stop();
+        if (w_.bands_) w_.bands_->Session().Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
         QApplication::exit(0);
     }
@@ -144,40 +140,38 @@ public:
         }
     }
     SetupEnd RunSetup(const DeviceNode& box, const ConfigBlock& inEffect) override {
-        CSetupDlg dialog(w_.setup_.layout, std::span<const char>(box.SerialNumber), w_.settings_, w_.setup_.autostart,
+        SetupWindow dialog(w_.setup_.layout, std::span<const char>(box.serial), w_.settings_, w_.setup_.autostart,
                          inEffect, &w_);
         return dialog.Run();
     }
     void SettingsLoaded() override {
-        if (w_.bands_) w_.bands_->Reload();
+        if (w_.bands_) w_.bands_->Session().Reload();
     }
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
-    void ShowLinkStatus(const char* statusText, const std::string& trayTip) override {
+    void ShowLinkStatus(const char* statusText) override {
         if (w_.statusText_ != nullptr) {
             w_.statusText_->setText(QString::fromLatin1(statusText));
         }
-        w_.linkTip_ = trayTip;
-        w_.ShowTrayTip();
         w_.NoteStateShown();
     }
     void ShowAntennaNames(const AntennaNames& names) override {
         ShowAntennaCaptions(w_.widgets_, names);
     }
-    void ScheduleRecheck(bool on) override {
-        if (on && !w_.recheck_.isActive()) {
-            w_.recheck_.start(kRecheckIntervalMs);
-        } else if (!on) {
-            w_.recheck_.stop();
-        }
+    void SetTrayTip(const std::string& tip) override {
+        w_.tray_.setToolTip(QString::fromStdString(tip));   // names are UTF-8
     }
+    void StartRecheck(std::uint32_t intervalMs) override {
+        w_.recheck_.start(static_cast<int>(intervalMs));
+    }
+    void StopRecheck() override { w_.recheck_.stop(); }
 
 private:
     QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
-    CSwitchDlg& w_;
+    MainWindow& w_;
 };
 
-CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
+MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                        HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup)
     : settings_(settings), setup_(setup), view_(std::make_unique<View>(*this)),
       controller_(driver, settings, hotkeys, focus, *view_,
@@ -188,30 +182,24 @@ CSwitchDlg::CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsSt
 
     tray_.setIcon(QIcon(QStringLiteral(":/images/tray.ico")));
     tray_.setToolTip(QString::fromLatin1(kTrayTipName));
-    connect(&tray_, &QSystemTrayIcon::activated, this, &CSwitchDlg::OnTrayActivated);
+    connect(&tray_, &QSystemTrayIcon::activated, this, &MainWindow::OnTrayActivated);
     connect(&recheck_, &QTimer::timeout, this, [this] { controller_.OnDeviceNotice(); });
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
     OfferRename(widgets_, controller_, this);
-    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath,
-                                          [this](const std::string& status) {
-                                              ShowBandStatus(status);
-                                          });
+    bands_ = std::make_unique<BandWindow>(controller_, setup_.iniPath, *this, setup_.bandsLayout,
+                                          widgets_.base);
 }
 
-CSwitchDlg::~CSwitchDlg() { Shutdown(); }
+MainWindow::~MainWindow() { Shutdown(); }
 
-void CSwitchDlg::Shutdown() {
-    // Following ends before the box is let go, so no rule is applied to a closed link.
-    bands_->Stop();
-    controller_.Shutdown();
-}
+void MainWindow::Shutdown() { bands_->Session().Shutdown(); }
 
-void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
+void MainWindow::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
     for (const auto& [id, button] : widgets_.buttons) {
-        connect(button, &MyButton::Clicked, this, &CSwitchDlg::OnCommand);
+        connect(button, &MyButton::Clicked, this, &MainWindow::OnCommand);
     }
     if (const auto found = widgets_.labels.find(ids::kStatusText); found != widgets_.labels.end()) {
         statusText_ = found->second;
@@ -233,55 +221,21 @@ void CSwitchDlg::BuildControls(const DialogTemplate& layout) {
     }
 }
 
-void CSwitchDlg::Start(bool hidden) {
+void MainWindow::Start(bool hidden) {
     controller_.StartHidden(hidden);
     tray_.show();
     controller_.Start();
 }
 
-void CSwitchDlg::SetDeviceNotices(std::unique_ptr<QObject> notices) {
+void MainWindow::SetDeviceNotices(std::unique_ptr<QObject> notices) {
     deviceNotices_ = std::move(notices);
 }
 
-bands::BandsReply CSwitchDlg::BandsCommand(std::string_view request) {
-    return bands_->Command(request);
+bands::BandsReply MainWindow::BandsCommand(std::string_view request) {
+    return bands_->Session().Command(request);
 }
 
-void CSwitchDlg::ShowTrayTip() {
-    tray_.setToolTip(QString::fromStdString(bands::TipWithBandStatus(linkTip_, bandStatus_)));
-}
-
-void CSwitchDlg::ShowBandStatus(const std::string& status) {
-    bandStatus_ = status;
-    ShowTrayTip();
-    if (status.empty()) {
-        // Following is off: the window goes back to the size of its template.
-        if (bandLine_ != nullptr) {
-            delete bandLine_;
-            bandLine_ = nullptr;
-            setFixedSize(width(), height() - bandLineHeight_);
-            bandLineHeight_ = 0;
-        }
-        return;
-    }
-    if (bandLine_ == nullptr) {
-        // A line under every control of the template: the window grows, nothing moves.
-        const Rect pixels = DialogUnitsToPixels(
-            Rect{0, 0, bands::kStatusMarginUnits, bands::kStatusLineUnits}, widgets_.base);
-        const int margin = pixels.right;
-        bandLineHeight_ = pixels.bottom;
-        bandLine_ = new QLabel(this);
-        bandLine_->setTextFormat(Qt::PlainText);
-        bandLine_->setGeometry(margin, height(), width() - 2 * margin, bandLineHeight_);
-        setFixedSize(width(), height() + bandLineHeight_);
-        bandLine_->show();
-    }
-    // Too long for the line: the end gives way, as an ellipsis.
-    bandLine_->setText(bandLine_->fontMetrics().elidedText(
-        QString::fromLatin1(status.c_str()), Qt::ElideRight, bandLine_->width()));
-}
-
-void CSwitchDlg::OnCommand(int id) {
+void MainWindow::OnCommand(int id) {
     switch (id) {
     case ids::kSwitchRadio: controller_.SetSwitchMode(); return;
     case ids::kMixerRadio: controller_.SetMixerMode(); return;
@@ -290,7 +244,7 @@ void CSwitchDlg::OnCommand(int id) {
     case ids::kExit: controller_.Exit(); return;
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
-    case ids::kBandFollowing: bands_->OpenDialog(setup_.bandsLayout, this); return;
+    case ids::kBandFollowing: bands_->Session().OpenDialog(); return;
     case ids::kStormLock: controller_.ToggleLock(); return;
     default: break;
     }
@@ -301,7 +255,7 @@ void CSwitchDlg::OnCommand(int id) {
     }
 }
 
-void CSwitchDlg::NoteStateShown() {
+void MainWindow::NoteStateShown() {
     if (stateNoticePending_) {
         return;
     }
@@ -315,16 +269,16 @@ void CSwitchDlg::NoteStateShown() {
         Qt::QueuedConnection);
 }
 
-void CSwitchDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+void MainWindow::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     // The clock wraps as the controller expects of message times.
     controller_.TrayEvent(TrayMouseOf(reason), static_cast<std::uint32_t>(clock_.elapsed()));
 }
 
-void CSwitchDlg::reject() { controller_.Cancel(); }
+void MainWindow::reject() { controller_.Cancel(); }
 
-void CSwitchDlg::accept() { controller_.Ok(); }
+void MainWindow::accept() { controller_.Ok(); }
 
-void CSwitchDlg::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         controller_.Ok();
         return;
@@ -332,7 +286,7 @@ void CSwitchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void CSwitchDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (ending_) {
         event->accept();
         return;

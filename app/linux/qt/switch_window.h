@@ -1,5 +1,5 @@
 #pragma once
-// CSwitchDlg on Qt: the main window built from the resource script's template, owning the
+// MainWindow: the Qt edition's main window, built from the resource script's template, owning the
 // controller and carrying out what it decides. Every rule is the controller's; this class only
 // turns clicks, keys, tray events, grabbed keys and device notices into its calls.
 #include <QDialog>
@@ -29,13 +29,13 @@ struct SetupContext {
     std::string iniPath;   // Torvik.ini, which also holds the band rules
 };
 
-class CSwitchDlg final : public QDialog {
+class MainWindow final : public QDialog {
     Q_OBJECT
 public:
     // The objects behind the controller's seams stay the caller's and must outlive the window.
-    CSwitchDlg(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
+    MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsStore& settings,
                HotkeyRegistrar& hotkeys, FocusQuery& focus, SetupContext setup);
-    ~CSwitchDlg() override;
+    ~MainWindow() override;
 
     SwitchController& Controller() { return controller_; }
     // The end of the window's initialisation: the tray icon, then the controller's Start.
@@ -66,10 +66,6 @@ private:
     class View;
     void BuildControls(const DialogTemplate& layout);
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
-    // Band following's status: a line under the template's controls while it is on, and a line
-    // of the tray tip.
-    void ShowBandStatus(const std::string& status);
-    void ShowTrayTip();
 
     TemplateWidgets widgets_;
     QLabel* statusText_ = nullptr;
@@ -83,10 +79,6 @@ private:
     std::unique_ptr<View> view_;
     SwitchController controller_;
     std::unique_ptr<BandWindow> bands_;
-    QLabel* bandLine_ = nullptr;
-    int bandLineHeight_ = 0;
-    std::string linkTip_;
-    std::string bandStatus_;
     bool ending_ = false;
     bool stateNoticePending_ = false;
     void NoteStateShown();

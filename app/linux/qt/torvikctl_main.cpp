@@ -1,5 +1,6 @@
-// torvikctl on Linux: calls one method of the running Torvik on the session bus and prints the
-// answer. The command line, the printed texts and the exit codes are app/ctl_command's.
+// torvikctl on Linux: the running Torvik's methods on the session bus. What it sends, prints and
+// exits with is the core's (app/ctl_client, app/ctl_command); this file is the link over the bus,
+// plus "watch", which only the bus can offer.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -7,13 +8,12 @@
 #include <QDBusReply>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/ctl_command.h"
+#include "app/ctl_client.h"
 #include "app/linux/bus_names.h"
-#include "app/station_command.h"
-#include "bands/bands_command.h"
 
 namespace {
 
@@ -40,34 +40,74 @@ int Watch(QDBusConnection& bus) {
     return QCoreApplication::exec();
 }
 
-// The program answers a bands request with its code and text: the text goes to stdout when the
-// request was done, else to stderr, and the code is the exit code, as on Windows.
-int PrintBandsReply(const QDBusMessage& reply) {
-    const QList<QVariant> values = reply.arguments();
-    if (reply.type() != QDBusMessage::ReplyMessage || values.size() != 2 ||
-        !values[0].canConvert<int>() || !values[1].canConvert<QString>()) {
-        std::fprintf(stderr, "torvikctl: Torvik did not answer (%s)\n",
-                     reply.errorMessage().toLocal8Bit().constData());
-        return torvik::ctl::kExitNoAnswer;
+// The running program's methods on the session bus.
+class BusLink final : public torvik::ctl::ProgramLink {
+public:
+    bool Find(std::string& notFound) override {
+        if (!bus_.isConnected() || bus_.interface() == nullptr ||
+            !bus_.interface()->isServiceRegistered(
+                QString::fromLatin1(torvik::bus::kServiceName))) {
+            notFound = "not on the session bus";
+            return false;
+        }
+        return true;
     }
-    const int code = values[0].toInt();
-    if (code < 0 || code > 0xFF) {
-        std::fputs("torvikctl: this Torvik does not know band following\n", stderr);
-        return torvik::ctl::kExitNoAnswer;
+
+    std::optional<std::intptr_t> Send(const torvik::Command& command, int timeoutMs,
+                                      std::string& why) override {
+        QDBusMessage call = Call(command.verb);
+        if (command.verb == torvik::Verb::Set) {
+            call << static_cast<uint>(command.mask);
+        }
+        const QDBusReply<qint64> reply = bus_.call(call, QDBus::Block, timeoutMs);
+        if (!reply.isValid()) {
+            why = reply.error().message().toLocal8Bit().toStdString();
+            return std::nullopt;
+        }
+        return static_cast<std::intptr_t>(reply.value());
     }
-    std::fputs(values[1].toString().toUtf8().constData(),
-               code == torvik::bands::kReplyOk ? stdout : stderr);
-    return code;
-}
+
+    // Bands and Station answer the reply's code and text.
+    std::optional<torvik::bands::BandsReply> SendWords(torvik::ctl::WordChannel channel,
+                                                       const std::string& request, int timeoutMs,
+                                                       std::string& why) override {
+        QDBusMessage call = Call(channel == torvik::ctl::WordChannel::Bands
+                                     ? torvik::Verb::Bands
+                                     : torvik::Verb::Station);
+        call << QString::fromUtf8(request.data(), static_cast<qsizetype>(request.size()));
+        const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs);
+        const QList<QVariant> values = reply.arguments();
+        if (reply.type() != QDBusMessage::ReplyMessage || values.size() != 2 ||
+            !values[0].canConvert<int>() || !values[1].canConvert<QString>()) {
+            why = reply.errorMessage().toLocal8Bit().toStdString();
+            return std::nullopt;
+        }
+        return torvik::bands::BandsReply{values[0].toInt(),
+                                         values[1].toString().toUtf8().toStdString()};
+    }
+
+private:
+    QDBusMessage Call(torvik::Verb verb) const {
+        // Every verb that reaches the link has its method (Help and Hotkey never do).
+        const std::string_view method = torvik::bus::MethodFor(verb).value_or("");
+        return QDBusMessage::createMethodCall(
+            QString::fromLatin1(torvik::bus::kServiceName),
+            QString::fromLatin1(torvik::bus::kObjectPath),
+            QString::fromLatin1(torvik::bus::kInterface),
+            QString::fromLatin1(method.data(), static_cast<qsizetype>(method.size())));
+    }
+
+    QDBusConnection bus_ = QDBusConnection::sessionBus();
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace torvik::ctl;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    QCoreApplication app(argc, argv);
     if (arguments == std::vector<std::string>{"watch"}) {
         // Only here: the other commands are the same on both systems, this one needs the bus.
-        QCoreApplication app(argc, argv);
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected()) {
             std::fputs("torvikctl: no session bus\n", stderr);
@@ -75,66 +115,8 @@ int main(int argc, char** argv) {
         }
         return Watch(bus);
     }
-    const ClientStart start = StartClient(arguments);
-    if (!start.command) {
-        return start.exitCode;
-    }
-    const Command& command = *start.command;
-    const auto method = torvik::bus::MethodFor(command.verb);
-    if (!method) {
-        std::fputs("torvikctl: this command is not available on this system yet\n", stderr);
-        return kExitUsage;
-    }
-    QCoreApplication app(argc, argv);
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || bus.interface() == nullptr ||
-        !bus.interface()->isServiceRegistered(QString::fromLatin1(torvik::bus::kServiceName))) {
-        std::fputs("torvikctl: Torvik is not running (not on the session bus)\n", stderr);
-        return kExitNotRunning;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(torvik::bus::kServiceName), QString::fromLatin1(torvik::bus::kObjectPath),
-        QString::fromLatin1(torvik::bus::kInterface),
-        QString::fromLatin1(method->data(), static_cast<qsizetype>(method->size())));
-    if (command.verb == Verb::Set) {
-        call << static_cast<uint>(command.mask);
-    }
-    if (command.verb == Verb::Bands || command.verb == Verb::Station) {
-        // Bands sends the words after "bands", Station the whole command.
-        const std::string request = torvik::bands::JoinWords(
-            {arguments.begin() + (command.verb == Verb::Bands ? 1 : 0), arguments.end()});
-        if (request.size() > torvik::bands::kMaxRequestBytes) {
-            std::fputs("torvikctl: the bands command is too long\n", stderr);
-            return kExitUsage;
-        }
-        call << QString::fromUtf8(request.data(), static_cast<qsizetype>(request.size()));
-        return PrintBandsReply(bus.call(call, QDBus::Block, 5000));
-    }
-    const QDBusReply<qint64> reply = bus.call(call, QDBus::Block, 5000);
-    if (!reply.isValid()) {
-        std::fprintf(stderr, "torvikctl: Torvik did not answer (%s)\n",
-                     reply.error().message().toLocal8Bit().constData());
-        return kExitNoAnswer;
-    }
-    const std::string line = FormatAnswer(command.verb, static_cast<std::intptr_t>(reply.value()));
-    if (command.verb == Verb::Set) {
-        // The method's answer is the same for a refusal; the lock says which it was.
-        QDBusMessage status = QDBusMessage::createMethodCall(
-            QString::fromLatin1(torvik::bus::kServiceName),
-            QString::fromLatin1(torvik::bus::kObjectPath),
-            QString::fromLatin1(torvik::bus::kInterface), QStringLiteral("Station"));
-        status << QString::fromUtf8(torvik::bands::JoinWords({"lock", "status"}).c_str());
-        const QDBusMessage answer = bus.call(status, QDBus::Block, 5000);
-        const QList<QVariant> values = answer.arguments();
-        if (answer.type() == QDBusMessage::ReplyMessage && values.size() == 2 &&
-            values[0].toInt() == torvik::bands::kReplyOk &&
-            torvik::SaysLocked(values[1].toString().toStdString())) {
-            std::fputs(LockedSetText(static_cast<std::intptr_t>(reply.value())).c_str(), stderr);
-            return kExitLocked;
-        }
-    }
-    std::printf("%s\n", line.c_str());
-    return kExitOk;
+    BusLink link;
+    return RunClient(arguments, link);
 }
 
 #include "torvikctl_main.moc"

@@ -1,81 +1,115 @@
-// torvikctl: sends one remote-control message to the running Torvik and prints the answer.
-// The command line and the printed texts are in app/ctl_command.cpp.
+// torvikctl on Windows: the remote-control messages to the running Torvik's main window. What
+// it sends, prints and exits with is the core's (app/ctl_client, app/ctl_command); this file is
+// the link over window messages.
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/ctl_command.h"
-#include "app/station_command.h"
+#include "app/ctl_client.h"
 #include "app/win32/instance_lock.h"
 #include "app/win32/remote_messages.h"
-#include "app/win32/torvikctl/bands_client.h"
+#include "app/win32/window_messages.h"
 
 namespace {
 
-constexpr UINT kAnswerTimeoutMilliseconds = 5000;
+using torvik::bands::BandsReply;
 
-BOOL CALLBACK FindTorvik(HWND window, LPARAM param) {
-    char className[64] = {};
-    char title[256] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title - 1);
-    if (torvik::win32::IsMainWindow(className, title)) {
-        *reinterpret_cast<HWND*>(param) = window;
+constexpr const char* kReplyClass = "TorvikctlBandsReply";
+
+std::string LastError() { return "error " + std::to_string(GetLastError()); }
+
+LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA && lParam != 0) {
+        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        auto* reply = reinterpret_cast<std::string*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (data.dwData == torvik::msg::kBandsReplyTag && reply != nullptr &&
+            data.lpData != nullptr) {
+            reply->assign(static_cast<const char*>(data.lpData), data.cbData);
+            return TRUE;
+        }
         return FALSE;
     }
-    return TRUE;
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND FindTorvikWindow() {
-    HWND found = nullptr;
-    EnumWindows(&FindTorvik, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+// A message-only window that keeps the bands reply's text; destroyed with the object.
+class ReplyWindow {
+public:
+    explicit ReplyWindow(std::string& reply) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &ReplyProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kReplyClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kReplyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, nullptr);
+        if (window_ != nullptr) {
+            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
+        }
+    }
+    ~ReplyWindow() {
+        if (window_ != nullptr) DestroyWindow(window_);
+    }
+    ReplyWindow(const ReplyWindow&) = delete;
+    ReplyWindow& operator=(const ReplyWindow&) = delete;
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class WindowMessageLink final : public torvik::ctl::ProgramLink {
+public:
+    bool Find(std::string& notFound) override {
+        torvik_ = torvik::win32::FindMainWindow();
+        if (torvik_ == nullptr) notFound = "no Torvik main window found";
+        return torvik_ != nullptr;
+    }
+
+    std::optional<std::intptr_t> Send(const torvik::Command& command, int timeoutMs,
+                                      std::string& why) override {
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(torvik_, torvik::win32::MessageFor(command.verb),
+                                torvik::win32::WParamFor(command), 0,
+                                SMTO_NORMAL | SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs),
+                                &answer) == 0) {
+            why = LastError();
+            return std::nullopt;
+        }
+        return static_cast<std::intptr_t>(answer);
+    }
+
+    // The words go as a WM_COPYDATA naming our reply window, which the text comes back to; the
+    // answer is the reply's code above kBandsReplyHandled.
+    std::optional<BandsReply> SendWords(torvik::ctl::WordChannel channel,
+                                        const std::string& request, int timeoutMs,
+                                        std::string& why) override {
+        std::string text;
+        ReplyWindow replyWindow(text);
+        COPYDATASTRUCT data{channel == torvik::ctl::WordChannel::Bands
+                                ? torvik::msg::kBandsRequestTag
+                                : torvik::msg::kStationRequestTag,
+                            static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(torvik_, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow.Get()),
+                                reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                static_cast<UINT>(timeoutMs), &answer) == 0) {
+            why = LastError();
+            return std::nullopt;
+        }
+        const long long code = static_cast<long long>(answer) - torvik::msg::kBandsReplyHandled;
+        return BandsReply{code < -1 || code > 0xFFFF ? -1 : static_cast<int>(code), text};
+    }
+
+private:
+    HWND torvik_ = nullptr;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace torvik::ctl;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const ClientStart start = StartClient(arguments);
-    if (!start.command) {
-        return start.exitCode;
-    }
-    const Command& command = *start.command;
-    HWND window = FindTorvikWindow();
-    if (window == nullptr) {
-        std::fputs("torvikctl: Torvik is not running (no Torvik main window found)\n", stderr);
-        return kExitNotRunning;
-    }
-    if (command.verb == Verb::Bands) {
-        return RunBandsCommand(window, {arguments.begin() + 1, arguments.end()});
-    }
-    if (command.verb == Verb::Station) {
-        return RunBandsCommand(window, arguments, torvik::kStationRequestTag);
-    }
-    DWORD_PTR answer = 0;
-    const LRESULT sent = SendMessageTimeoutA(window, torvik::win32::MessageFor(command.verb),
-                                             torvik::win32::WParamFor(command), 0,
-                                             SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                             kAnswerTimeoutMilliseconds, &answer);
-    if (sent == 0) {
-        std::fprintf(stderr, "torvikctl: Torvik did not answer (error %lu)\n",
-                     static_cast<unsigned long>(GetLastError()));
-        return kExitNoAnswer;
-    }
-    const std::string line = FormatAnswer(command.verb, static_cast<std::intptr_t>(answer));
-    if (command.verb == Verb::Set) {
-        // The message's answer is the same for a refusal; the lock says which it was.
-        const auto status = torvik::ctl::SendWords(window, {"lock", "status"},
-                                                   torvik::kStationRequestTag);
-        if (status && status->code == torvik::bands::kReplyOk && torvik::SaysLocked(status->text)) {
-            std::fputs(LockedSetText(static_cast<std::intptr_t>(answer)).c_str(), stderr);
-            return kExitLocked;
-        }
-    }
-    std::printf("%s\n", line.c_str());
-    return kExitOk;
+    WindowMessageLink link;
+    return torvik::ctl::RunClient({argv + 1, argv + argc}, link);
 }

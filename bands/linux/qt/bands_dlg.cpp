@@ -17,77 +17,76 @@ std::string Latin1(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
-void Warn(QWidget* parent, const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(bands::kMessageCaption),
-                    QString::fromLatin1(text.c_str()), QMessageBox::Ok, parent);
-    box.exec();
-}
-
 }  // namespace
 
-CBandsDlg::CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& following,
+BandsWindow::BandsWindow(const DialogTemplate& layout, bands::BandFollowing& following,
                      QWidget* parent)
-    : QDialog(parent), widgets_(BuildTemplateWidgets(*this, layout)), following_(following) {
-    const bands::BandPlan& plan = following_.plan();
-    follow_ = plan.follow;
-    if (MyButton* follow = widgets_.Button(IDC_BANDS_FOLLOW)) {
-        follow->SetChecked(follow_ ? 1 : 0);
-    }
+    : QDialog(parent),
+      widgets_(BuildTemplateWidgets(*this, layout)),
+      dialog_(following, *this, bands::MonotonicMillis) {
+    dialog_.Start();
     if (auto found = widgets_.edits.find(IDC_BANDS_SOURCE); found != widgets_.edits.end()) {
-        found->second->setText(QString::fromLatin1(plan.source.c_str()));
-        connect(found->second, &QLineEdit::textChanged, this, [this] { ShowNotes(); });
+        connect(found->second, &QLineEdit::textChanged, this, [this] { dialog_.FieldChanged(); });
     }
     if (auto found = widgets_.textAreas.find(IDC_BANDS_RULES); found != widgets_.textAreas.end()) {
-        found->second->setPlainText(QString::fromLatin1(bands::RulesBlock(plan.rules).c_str()));
-        connect(found->second, &QPlainTextEdit::textChanged, this, [this] { ShowNotes(); });
+        connect(found->second, &QPlainTextEdit::textChanged, this,
+                [this] { dialog_.FieldChanged(); });
     }
     for (const auto& [id, button] : widgets_.buttons) {
         connect(button, &MyButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
-    ShowNotes();
 }
 
-void CBandsDlg::OnClicked(int id) {
+void BandsWindow::OnClicked(int id) {
     if (id == setup_ids::kOk) {
         accept();
     } else if (id == setup_ids::kCancel) {
         reject();
     } else if (id == IDC_BANDS_FOLLOW) {
-        follow_ = !follow_;
-        widgets_.Button(IDC_BANDS_FOLLOW)->SetChecked(follow_ ? 1 : 0);
+        dialog_.ToggleFollow();
     }
 }
 
-bands::DialogCheck CBandsDlg::Check() const {
-    const auto source = widgets_.edits.find(IDC_BANDS_SOURCE);
-    const auto rules = widgets_.textAreas.find(IDC_BANDS_RULES);
-    // The rules as the Windows edit control holds them: lines ending in CRLF.
-    QString rulesText =
-        rules != widgets_.textAreas.end() ? rules->second->toPlainText() : QString();
-    rulesText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return bands::CheckDialogInput(
-        follow_, source != widgets_.edits.end() ? Latin1(source->second->text()) : std::string(),
-        Latin1(rulesText));
+std::string BandsWindow::SourceText() const {
+    const auto found = widgets_.edits.find(IDC_BANDS_SOURCE);
+    return found != widgets_.edits.end() ? Latin1(found->second->text()) : std::string();
 }
 
-void CBandsDlg::ShowNotes() {
+std::string BandsWindow::RulesText() const {
+    const auto found = widgets_.textAreas.find(IDC_BANDS_RULES);
+    return found != widgets_.textAreas.end() ? Latin1(found->second->toPlainText())
+                                             : std::string();
+}
+
+void BandsWindow::ShowFields(const std::string& source, const std::string& rules) {
+    if (auto found = widgets_.edits.find(IDC_BANDS_SOURCE); found != widgets_.edits.end()) {
+        found->second->setText(QString::fromLatin1(source.c_str()));
+    }
+    if (auto found = widgets_.textAreas.find(IDC_BANDS_RULES); found != widgets_.textAreas.end()) {
+        found->second->setPlainText(QString::fromLatin1(rules.c_str()));
+    }
+}
+
+void BandsWindow::ShowFollow(bool follow) {
+    if (MyButton* button = widgets_.Button(IDC_BANDS_FOLLOW)) {
+        button->SetChecked(follow ? 1 : 0);
+    }
+}
+
+void BandsWindow::ShowNotes(const std::string& notes) {
     if (auto found = widgets_.labels.find(IDC_BANDS_NOTES); found != widgets_.labels.end()) {
-        found->second->setText(
-            QString::fromLatin1(bands::NotesText(Check(), following_.problems()).c_str()));
+        found->second->setText(QString::fromLatin1(notes.c_str()));
     }
 }
 
-void CBandsDlg::accept() {
-    const bands::DialogCheck check = Check();
-    if (!check.plan) {
-        Warn(this, check.error);
-        return;
-    }
-    if (!following_.Store(*check.plan, bands::MonotonicMillis())) {
-        Warn(this, bands::kNotStoredText);
-        return;
-    }
-    QDialog::accept();
+void BandsWindow::Warn(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(bands::kMessageCaption),
+                    QString::fromLatin1(text.c_str()), QMessageBox::Ok, this);
+    box.exec();
 }
+
+void BandsWindow::Close() { QDialog::accept(); }
+
+void BandsWindow::accept() { dialog_.Ok(); }
 
 }  // namespace torvik::qt

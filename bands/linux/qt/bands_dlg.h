@@ -1,34 +1,37 @@
 #pragma once
-// CBandsDlg on Qt: the modal "Band following" dialog from the IDD_BANDS_DIALOG template. It
-// edits the switch, the source and the rules of the present box as text; every check and the
-// notes are the core's (dialog_input), and OK stores through BandFollowing, staying open with a
-// message when something is wrong.
+// BandsWindow on Qt: the modal "Band following" dialog from the IDD_BANDS_DIALOG template. What
+// it shows and does is the core's BandsDialog; this window reads and fills its widgets and
+// shows the messages.
 #include <QDialog>
 
 #include <string>
 
-#include "bands/band_following.h"
-#include "bands/dialog_input.h"
+#include "bands/bands_dialog.h"
 #include "controls/dialog_template.h"
 #include "controls/linux/qt/template_widgets.h"
 
 namespace torvik::qt {
 
-class CBandsDlg final : public QDialog {
+class BandsWindow final : public QDialog, private bands::BandsDialogView {
 public:
-    CBandsDlg(const DialogTemplate& layout, bands::BandFollowing& following, QWidget* parent);
+    BandsWindow(const DialogTemplate& layout, bands::BandFollowing& following, QWidget* parent);
 
 protected:
     void accept() override;   // OK (and Enter outside the rules)
 
 private:
+    std::string SourceText() const override;
+    std::string RulesText() const override;
+    void ShowFields(const std::string& source, const std::string& rules) override;
+    void ShowFollow(bool follow) override;
+    void ShowNotes(const std::string& notes) override;
+    void Warn(const std::string& text) override;
+    void Close() override;
+
     void OnClicked(int id);
-    bands::DialogCheck Check() const;
-    void ShowNotes();
 
     TemplateWidgets widgets_;
-    bands::BandFollowing& following_;
-    bool follow_ = false;
+    bands::BandsDialog dialog_;
 };
 
 }  // namespace torvik::qt

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -21,76 +22,44 @@ UsbDeviceInfo Device(std::uint8_t bus, std::vector<std::uint8_t> ports, std::opt
     return device;
 }
 
-TEST(UsbBoxMatch, PlacesGiveAStableIdentityAndALocationIdWhereOneFits) {
+TEST(UsbBoxMatch, PlacesGiveAStableIdentityWhereTheDeviceHasAPortPath) {
     struct Case {
         std::uint8_t bus;
         std::vector<std::uint8_t> ports;
         std::optional<std::string> identity;
-        std::optional<std::uint32_t> locationId;
     };
     const Case cases[] = {
-        {1, {2, 3}, "1-2.3", 0x01000023},
-        {3, {1}, "3-1", 0x03000001},
-        {255, {15, 15, 15, 15, 15, 15}, "255-15.15.15.15.15.15", 0xFFFFFFFF},
-        {2, {1, 2, 3, 4, 5, 6, 7}, "2-1.2.3.4.5.6.7", std::nullopt},  // deeper than an id holds
-        {1, {16}, "1-16", std::nullopt},                                // a port beyond one digit
-        {1, {2, 0}, std::nullopt, std::nullopt},
-        {1, {}, std::nullopt, std::nullopt},                            // a root hub
+        {1, {2, 3}, "1-2.3"},
+        {3, {1}, "3-1"},
+        {2, {1, 2, 3, 4, 5, 6, 7}, "2-1.2.3.4.5.6.7"},
+        {1, {16}, "1-16"},
+        {1, {2, 0}, std::nullopt},
+        {1, {}, std::nullopt},   // a root hub
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StableIdentity(c.bus, c.ports), c.identity) << int(c.bus);
-        EXPECT_EQ(LocationIdOf(c.bus, c.ports), c.locationId) << int(c.bus);
     }
 }
 
-TEST(UsbBoxMatch, TheBoxIsTheAcceptedDeviceAtTheLowestPlace) {
-    const std::vector<UsbDeviceInfo> devices = {
-        Device(1, {4}, "FT9X0A1"),                        // an FTDI cable, not a box
-        Device(2, {1}, "00ZELKOR5A", 0x6014),
-        Device(1, {2, 3}, "MIRVAX8-0042"),
-        Device(1, {2, 1}, "zelkor5-lower"),               // the rule is case-sensitive
-        Device(1, {1}, "MIRVAX8-other", 0x6006),          // not one of the box's product ids
-        Device(1, {1, 1}, "MIRVAX8-other", 0x6001, 0x1234),
-        Device(1, {}, "MIRVAX8-hub"),                     // no place on the bus
+TEST(UsbBoxMatch, TheBoxsIdsAreFtdisVendorAndOneOfItsChips) {
+    EXPECT_TRUE(HasBoxUsbIds(kFtdiVendorId, 0x6001));
+    EXPECT_TRUE(HasBoxUsbIds(kFtdiVendorId, 0x6015));
+    EXPECT_FALSE(HasBoxUsbIds(kFtdiVendorId, 0x6006));
+    EXPECT_FALSE(HasBoxUsbIds(0x1234, 0x6001));
+}
+
+TEST(UsbBoxMatch, PlacesSortByBusThenPortPathWhateverOrderTheyCameIn) {
+    const std::vector<UsbDeviceInfo> lowestFirst = {
+        Device(1, {1}, "a"), Device(1, {1, 1}, "b"), Device(1, {2, 1}, "c"),
+        Device(1, {2, 3}, "d"), Device(1, {4}, "e"), Device(2, {1}, "f"),
     };
-    const BoxChoice choice = ChooseBox(devices);
-    ASSERT_TRUE(choice.box.has_value());
-    EXPECT_EQ(choice.box->serialNumber, "MIRVAX8-0042");
-    EXPECT_EQ(choice.identity, "1-2.3");
-    EXPECT_EQ(choice.locationId, 0x01000023u);
-    EXPECT_FALSE(choice.unreadableCandidate);
-
-    // Listed in the other order, the same box; without it, the box on bus 2.
-    const std::vector<UsbDeviceInfo> reversed(devices.rbegin(), devices.rend());
-    EXPECT_EQ(ChooseBox(reversed).identity, "1-2.3");
-    std::vector<UsbDeviceInfo> without = devices;
-    without.erase(without.begin() + 2);
-    EXPECT_EQ(ChooseBox(without).identity, "2-1");
-    EXPECT_EQ(ChooseBox(without).box->serialNumber, "00ZELKOR5A");
-}
-
-TEST(UsbBoxMatch, TheSerialRuleSeesWhatTheWindowsDriverShows) {
-    // The Windows node holds 15 characters: the rule text beyond them does not count there and
-    // must not here, and the serial that names the settings section is cut alike.
-    EXPECT_FALSE(ChooseBox(std::vector{Device(1, {1}, "0123456789ABCDEZELKOR5")}).box.has_value());
-    const BoxChoice longSerial = ChooseBox(std::vector{Device(1, {1}, "ZELKOR5-0123456789")});
-    ASSERT_TRUE(longSerial.box.has_value());
-    EXPECT_EQ(longSerial.box->serialNumber, "ZELKOR5-0123456");
-    EXPECT_FALSE(ChooseBox(std::vector{Device(1, {1}, std::string("AB\0MIRVAX8", 10))}).box.has_value());
-}
-
-TEST(UsbBoxMatch, ADeviceWithTheBoxsIdsThatWeMayNotOpenIsReported) {
-    UsbDeviceInfo locked = Device(1, {3}, std::nullopt);
-    locked.accessDenied = true;
-    UsbDeviceInfo lockedOther = Device(1, {4}, std::nullopt, 0x6006);
-    lockedOther.accessDenied = true;
-    UsbDeviceInfo gone = Device(1, {5}, std::nullopt);  // failed to open for another reason
-
-    EXPECT_TRUE(ChooseBox(std::vector{gone, locked}).unreadableCandidate);
-    EXPECT_FALSE(ChooseBox(std::vector{gone, lockedOther}).unreadableCandidate);
-    const BoxChoice both = ChooseBox(std::vector{locked, Device(2, {1}, "MIRVAX8")});
-    EXPECT_EQ(both.identity, "2-1");
-    EXPECT_TRUE(both.unreadableCandidate);
+    std::vector<UsbDeviceInfo> listed(lowestFirst.rbegin(), lowestFirst.rend());
+    std::swap(listed[1], listed[4]);
+    std::sort(listed.begin(), listed.end(), LowerPlaceOnBus);
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        EXPECT_EQ(listed[i].serialNumber, lowestFirst[i].serialNumber) << i;
+    }
+    EXPECT_FALSE(LowerPlaceOnBus(lowestFirst[3], lowestFirst[3]));
 }
 
 // The udev rule, read as udev reads it: comma-separated KEY{attr}<op>"value" pairs per line.

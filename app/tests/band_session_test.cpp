@@ -1,6 +1,8 @@
-#include "bands/band_following.h"
+#include "app/band_session.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "app/tests/controller_fixture.h"
 #include "bands/band_store.h"
@@ -26,7 +28,7 @@ protected:
 
     void SetUp() override {
         StartWithBox();
-        ASSERT_TRUE(SavePlan(ini, SectionName("A1MIRVAX8"), kPlan));
+        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), kPlan));
         following.UseBox("A1MIRVAX8", now);
         following.follower().link().OnConnected(now);
     }
@@ -73,22 +75,13 @@ TEST_F(BandFollowingTest, TheFourthOutputKeepsItsStateInBothModes) {
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 1}));
 }
 
-// Band following is one more way in that the storm lock refuses; the listing names the masks
-// once the box has names.
-TEST_F(BandFollowingTest, LockHoldsAgainstABandChangeAndTheListingNamesTheMasks) {
+// Band following is one more way in that the storm lock refuses.
+TEST_F(BandFollowingTest, LockHoldsAgainstABandChange) {
     ASSERT_TRUE(controller.Lock());
     const std::uint8_t locked = Byte();
     Tune(7100000);
     EXPECT_EQ(Byte(), locked);
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 0, 0}));
-
-    EXPECT_EQ(following.Command("", now).text.find("(Antenna"), std::string::npos);
-    IniSettings file(folder.path().string());
-    ASSERT_EQ(StoreName(file, "A1MIRVAX8_KEYSET", 1, "Beverage NE"), "");
-    const std::string listing = following.Command("", now).text;
-    EXPECT_NE(listing.find("2: 3500000 to 30000000 Hz, mask 2 (Beverage NE)"), std::string::npos)
-        << listing;
-    EXPECT_NE(listing.find("1: 1800000 to 2000000 Hz, mask 1 (Antenna 1)"), std::string::npos);
 }
 
 TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
@@ -172,6 +165,134 @@ TEST_F(BandFollowingTest, StatusFollowsTheSourceAndADownSourceChangesNothing) {
     ASSERT_TRUE(following.Store(bad, now));
     EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not an address"),
               std::string::npos);
+}
+
+// What the main window is told, journalled beside the box's bytes and the controller's view.
+class RecordingBandView final : public BandView {
+public:
+    explicit RecordingBandView(torvik::testing::Journal& journal) : journal_(journal) {}
+    void ArmBandTimer(std::optional<Millis> waitMs) override {
+        wait = waitMs;
+        if (!waitMs) journal_.push_back("band timer stopped");
+    }
+    void AddBandLine() override { events.push_back("line added"); }
+    void SetBandLineText(const std::string& status) override { events.push_back("line " + status); }
+    void RemoveBandLine() override { events.push_back("line removed"); }
+    void ShowNoBoxNotice() override { events.push_back("no box"); }
+    void RunBandsDialog(BandFollowing& following) override {
+        events.push_back("dialog");
+        if (duringDialog) duringDialog(following);
+    }
+    std::optional<Millis> wait = -1;   // never told yet
+    std::vector<std::string> events;
+    std::function<void(BandFollowing&)> duringDialog;
+
+private:
+    torvik::testing::Journal& journal_;
+};
+
+class BandSessionTest : public torvik::testing::ControllerTest {
+protected:
+    torvik::testing::TempFolder folder;
+    const std::string ini = folder.File("Torvik.ini");
+    Millis now = 1000;
+    testing::FakeSocket socket;
+    RecordingBandView bandView{journal};
+    RigTiming timing;
+    std::unique_ptr<BandSession> session;
+
+    void Begin(bool follow) {
+        StartWithBox();
+        BandPlan plan{follow, "127.0.0.1:4532", {{3500000, 30000000, 2}}};
+        ASSERT_TRUE(SavePlan(ini, BandsSectionName("A1MIRVAX8"), plan));
+        session = std::make_unique<BandSession>(controller, socket, bandView, ini,
+                                                [this] { return now; }, timing);
+    }
+};
+
+TEST_F(BandSessionTest, TheStatusLineComesWithFollowingAndGoesWithIt) {
+    Begin(true);
+    session->Reload();
+    EXPECT_EQ(bandView.events,
+              (std::vector<std::string>{"line added", "line connecting to rig at 127.0.0.1:4532"}));
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control\nconnecting to rig at 127.0.0.1:4532");
+
+    bandView.events.clear();
+    session->Link().OnConnected(now);
+    session->OnSocketEvent();
+    session->Link().OnData("7100000\n", now);
+    session->OnSocketEvent();
+    session->OnSocketEvent();   // nothing new: nothing told
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{"line following 7.100 MHz"}));
+    EXPECT_EQ(controller.AntennaOn(1), 1);
+
+    bandView.events.clear();
+    EXPECT_EQ(session->Command("off").code, kReplyOk);
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{"line removed"}));
+    EXPECT_EQ(view.trayTip, "Karrow Antenna Control");
+    EXPECT_EQ(bandView.wait, std::nullopt);
+}
+
+// The listing names each rule's antennas once the box has a name, at once after a rename.
+TEST_F(BandSessionTest, TheListingNamesTheMasksOnceTheBoxHasNames) {
+    Begin(false);
+    session->Reload();
+    EXPECT_EQ(session->Command("").text.find("(Antenna"), std::string::npos);
+    ASSERT_EQ(controller.RenameAntenna(1, "Beverage NE"), "");
+    const std::string listing = session->Command("").text;
+    EXPECT_NE(listing.find("1: 3500000 to 30000000 Hz, mask 2 (Beverage NE)"), std::string::npos)
+        << listing;
+}
+
+TEST_F(BandSessionTest, TheTimerWakesTheLinkWhenDueAndAtLeastOnceAMinute) {
+    timing.firstPause = 90000;   // a source that stays away longer than the longest wait
+    Begin(true);
+    session->Reload();
+    EXPECT_EQ(bandView.wait, timing.connectTimeout);
+    now += timing.connectTimeout + 500;   // the timer came late
+    session->OnSocketEvent();
+    EXPECT_EQ(bandView.wait, 0);
+    session->OnTimer();   // the connection timed out: a pause before the next try
+    EXPECT_EQ(session->Following().follower().StatusText(), "rig not reachable at 127.0.0.1:4532");
+    EXPECT_EQ(bandView.wait, kLongestBandWait);
+}
+
+TEST_F(BandSessionTest, ShutdownStopsFollowingBeforeTheBoxIsLetGo) {
+    Begin(true);
+    session->Reload();
+    ASSERT_NE(bandView.wait, std::nullopt);
+    journal.clear();
+    session->Shutdown();
+    ASSERT_FALSE(journal.empty());
+    EXPECT_EQ(journal.front(), "band timer stopped");
+    EXPECT_EQ(journal[1], "byte 02");   // the final write, running bit clear
+    EXPECT_FALSE(socket.open);
+}
+
+TEST_F(BandSessionTest, RequestsAndTheDialogNeedTheirBoxAndAnOverlongRequestIsRefused) {
+    Begin(false);
+    session->Reload();
+    const BandsReply tooLong = session->Command(std::string(kMaxRequestBytes + 1, 'a'));
+    EXPECT_EQ(tooLong.code, kReplyUsage);
+    EXPECT_EQ(tooLong.text, "request too long\n");
+    EXPECT_NE(session->Command(std::string(kMaxRequestBytes, 'a')).text, "request too long\n");
+
+    bandView.duringDialog = [this](BandFollowing& following) {
+        BandPlan plan = following.plan();
+        plan.follow = true;
+        ASSERT_TRUE(following.Store(plan, now));
+    };
+    session->OpenDialog();
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{
+                                   "dialog", "line added",
+                                   "line connecting to rig at 127.0.0.1:4532"}));
+
+    bandView.events.clear();
+    box.devices.clear();
+    controller.OnDeviceNotice();
+    session->Reload();
+    session->OpenDialog();
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{"line removed", "no box"}));
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "app/band_session.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/switch_controller.h"
+
+namespace torvik {
+
+BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket, BandView& view,
+                         std::string iniPath, std::function<bands::Millis()> clock,
+                         bands::RigTiming timing)
+    : controller_(controller),
+      view_(view),
+      clock_(std::move(clock)),
+      following_(socket, [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); },
+                 std::move(iniPath), timing) {}
+
+BandSession::~BandSession() { following_.follower().Disable(); }
+
+void BandSession::Reload() {
+    following_.UseBox(PresentBoxSerial(controller_), clock_());
+    Settle();
+}
+
+void BandSession::OnTimer() {
+    Link().Tick(clock_());
+    Settle();
+}
+
+bands::BandsReply BandSession::Command(std::string_view request) {
+    if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
+    bands::BandsReply reply =
+        following_.Command(request, clock_(), [this](std::uint32_t mask) {
+            const AntennaNames& names = controller_.Names();
+            return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
+        });
+    Settle();
+    return reply;
+}
+
+void BandSession::OpenDialog() {
+    if (!following_.HasBox()) {
+        view_.ShowNoBoxNotice();
+        return;
+    }
+    view_.RunBandsDialog(following_);
+    Settle();
+}
+
+void BandSession::Stop() {
+    following_.follower().Disable();
+    view_.ArmBandTimer(std::nullopt);
+    view_.WatchSocket();
+}
+
+void BandSession::Shutdown() {
+    Stop();
+    controller_.Shutdown();
+}
+
+void BandSession::Settle() {
+    view_.WatchSocket();
+    const bands::Millis now = clock_();
+    if (const std::optional<bands::Millis> due = Link().NextDue()) {
+        view_.ArmBandTimer(std::clamp<bands::Millis>(*due - now, 0, kLongestBandWait));
+    } else {
+        view_.ArmBandTimer(std::nullopt);
+    }
+    ShowStatus(following_.follower().StatusText());
+}
+
+void BandSession::ShowStatus(const std::string& status) {
+    if (status == shownStatus_) return;
+    shownStatus_ = status;
+    controller_.ShowBandStatus(status);
+    if (status.empty()) {
+        if (lineShown_) view_.RemoveBandLine();
+        lineShown_ = false;
+        return;
+    }
+    if (!lineShown_) view_.AddBandLine();
+    lineShown_ = true;
+    view_.SetBandLineText(status);
+}
+
+std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {
+    const std::uint32_t fourth = controller.AntennaOn(3) != 0 ? 8u : 0u;
+    return controller.SetAntennaMask((ruleMask & bands::kMaxRuleMask) | fourth);
+}
+
+std::string PresentBoxSerial(const SwitchController& controller) {
+    return controller.DevicePresent() ? controller.Node().serial : std::string();
+}
+
+}  // namespace torvik

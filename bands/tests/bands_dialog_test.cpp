@@ -1,0 +1,99 @@
+#include "bands/bands_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "bands/band_store.h"
+#include "bands/dialog_input.h"
+#include "bands/tests/rig_fakes.h"
+#include "tests/fakes/temp_folder.h"
+
+namespace torvik::bands {
+namespace {
+
+// The dialog's window as text fields the test types into.
+class TypedDialog final : public BandsDialogView {
+public:
+    std::string source, rules, notes;
+    bool follow = false;
+    bool closed = false;
+    std::vector<std::string> warnings;
+
+    std::string SourceText() const override { return source; }
+    std::string RulesText() const override { return rules; }
+    void ShowFields(const std::string& s, const std::string& r) override {
+        source = s;
+        rules = r;
+    }
+    void ShowFollow(bool on) override { follow = on; }
+    void ShowNotes(const std::string& text) override { notes = text; }
+    void Warn(const std::string& text) override { warnings.push_back(text); }
+    void Close() override { closed = true; }
+};
+
+class BandsDialogTest : public ::testing::Test {
+protected:
+    torvik::testing::TempFolder folder;
+    std::string ini = folder.File("Torvik.ini");
+    testing::FakeSocket socket;
+    TypedDialog window;
+
+    void Store(const std::string& path, const BandPlan& plan) {
+        ASSERT_TRUE(SavePlan(path, BandsSectionName("A1MIRVAX8"), plan));
+    }
+};
+
+TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
+    Store(ini, {false, "127.0.0.1:4532", {{1800000, 2000000, 1}}});
+    BandFollowing following(socket, [](std::uint32_t) {}, ini);
+    following.UseBox("A1MIRVAX8", 0);
+    BandsDialog dialog(following, window, [] { return Millis{0}; });
+    dialog.Start();
+    EXPECT_EQ(window.source, "127.0.0.1:4532");
+    EXPECT_EQ(window.rules, "1800000 2000000 1\n");
+    EXPECT_FALSE(window.follow);
+    EXPECT_EQ(window.notes, "");
+
+    dialog.ToggleFollow();
+    EXPECT_TRUE(window.follow);
+    window.rules = "1800000 2000000 1\r\n1900000 30000000 2\r\n";   // as an edit control holds it
+    dialog.FieldChanged();
+    EXPECT_NE(window.notes.find("the first wins"), std::string::npos);
+
+    window.source = "rig:4532";
+    dialog.FieldChanged();
+    EXPECT_EQ(window.notes.rfind("Source: ", 0), 0u);
+    dialog.Ok();
+    ASSERT_EQ(window.warnings.size(), 1u);
+    EXPECT_EQ(window.warnings[0].rfind("Source: ", 0), 0u);
+    EXPECT_FALSE(window.closed);
+    EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);
+
+    window.source = "localhost:4533";
+    dialog.Ok();
+    EXPECT_TRUE(window.closed);
+    EXPECT_EQ(window.warnings.size(), 1u);
+    const BandPlan stored = LoadPlan(ini, "A1MIRVAX8_BANDS").plan;
+    EXPECT_TRUE(stored.follow);
+    EXPECT_EQ(stored.source, "127.0.0.1:4533");
+    EXPECT_EQ(stored.rules.size(), 2u);
+    EXPECT_TRUE(following.follower().Active());
+}
+
+TEST_F(BandsDialogTest, AFileThatCannotBeWrittenKeepsTheDialogOpenWithItsMessage) {
+    const std::string blocked = folder.File("blocked.ini");
+    std::filesystem::create_directory(blocked);
+    BandFollowing following(socket, [](std::uint32_t) {}, blocked);
+    following.UseBox("A1MIRVAX8", 0);
+    BandsDialog dialog(following, window, [] { return Millis{0}; });
+    dialog.Start();
+    dialog.ToggleFollow();
+    dialog.Ok();
+    EXPECT_EQ(window.warnings, (std::vector<std::string>{kNotStoredText}));
+    EXPECT_FALSE(window.closed);
+    EXPECT_FALSE(following.plan().follow);
+}
+
+}  // namespace
+}  // namespace torvik::bands
