@@ -30,7 +30,11 @@ void BandSession::OnTimer() {
 
 bands::BandsReply BandSession::Command(std::string_view request) {
     if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
-    bands::BandsReply reply = following_.Command(request, clock_());
+    bands::BandsReply reply =
+        following_.Command(request, clock_(), [this](std::uint32_t mask) {
+            const AntennaNames& names = controller_.Names();
+            return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
+        });
     Settle();
     return reply;
 }

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/antenna_names.h"
 #include "app/command.h"
 #include "app/control_ids.h"
 #include "app/tray_clicks.h"
 #include "app/tray_menu.h"
 #include "app/failure_episode.h"
 #include "app/link_status.h"
+#include "app/storm_lock.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
@@ -71,6 +73,8 @@ public:
     // rechecks start or stop.
     virtual void StartRecheck(std::uint32_t intervalMs) = 0;
     virtual void StopRecheck() = 0;
+    // The antennas' names as loaded or changed: the buttons' captions and tooltips.
+    virtual void ShowAntennaNames(const AntennaNames& names) { (void)names; }
 };
 
 class SwitchController {
@@ -92,6 +96,8 @@ public:
     std::string LinkStatusText() const;
     const ConfigBlock& Configs() const { return configBlock; }
     const HotkeyTable& Hotkeys() const { return hotkeyTable; }
+    // The box's antenna names (empty without a box or a name).
+    const AntennaNames& Names() const { return names_; }
     // The menu the tray icon offers now.
     std::vector<TrayMenuItem> TrayMenu() const;
 
@@ -147,6 +153,22 @@ public:
     void WriteOutput();
     static std::uint8_t OutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
+    // --- antenna names ---
+    // Stores the name (empty: none) and shows it everywhere; the refusal, or empty when done.
+    std::string RenameAntenna(int antenna, std::string_view text);
+
+    // --- storm lock ---
+    bool Locked() const { return lock_.locked; }
+    std::uint32_t ProtectMask() const { return lock_.protectMask; }
+    // With a box: the state is kept, the protect mask written, and every change refused
+    // until Unlock, which brings the kept state back. Both are stored at once.
+    bool Lock();
+    bool Unlock();
+    // The tray's "Lock: all antennas off": locks, or unlocks a locked box.
+    void ToggleLock();
+    // The box's protect mask (bits 0 to 3); in effect at once while locked.
+    bool SetProtectMask(std::uint32_t mask);
+
     // --- antenna rules ---
     void SetAntenna(std::int32_t value, int index);
     void AntennaAction(int antenna);
@@ -191,6 +213,9 @@ private:
     DeviceNode deviceNode{};
     LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
+    AntennaNames names_;
+    StormLock lock_;
+    void ApplyMask(std::uint32_t mask);
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
     TrayClickRules trayClicks_;

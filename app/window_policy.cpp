@@ -65,7 +65,13 @@ void SwitchController::RunTrayAction(TrayAction action) {
 }
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
-    return TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn);
+    std::vector<TrayMenuItem> items =
+        TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn, names_);
+    if (devicePresent != 0) {
+        // Before "Exit", the last item.
+        items.insert(items.end() - 1, {kLockMenuText, ids::kStormLock, lock_.locked});
+    }
+    return items;
 }
 
 void SwitchController::Setup() {
@@ -108,7 +114,18 @@ void SwitchController::ShowBandStatus(const std::string& status) {
 }
 
 void SwitchController::ShowTrayTip() {
-    std::string tip = bands::TipWithBandStatus(TrayTip(linkStatus), bandStatus_);
+    std::string tip = TrayTip(linkStatus);
+    if (devicePresent != 0 && linkStatus == LinkStatus::Ready) {
+        if (lock_.locked) {
+            // Appended: GCC 12 sees a restrict overlap in a chain of + here.
+            tip = kTrayTipName;
+            tip += '\n';
+            tip += kLockedTip;
+        } else {
+            tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
+        }
+    }
+    tip = bands::TipWithBandStatus(tip, bandStatus_);
     if (tip != trayTip_) {
         trayTip_ = std::move(tip);
         view_.SetTrayTip(trayTip_);
@@ -147,6 +164,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
     }
     case Verb::Help:
     case Verb::Bands:
+    case Verb::Station:
         break;
     }
     return std::nullopt;

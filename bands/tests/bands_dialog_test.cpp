@@ -7,6 +7,7 @@
 #include "bands/band_store.h"
 #include "bands/dialog_input.h"
 #include "bands/tests/rig_fakes.h"
+#include "core/settings.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace torvik::bands {
@@ -35,18 +36,18 @@ public:
 class BandsDialogTest : public ::testing::Test {
 protected:
     torvik::testing::TempFolder folder;
-    std::string ini = folder.File("Torvik.ini");
+    IniSettings store{folder.path().string()};
     testing::FakeSocket socket;
     TypedDialog window;
 
-    void Store(const std::string& path, const BandPlan& plan) {
-        ASSERT_TRUE(SavePlan(path, BandsSectionName("A1MIRVAX8"), plan));
+    void Store(const BandPlan& plan) {
+        ASSERT_TRUE(SavePlan(store, BandsSectionName("A1MIRVAX8"), plan));
     }
 };
 
 TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
-    Store(ini, {false, "127.0.0.1:4532", {{1800000, 2000000, 1}}});
-    BandFollowing following(socket, [](std::uint32_t) {}, ini);
+    Store({false, "127.0.0.1:4532", {{1800000, 2000000, 1}}});
+    BandFollowing following(socket, [](std::uint32_t) {}, store);
     following.UseBox("A1MIRVAX8", 0);
     BandsDialog dialog(following, window, [] { return Millis{0}; });
     dialog.Start();
@@ -68,13 +69,13 @@ TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
     ASSERT_EQ(window.warnings.size(), 1u);
     EXPECT_EQ(window.warnings[0].rfind("Source: ", 0), 0u);
     EXPECT_FALSE(window.closed);
-    EXPECT_FALSE(LoadPlan(ini, "A1MIRVAX8_BANDS").plan.follow);
+    EXPECT_FALSE(LoadPlan(store, "A1MIRVAX8_BANDS").plan.follow);
 
     window.source = "localhost:4533";
     dialog.Ok();
     EXPECT_TRUE(window.closed);
     EXPECT_EQ(window.warnings.size(), 1u);
-    const BandPlan stored = LoadPlan(ini, "A1MIRVAX8_BANDS").plan;
+    const BandPlan stored = LoadPlan(store, "A1MIRVAX8_BANDS").plan;
     EXPECT_TRUE(stored.follow);
     EXPECT_EQ(stored.source, "127.0.0.1:4533");
     EXPECT_EQ(stored.rules.size(), 2u);
@@ -82,9 +83,9 @@ TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
 }
 
 TEST_F(BandsDialogTest, AFileThatCannotBeWrittenKeepsTheDialogOpenWithItsMessage) {
-    const std::string blocked = folder.File("blocked.ini");
-    std::filesystem::create_directory(blocked);
-    BandFollowing following(socket, [](std::uint32_t) {}, blocked);
+    // Torvik.ini is a folder here, so no write can replace it.
+    std::filesystem::create_directory(store.Path());
+    BandFollowing following(socket, [](std::uint32_t) {}, store);
     following.UseBox("A1MIRVAX8", 0);
     BandsDialog dialog(following, window, [] { return Millis{0}; });
     dialog.Start();

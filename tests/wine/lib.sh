@@ -117,3 +117,16 @@ start_rig() {
 }
 stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
 tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
+
+# ini_section_value FILE SECTION KEY: the value of KEY in SECTION of an INI file (CRLF or LF).
+ini_section_value() {
+    tr -d '\r' 2>/dev/null < "$1" |
+        awk -v s="[$2]" -v k="$3" '
+            /^\[/ { inside = (tolower($0) == tolower(s)) }
+            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}
+# ini_section_lines FILE SECTION: the lines of SECTION, its header included.
+ini_section_lines() {
+    tr -d '\r' 2>/dev/null < "$1" |
+        awk -v s="[$2]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
+}

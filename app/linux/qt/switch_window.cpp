@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "app/linux/qt/antenna_rename.h"
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
 
@@ -114,7 +115,7 @@ public:
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         QMenu menu;
         for (const TrayMenuItem& item : items) {
-            QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
+            QAction* action = menu.addAction(QString::fromStdString(item.text));
             action->setData(item.command);
             action->setCheckable(item.checked);
             action->setChecked(item.checked);
@@ -148,8 +149,11 @@ public:
         }
         w_.NoteStateShown();
     }
+    void ShowAntennaNames(const AntennaNames& names) override {
+        ShowAntennaCaptions(w_.widgets_, names);
+    }
     void SetTrayTip(const std::string& tip) override {
-        w_.tray_.setToolTip(QString::fromLatin1(tip.c_str()));
+        w_.tray_.setToolTip(QString::fromStdString(tip));   // names are UTF-8
     }
     void StartRecheck(std::uint32_t intervalMs) override {
         w_.recheck_.start(static_cast<int>(intervalMs));
@@ -177,6 +181,7 @@ MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
+    OfferRename(widgets_, controller_, this);
     bands_ = std::make_unique<BandWindow>(controller_, settings_, *this, setup_.bandsLayout,
                                           widgets_.base);
 }
@@ -234,6 +239,7 @@ void MainWindow::OnCommand(int id) {
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
     case ids::kBandFollowing: bands_->Session().OpenDialog(); return;
+    case ids::kStormLock: controller_.ToggleLock(); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {
