@@ -93,6 +93,21 @@ screenshot() {
         { timeout 20 xwd -silent -id "$1" | timeout 20 convert xwd:- "$2"; }
 }
 
+# wm_caught_up: maps a small window of our own and waits until the window manager shows it. The
+# manager takes map requests in order, so any window a program asked to show before now is shown
+# by then too: a "no window" check after it cannot pass only for being early.
+wm_caught_up() {
+    xmessage -title torvik-marker -geometry 20x20+0+0 marker >/dev/null 2>&1 &
+    local marker=$! shown=1
+    wait_until 20 xdotool search --onlyvisible --name '^torvik-marker$' || shown=0
+    kill "$marker" 2>/dev/null
+    wait "$marker" 2>/dev/null
+    [ "$shown" = 1 ]
+}
+
+# writes_since N: the simulated box's WRITE lines after the first N (log_lines of the suite).
+writes_since() { log_lines | grep '^WRITE ' | tail -n +$(($1 + 1)); }
+
 # Hamlib's rigctld with the dummy rig, for the band-following cases of both end-to-end suites
 # (they give case_dir and end_process).
 rig_port=""
