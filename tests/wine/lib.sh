@@ -5,6 +5,19 @@
 
 started_pids=()
 
+# The tools the display and its checks need, for every suite that calls start_display.
+display_tools=(Xvfb openbox trayer xdotool xdpyinfo xwininfo xmessage import xwd convert timeout)
+
+# require_tools TOOL...: every tool is installed (scripts/install-deps installs them all). A
+# missing tool fails the suite or the figures, naming it; nothing is ever skipped for want of one.
+require_tools() {
+    local tool missing=()
+    for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || missing+=("$tool"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "missing: ${missing[*]} (bash scripts/install-deps installs them)"
+    return 1
+}
+
 # wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails on timeout.
 wait_until() {
     local limit=$1; shift
