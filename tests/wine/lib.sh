@@ -118,9 +118,6 @@ wm_caught_up() {
     [ "$shown" = 1 ]
 }
 
-# writes_since N: the simulated box's WRITE lines after the first N (log_lines of the suite).
-writes_since() { log_lines | grep '^WRITE ' | tail -n +$(($1 + 1)); }
-
 # Hamlib's rigctld with the dummy rig, for the band-following cases of both end-to-end suites
 # (they give case_dir and end_process).
 rig_port=""
