@@ -46,8 +46,11 @@ public:
     // Hides the window; windowHidden is the controller's business.
     virtual void Hide() = 0;
     // Ends the program's run (the main window's modal run) at once, closing whatever modal
-    // window is open over it.
+    // window is open over it. Told only after StopBandFollowing.
     virtual void EndProgram() = 0;
+    // Band following stops before the program's run ends, so that no rule is applied while
+    // the window winds down.
+    virtual void StopBandFollowing() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
     // Shows the tray menu at the pointer and returns when it closes; a chosen item's command
@@ -201,6 +204,8 @@ private:
     friend struct testing::ControllerPeer;
 
     void RunTrayAction(TrayAction action);
+    // Every end of the program's run: band following first, then the run itself.
+    void EndProgram();
     // The link's tip with band following's status under it, given to the view when changed.
     void ShowTrayTip();
     void ScheduleRecheck(bool on);

@@ -26,13 +26,18 @@ void SwitchController::Ok() {
 void SwitchController::Cancel() {
     // Without a box the window offers only Exit and Manual: closing it ends the program.
     if (devicePresent == 0) {
-        view_.EndProgram();
+        EndProgram();
         return;
     }
     Ok();
 }
 
-void SwitchController::Exit() { view_.EndProgram(); }
+void SwitchController::Exit() { EndProgram(); }
+
+void SwitchController::EndProgram() {
+    view_.StopBandFollowing();
+    view_.EndProgram();
+}
 
 void SwitchController::OpenDialog() {
     windowHidden = 0;
@@ -143,7 +148,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return 0;
     case Verb::Exit: {
         const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
-        view_.EndProgram();
+        EndProgram();
         return answer;
     }
     case Verb::Set:

@@ -17,6 +17,7 @@ public:
     void Show(bool) override {}
     void Hide() override {}
     void EndProgram() override {}
+    void StopBandFollowing() override {}
     void ShowError(const char*, const char*) override {}
     void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
     void WaitForSecondPress(bool) override {}

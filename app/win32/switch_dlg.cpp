@@ -338,6 +338,8 @@ void CSwitchDlg::View::Hide() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
 
 void CSwitchDlg::View::EndProgram() { dialog_.EndNow(); }
 
+void CSwitchDlg::View::StopBandFollowing() { dialog_.bands_.Session().Stop(); }
+
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
 }

@@ -78,6 +78,7 @@ private:
         void Show(bool toFront) override;
         void Hide() override;
         void EndProgram() override;
+        void StopBandFollowing() override;
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
         void WaitForSecondPress(bool on) override;

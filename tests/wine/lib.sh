@@ -5,6 +5,19 @@
 
 started_pids=()
 
+# The tools the display and its checks need, for every suite that calls start_display.
+display_tools=(Xvfb openbox trayer xdotool xdpyinfo xwininfo xmessage import xwd convert timeout)
+
+# require_tools TOOL...: every tool is installed (scripts/install-deps installs them all). A
+# missing tool fails the suite or the figures, naming it; nothing is ever skipped for want of one.
+require_tools() {
+    local tool missing=()
+    for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || missing+=("$tool"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "missing: ${missing[*]} (bash scripts/install-deps installs them)"
+    return 1
+}
+
 # wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails on timeout.
 wait_until() {
     local limit=$1; shift
@@ -91,6 +104,18 @@ screenshot() {
     [ -n "$1" ] || return 1
     timeout 20 import -window "$1" "$2" >/dev/null 2>&1 ||
         { timeout 20 xwd -silent -id "$1" | timeout 20 convert xwd:- "$2"; }
+}
+
+# wm_caught_up: maps a small window of our own and waits until the window manager shows it. The
+# manager takes map requests in order, so any window a program asked to show before now is shown
+# by then too: a "no window" check after it cannot pass only for being early.
+wm_caught_up() {
+    xmessage -title torvik-marker -geometry 20x20+0+0 marker >/dev/null 2>&1 &
+    local marker=$! shown=1
+    wait_until 20 xdotool search --onlyvisible --name '^torvik-marker$' || shown=0
+    kill "$marker" 2>/dev/null
+    wait "$marker" 2>/dev/null
+    [ "$shown" = 1 ]
 }
 
 # Hamlib's rigctld with the dummy rig, for the band-following cases of both end-to-end suites

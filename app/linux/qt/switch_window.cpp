@@ -103,9 +103,11 @@ public:
     }
     void EndProgram() override {
         w_.ending_ = true;
-        if (w_.bands_) w_.bands_->Session().Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
         QApplication::exit(0);
+    }
+    void StopBandFollowing() override {
+        if (w_.bands_) w_.bands_->Session().Stop();
     }
     void ShowError(const char* text, const char* caption) override {
         QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(caption),
