@@ -27,10 +27,12 @@ section="${serial}_KEYSET"
 check() {   # check DESCRIPTION COMMAND...: a step of a case; the first failing one is reported
     local description=$1; shift
     [ -n "$case_failed" ] && return 1
-    out="" rc=0
+    # A step may read what an earlier step's torvikctl call left in out and rc, so they are
+    # kept; a failure names the answer only when this step made one.
+    local out_before=$out rc_before=$rc
     if ! "$@"; then
         case_failed="$description"
-        { [ "$rc" != 0 ] || [ -n "$out" ]; } &&
+        { [ "$out" != "$out_before" ] || [ "$rc" != "$rc_before" ]; } &&
             case_failed+=" (last torvikctl answer: '$out', exit code $rc)"
         return 1
     fi
