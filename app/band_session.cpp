@@ -74,14 +74,26 @@ void BandSession::ShowStatus(const std::string& status) {
     if (status == shownStatus_) return;
     shownStatus_ = status;
     controller_.ShowBandStatus(status);
-    if (status.empty()) {
-        if (lineShown_) view_.RemoveBandLine();
-        lineShown_ = false;
-        return;
+    ShowLine();
+}
+
+void BandSession::ShowLockLine(const std::string& text) {
+    lockLine_ = text;
+    ShowLine();
+}
+
+void BandSession::ShowLine() {
+    std::string line = lockLine_;
+    if (!line.empty() && !shownStatus_.empty()) line += "; ";
+    line += shownStatus_;
+    if (line == shownLine_) return;
+    if (line.empty()) {
+        view_.RemoveBandLine();
+    } else {
+        if (shownLine_.empty()) view_.AddBandLine();
+        view_.SetBandLineText(line);
     }
-    if (!lineShown_) view_.AddBandLine();
-    lineShown_ = true;
-    view_.SetBandLineText(status);
+    shownLine_ = std::move(line);
 }
 
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {

@@ -1,7 +1,5 @@
 #include "app/storm_lock.h"
 
-#include "app/antenna_names.h"
-
 namespace torvik {
 namespace {
 
@@ -30,6 +28,13 @@ void StoreLock(SettingsStore& settings, const std::string& keysetSection, const 
                               {kKeyProtect, static_cast<std::int32_t>(lock.protectMask)},
                               {kKeySaved, static_cast<std::int32_t>(lock.savedMask)}};
     settings.WriteIniInts(LockSectionOf(keysetSection), entries);
+}
+
+std::string LockLineText(const StormLock& lock, const AntennaNames& names) {
+    if (!lock.locked) return {};
+    const unsigned antennas = lock.protectMask & 0x7;
+    if (antennas == 0) return "Locked: all antennas off";
+    return "Locked: " + MaskAsNames(names, antennas) + " on";
 }
 
 }  // namespace torvik

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/antenna_names.h"
 #include "core/settings.h"
 
 namespace torvik {
@@ -25,7 +26,10 @@ StormLock LoadLock(SettingsStore& settings, const std::string& keysetSection);
 void StoreLock(SettingsStore& settings, const std::string& keysetSection, const StormLock& lock);
 
 inline constexpr const char* kLockMenuText = "Lock: all antennas off";
-inline constexpr const char* kLockedStatus = "Locked --- unlock to switch again";
 inline constexpr const char* kLockedTip = "locked: antennas held";
+
+// The window's line while locked, in the tray item's words: "Locked: all antennas off", or the
+// antennas the protect mask keeps on by name ("Locked: Mini-Whip on"); empty while unlocked.
+std::string LockLineText(const StormLock& lock, const AntennaNames& names);
 
 }  // namespace torvik

@@ -103,6 +103,11 @@ void SwitchController::UpdatePresence() {
     const std::string statusText = LinkStatusText();
     view_.ShowLinkStatus(statusText.c_str());
     ShowTrayTip();
+    std::string lockLine = present ? LockLineText(lock_, names_) : std::string();
+    if (lockLine != lockLine_) {
+        lockLine_ = std::move(lockLine);
+        view_.ShowLockLine(lockLine_);
+    }
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.ShowControl(ids::AntennaButton(antenna), working);

@@ -78,6 +78,9 @@ public:
     virtual void StopRecheck() = 0;
     // The antennas' names as loaded or changed: the buttons' captions and tooltips.
     virtual void ShowAntennaNames(const AntennaNames& names) { (void)names; }
+    // The storm lock's line under the window's controls (LockLineText; empty: no line); told
+    // only when it changes.
+    virtual void ShowLockLine(const std::string& text) = 0;
 };
 
 class SwitchController {
@@ -234,6 +237,7 @@ private:
     bool errorShowing_ = false;
     std::string trayTip_ = kTrayTipName;   // the tip the icon starts with
     std::string bandStatus_;
+    std::string lockLine_;   // as the view was last told
     bool rechecking_ = false;
 };
 

@@ -29,6 +29,7 @@ public:
     void SetTrayTip(const std::string&) override {}
     void StartRecheck(std::uint32_t) override {}
     void StopRecheck() override {}
+    void ShowLockLine(const std::string&) override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {

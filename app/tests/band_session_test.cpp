@@ -246,6 +246,25 @@ TEST_F(BandSessionTest, TheListingNamesTheMasksOnceTheBoxHasNames) {
         << listing;
 }
 
+// The lock's line and following's status share the one line under the window's controls.
+TEST_F(BandSessionTest, TheLockSharesTheLineAndTheLineStaysWhileEitherHasSomethingToSay) {
+    Begin(true);
+    session->Reload();
+    bandView.events.clear();
+    session->ShowLockLine("Locked: all antennas off");
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{
+                                   "line Locked: all antennas off; connecting to rig at "
+                                   "127.0.0.1:4532"}));
+    session->Command("off");
+    session->ShowLockLine("");
+    session->ShowLockLine("Locked: all antennas off");
+    EXPECT_EQ(bandView.events,
+              (std::vector<std::string>{
+                  "line Locked: all antennas off; connecting to rig at 127.0.0.1:4532",
+                  "line Locked: all antennas off", "line removed", "line added",
+                  "line Locked: all antennas off"}));
+}
+
 TEST_F(BandSessionTest, TheTimerWakesTheLinkWhenDueAndAtLeastOnceAMinute) {
     timing.firstPause = 90000;   // a source that stays away longer than the longest wait
     Begin(true);

@@ -119,6 +119,8 @@ public:
         recheckInterval = intervalMs;
     }
     void StopRecheck() override { recheck = false; }
+    void ShowLockLine(const std::string& text) override { lockLines.push_back(text); }
+    std::vector<std::string> lockLines;   // every line told, in order
 
     std::string statusText;
     std::string trayTip = kTrayTipName;   // what the icon is given when it is added

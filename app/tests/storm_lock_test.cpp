@@ -37,6 +37,7 @@ TEST_F(StormLockTest, EveryWayInIsRefusedAndUnlockRestores) {
     EXPECT_EQ(controller.MixerMode(), 1);
     EXPECT_EQ(view.checked[1001] + view.checked[1002] + view.checked[1003], 0);
     EXPECT_NE(view.trayTip.find("locked"), std::string::npos);
+    EXPECT_EQ(view.lockLines, (std::vector<std::string>{"Locked: all antennas off"}));
     EXPECT_TRUE(SaysLocked(RunStationWords(controller, {"lock", "status"}).text));
 
     // A reload keeps the lock.
@@ -49,6 +50,13 @@ TEST_F(StormLockTest, EveryWayInIsRefusedAndUnlockRestores) {
     EXPECT_FALSE(SaysLocked(RunStationWords(controller, {"lock", "status"}).text));
     controller.AntennaAction(1);
     EXPECT_EQ(Byte(), std::optional<std::uint8_t>(0x0F));
+    EXPECT_EQ(view.lockLines, (std::vector<std::string>{"Locked: all antennas off", ""}));
+
+    // A protect mask that keeps an antenna on names it on the line.
+    ASSERT_EQ(controller.RenameAntenna(0, "Mini-Whip"), "");
+    RunStationWords(controller, {"lock", "protect", "1"});
+    RunStationWords(controller, {"lock"});
+    EXPECT_EQ(view.lockLines.back(), "Locked: Mini-Whip on");
 }
 
 TEST_F(StormLockTest, LockAndProtectMaskSurviveARestartAndAReplug) {

@@ -1,6 +1,7 @@
 #include "app/win32/band_window.h"
 
 #include "app/win32/copydata_reply.h"
+#include "app/win32/wide_text.h"
 #include "app/win32/window_messages.h"
 #include "bands/dialog_input.h"
 #include "bands/win32/bands_dlg.h"
@@ -80,7 +81,8 @@ void BandWindow::AddBandLine() {
 }
 
 void BandWindow::SetBandLineText(const std::string& status) {
-    if (statusLine_ != nullptr) SetWindowTextA(statusLine_, status.c_str());
+    // The lock's part may name antennas beyond ASCII.
+    if (statusLine_ != nullptr) SetWindowTextW(statusLine_, WideFromUtf8(status).c_str());
 }
 
 void BandWindow::RemoveBandLine() {

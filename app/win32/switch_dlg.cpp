@@ -369,6 +369,10 @@ void CSwitchDlg::View::ShowAntennaNames(const AntennaNames& names) {
     dialog_.captions_.Show(names);
 }
 
+void CSwitchDlg::View::ShowLockLine(const std::string& text) {
+    dialog_.bands_.Session().ShowLockLine(text);
+}
+
 void CSwitchDlg::View::SetTrayTip(const std::string& tip) {
     dialog_.trayTip_ = tip;
     win32::SetTrayTip(dialog_.Handle(), kTrayIconId, tip);

@@ -91,6 +91,7 @@ private:
         void StartRecheck(std::uint32_t intervalMs) override;
         void StopRecheck() override;
         void ShowAntennaNames(const AntennaNames& names) override;
+        void ShowLockLine(const std::string& text) override;
 
     private:
         CSwitchDlg& dialog_;

@@ -92,6 +92,8 @@ case_storm_lock() {
     check "choose Lock: all antennas off" choose_menu_item 5 7
     check "all off written" wait_until 10 last_write_is 0x08
     check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
+    # The lock's line under the controls (bands_cases.sh measures the window for it).
+    check "the window grows by the lock's line" wait_until 5 status_line_shown
     mkdir -p "$artifacts"
     screenshot "$(main_window)" "$artifacts/linux-main-window-locked.png"
     local writes
@@ -116,10 +118,12 @@ case_storm_lock() {
     check "window again" wait_until 20 window_shown
     check "still locked after a restart" wait_until 10 ctl_says "locked: mask 0, protect mask 0" lock status
     check "and all off" wait_until 10 last_write_is 0x08
+    check "the lock's line again" wait_until 5 status_line_shown
     check "menu opens" open_tray_menu 3
     check "choose Lock: all antennas off again" choose_menu_item 5 7
     check "antenna 2 is back" wait_until 10 last_write_is 0x0C
     check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
+    check "the line goes with the lock" wait_until 5 status_line_gone
 }
 
 run_names_lock_cases() {

@@ -82,6 +82,9 @@ case_names_by_menu_and_torvikctl() {
 }
 
 lock_value() { ini_section_value "$case_dir/Torvik.ini" "${serial}_LOCK" "$1"; }
+# The line under the window's controls (id 1041, shared with band following's status).
+lock_line_is() { button_text_is 1041 "$1"; }
+lock_line_gone() { controls | grep -qx 'control 1041 missing'; }
 
 # The storm lock from the tray menu: the box goes all off and refuses a click, a hotkey and
 # torvikctl set (WM_REMOTE_SET_STATE answers the locked mask; torvikctl's own exit code); a
@@ -100,6 +103,7 @@ case_storm_lock() {
     check "all off written" wait_until 10 byte_is 0x08
     check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
     check "the buttons are disabled" wait_until 5 control_disabled 1003
+    check "the window's line says so" wait_until 5 lock_line_is "Locked: all antennas off"
     xdotool mousemove 0 0
     mkdir -p "$artifacts"
     sleep 0.5
@@ -121,10 +125,12 @@ case_storm_lock() {
     check "answers again" wait_until 40 ready
     check "still locked after a restart" ctl_says "locked: mask 0, protect mask 0" lock status
     check "and all off" byte_is 0x08
+    check "the line again" wait_until 5 lock_line_is "Locked: all antennas off"
     check "menu opens" open_tray_menu 3
     check "choose Lock: all antennas off again" choose_menu_item 5 7
     check "antenna 2 is back" wait_until 10 byte_is 0x0C
     check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
+    check "the line goes with the lock" wait_until 5 lock_line_gone
 }
 
 run_names_lock_cases() {

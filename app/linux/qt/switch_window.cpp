@@ -161,6 +161,9 @@ public:
         w_.recheck_.start(static_cast<int>(intervalMs));
     }
     void StopRecheck() override { w_.recheck_.stop(); }
+    void ShowLockLine(const std::string& text) override {
+        if (w_.bands_) w_.bands_->Session().ShowLockLine(text);
+    }
 
 private:
     QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
