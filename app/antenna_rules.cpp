@@ -25,7 +25,8 @@ std::int32_t FlagMask(const std::int32_t antennaOn[kFlags]) {
 }  // namespace
 
 void SwitchController::SetAntenna(std::int32_t value, int index) {
-    if (devicePresent == 0) {
+    // Locked: every way in ends here or before, and changes nothing.
+    if (devicePresent == 0 || lock_.locked) {
         return;
     }
     index = ((index % kFlags) + kFlags) % kFlags;
@@ -47,7 +48,7 @@ void SwitchController::SetAntenna(std::int32_t value, int index) {
 }
 
 void SwitchController::AntennaAction(int antenna) {
-    if (antenna < 0 || antenna > 2) {
+    if (antenna < 0 || antenna > 2 || lock_.locked) {
         return;
     }
     if (mixerMode != 0) {
@@ -59,7 +60,7 @@ void SwitchController::AntennaAction(int antenna) {
 }
 
 void SwitchController::SetMixerMode() {
-    if (devicePresent == 0) {
+    if (devicePresent == 0 || lock_.locked) {
         return;
     }
     mixerMode = 1;
@@ -69,7 +70,7 @@ void SwitchController::SetMixerMode() {
 }
 
 void SwitchController::SetSwitchMode() {
-    if (devicePresent == 0) {
+    if (devicePresent == 0 || lock_.locked) {
         return;
     }
     mixerMode = 0;
@@ -100,6 +101,9 @@ void SwitchController::SetSwitchMode() {
 
 std::int32_t SwitchController::SetAntennaMask(std::uintptr_t mask) {
     const auto bits = static_cast<std::int32_t>(mask & 0xF);
+    if (lock_.locked) {
+        return FlagMask(antennaOn);   // the locked mask; nothing changes
+    }
     for (int k = 0; k < kFlags; ++k) {
         const std::int32_t wanted = (bits >> k) & 1;
         const std::int32_t old = antennaOn[k];

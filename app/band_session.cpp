@@ -32,7 +32,11 @@ void BandSession::OnTimer() {
 
 bands::BandsReply BandSession::Command(std::string_view request) {
     if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
-    bands::BandsReply reply = following_.Command(request, clock_());
+    bands::BandsReply reply =
+        following_.Command(request, clock_(), [this](std::uint32_t mask) {
+            const AntennaNames& names = controller_.Names();
+            return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
+        });
     Settle();
     return reply;
 }
@@ -72,14 +76,26 @@ void BandSession::ShowStatus(const std::string& status) {
     if (status == shownStatus_) return;
     shownStatus_ = status;
     controller_.ShowBandStatus(status);
-    if (status.empty()) {
-        if (lineShown_) view_.RemoveBandLine();
-        lineShown_ = false;
-        return;
+    ShowLine();
+}
+
+void BandSession::ShowLockLine(const std::string& text) {
+    lockLine_ = text;
+    ShowLine();
+}
+
+void BandSession::ShowLine() {
+    std::string line = lockLine_;
+    if (!line.empty() && !shownStatus_.empty()) line += "; ";
+    line += shownStatus_;
+    if (line == shownLine_) return;
+    if (line.empty()) {
+        view_.RemoveBandLine();
+    } else {
+        if (shownLine_.empty()) view_.AddBandLine();
+        view_.SetBandLineText(line);
     }
-    if (!lineShown_) view_.AddBandLine();
-    lineShown_ = true;
-    view_.SetBandLineText(status);
+    shownLine_ = std::move(line);
 }
 
 std::int32_t ApplyRuleMask(SwitchController& controller, std::uint32_t ruleMask) {

@@ -65,6 +65,9 @@ public:
     // The main window's end: following stops before the controller lets the box go, so no
     // rule is applied to a closed link.
     void Shutdown();
+    // The storm lock's line (empty: unlocked): it shares the line under the window's controls,
+    // before band following's status.
+    void ShowLockLine(const std::string& text);
 
     bands::RigLink& Link() { return following_.follower().link(); }
     bands::PushListener& Listener() { return following_.follower().listener(); }
@@ -76,13 +79,16 @@ private:
     // step, and the status where it is shown.
     void Settle();
     void ShowStatus(const std::string& status);
+    // The line as the lock and following's status make it, added or removed as it comes and goes.
+    void ShowLine();
 
     SwitchController& controller_;
     BandView& view_;
     std::function<bands::Millis()> clock_;
     bands::BandFollowing following_;
     std::string shownStatus_;
-    bool lineShown_ = false;
+    std::string lockLine_;
+    std::string shownLine_;   // empty: no line
 };
 
 // The link is looked at at least this often, whatever it says.

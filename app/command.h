@@ -21,6 +21,8 @@ enum class Verb {
     Hotkey,   // hotkeyId: a registered hotkey was pressed; answered 1 when it was one of ours
     Bands,    // torvikctl's band-rule words: they travel and are answered on a channel of their
               // own (bands/), never through Execute
+    Station,  // torvikctl's names, lock and unlock: words on the same kind of channel as Bands
+              // (app/station_command.h), never through Execute
 };
 
 struct Command {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/station_command.h"
+
 namespace torvik::ctl {
 namespace {
 
@@ -9,22 +11,37 @@ ClientOutcome NoAnswer(const std::string& why) {
     return {"", "torvikctl: Torvik did not answer (" + why + ")\n", kExitNoAnswer};
 }
 
-ClientOutcome RunBands(const std::vector<std::string>& words, ProgramLink& link) {
+ClientOutcome RunWords(WordChannel channel, const std::vector<std::string>& words,
+                       ProgramLink& link) {
+    const bool forBands = channel == WordChannel::Bands;
     const std::string request = bands::JoinWords(words);
     if (request.size() > bands::kMaxRequestBytes) {
-        return {"", "torvikctl: the bands command is too long\n", kExitUsage};
+        return {"", forBands ? "torvikctl: the bands command is too long\n"
+                             : "torvikctl: the command is too long\n",
+                kExitUsage};
     }
     std::string why;
-    const std::optional<bands::BandsReply> reply = link.SendBands(request, kAnswerTimeoutMs, why);
+    const std::optional<bands::BandsReply> reply =
+        link.SendWords(channel, request, kAnswerTimeoutMs, why);
     if (!reply) return NoAnswer(why);
-    // A code no reply of band following has: a program from before band following.
+    // A code no reply has: a program from before these words.
     if (reply->code < 0 || reply->code > 0xFF) {
-        return {"", "torvikctl: this Torvik does not know band following\n", kExitNoAnswer};
+        return {"", forBands ? "torvikctl: this Torvik does not know band following\n"
+                             : "torvikctl: this Torvik does not know names or the lock\n",
+                kExitNoAnswer};
     }
     // The text goes to stdout when the request was done, else to stderr; the code is the exit
     // code.
     if (reply->code == bands::kReplyOk) return {reply->text, "", reply->code};
     return {"", reply->text, reply->code};
+}
+
+// Whether the program says its box is locked; a program without the lock never is.
+bool Locked(ProgramLink& link) {
+    std::string why;
+    const std::optional<bands::BandsReply> status = link.SendWords(
+        WordChannel::Station, bands::JoinWords({"lock", "status"}), kAnswerTimeoutMs, why);
+    return status && status->code == bands::kReplyOk && SaysLocked(status->text);
 }
 
 }  // namespace
@@ -39,11 +56,16 @@ ClientOutcome RunCommand(const Command& command, const std::vector<std::string>&
         const std::vector<std::string> words =
             arguments.empty() ? arguments
                               : std::vector<std::string>(arguments.begin() + 1, arguments.end());
-        return RunBands(words, link);
+        return RunWords(WordChannel::Bands, words, link);
     }
+    if (command.verb == Verb::Station) return RunWords(WordChannel::Station, arguments, link);
     std::string why;
     const std::optional<std::intptr_t> answer = link.Send(command, kAnswerTimeoutMs, why);
     if (!answer) return NoAnswer(why);
+    if (command.verb == Verb::Set && Locked(link)) {
+        // The answer to a refused set reads as any other; the lock says which it was.
+        return {"", LockedSetText(*answer), kExitLocked};
+    }
     return {FormatAnswer(command.verb, *answer) + "\n", "", kExitOk};
 }
 

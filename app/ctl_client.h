@@ -16,6 +16,10 @@ namespace torvik::ctl {
 // How long torvikctl waits for the program's answer.
 inline constexpr int kAnswerTimeoutMs = 5000;
 
+// The two kinds of word requests, each on a channel of its own: band following's rules (the
+// words after "bands"), and the station's names and lock (the whole command).
+enum class WordChannel { Bands, Station };
+
 class ProgramLink {
 public:
     virtual ~ProgramLink() = default;
@@ -26,9 +30,10 @@ public:
     // within timeoutMs.
     virtual std::optional<std::intptr_t> Send(const Command& command, int timeoutMs,
                                               std::string& why) = 0;
-    // A bands request (the words as JoinWords made them): the reply's code as the program gave
-    // it and its text, or nothing, with why, when no reply came.
-    virtual std::optional<bands::BandsReply> SendBands(const std::string& request, int timeoutMs,
+    // A request of words (as JoinWords made them): the reply's code as the program gave it and
+    // its text, or nothing, with why, when no reply came.
+    virtual std::optional<bands::BandsReply> SendWords(WordChannel channel,
+                                                       const std::string& request, int timeoutMs,
                                                        std::string& why) = 0;
 };
 

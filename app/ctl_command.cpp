@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/station_command.h"
 #include "bands/bands_command.h"
 
 namespace torvik::ctl {
@@ -47,6 +48,15 @@ ParsedArguments ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string& verb = arguments[0];
     if (verb == "bands") {
         return {Command{Verb::Bands}, {}};
+    }
+    if (IsStationWord(verb)) {
+        // The words travel one a line: a line break would make two words of one.
+        for (const std::string& word : arguments) {
+            if (word.find('\n') != std::string::npos) {
+                return Error("a name cannot hold a line break");
+            }
+        }
+        return {Command{Verb::Station}, {}};
     }
     if (verb == "set") {
         if (arguments.size() < 2) {
@@ -107,13 +117,20 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer) {
         case Verb::Help:
         case Verb::Hotkey:
         case Verb::Bands:
+        case Verb::Station:
             break;
     }
     return {};
 }
 
+std::string LockedSetText(std::intptr_t answer) {
+    return "torvikctl: the box is locked; nothing changed (" + FormatAnswer(Verb::Set, answer) +
+           "); torvikctl unlock first\n";
+}
+
 std::string ShortUsage() {
-    return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | --help\n";
+    return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | names ... | "
+           "lock ... | unlock | --help\n";
 }
 
 std::string UsageText() {
@@ -142,10 +159,11 @@ std::string UsageText() {
            "               torvikctl exit           ->  -1 hidden flag set\n"
            "  --help     prints this text (also -h and help)\n"
            "               torvikctl --help\n" +
-           bands::BandsUsage() +
+           bands::BandsUsage() + StationUsage() +
            "\n"
            "exit codes: 0 done, 1 usage error, 2 no copy of Torvik running, 3 no answer,\n"
-           "4 no box connected (bands), 5 Torvik.ini could not be written (bands)\n";
+           "4 no box connected (bands, names, lock), 5 Torvik.ini could not be written (bands, names),\n"
+           "6 set refused: the box is locked\n";
 }
 
 ClientStart StartClient(const std::vector<std::string>& arguments) {

@@ -19,6 +19,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitNotRunning = 2;
 inline constexpr int kExitNoAnswer = 3;
+// 4 and 5 are bands' and names' (no box, not stored).
+inline constexpr int kExitLocked = 6;   // set refused: the box is storm-locked
 
 // The arguments after the program name: the command, or in error one line that says what was
 // wrong with them.
@@ -51,6 +53,9 @@ std::optional<std::uint32_t> ParseMask(const std::string& text);
 // bits 16 to 19, count in bits 0 to 15), "mask M" for set, and for exit the program's hidden
 // flag as it was: "-1 hidden flag set" or "1 hidden flag clear".
 std::string FormatAnswer(Verb verb, std::intptr_t answer);
+
+// What torvikctl set says on stderr when the box is locked, after the program's answer.
+std::string LockedSetText(std::intptr_t answer);
 
 // The short usage printed after a usage error: one line.
 std::string ShortUsage();

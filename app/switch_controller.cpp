@@ -71,11 +71,22 @@ void SwitchController::LoadSettings() {
         antennaOn[1] = settings_.ReadIniInt(section, kKeyAntenna[1], 0);
         antennaOn[2] = settings_.ReadIniInt(section, kKeyAntenna[2], 0);
         mixerMode = settings_.ReadIniInt(section, kKeySwitchMixer, 0);
+        names_ = LoadNames(settings_, section);
+        lock_ = LoadLock(settings_, section);
+        if (lock_.locked) {
+            // A locked station stays off through a restart, a replug and a reload.
+            for (int k = 0; k < 4; ++k) antennaOn[k] = (lock_.protectMask >> k) & 1;
+        }
 
         runFlag = kRunning;
         WriteOutput();
         BuildHotkeys();
     }
+    if (devicePresent == 0) {
+        names_ = {};
+        lock_ = {};
+    }
+    view_.ShowAntennaNames(names_);
     UpdatePresence();
     view_.SettingsLoaded();
 }
@@ -92,14 +103,24 @@ void SwitchController::UpdatePresence() {
     const std::string statusText = LinkStatusText();
     view_.ShowLinkStatus(statusText.c_str());
     ShowTrayTip();
+    std::string lockLine = present ? LockLineText(lock_, names_) : std::string();
+    if (lockLine != lockLine_) {
+        lockLine_ = std::move(lockLine);
+        view_.ShowLockLine(lockLine_);
+    }
     view_.ShowControl(ids::kStatusText, !working);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
         view_.ShowControl(ids::AntennaButton(antenna), working);
     }
     view_.EnableControl(ids::kSetup, present);
     view_.EnableControl(ids::kOk, present);
-    view_.EnableControl(ids::kMixerRadio, present);
-    view_.EnableControl(ids::kSwitchRadio, present);
+    // While locked the window shows the held state and takes no change.
+    const bool changeable = present && !lock_.locked;
+    view_.EnableControl(ids::kMixerRadio, changeable);
+    view_.EnableControl(ids::kSwitchRadio, changeable);
+    for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
+        view_.EnableControl(ids::AntennaButton(antenna), changeable);
+    }
     if (working) {
         view_.LayoutAntennaRow();
     }
@@ -126,6 +147,71 @@ void SwitchController::WriteOutput() {
         view_.ShowError("Failed to write data to CBUS pins.", "Error");
         errorShowing_ = false;
     }
+}
+
+// --- antenna names ---
+
+std::string SwitchController::RenameAntenna(int antenna, std::string_view text) {
+    if (devicePresent == 0) {
+        return "no box connected";
+    }
+    std::string problem = StoreName(settings_, Section(), antenna, text);
+    if (!problem.empty()) {
+        return problem;
+    }
+    names_ = LoadNames(settings_, Section());
+    view_.ShowAntennaNames(names_);
+    UpdatePresence();
+    return {};
+}
+
+// --- storm lock ---
+
+void SwitchController::ApplyMask(std::uint32_t mask) {
+    for (int k = 0; k < 4; ++k) antennaOn[k] = static_cast<std::int32_t>((mask >> k) & 1);
+    runFlag = kRunning;
+    WriteOutput();
+    RefreshControls();
+}
+
+bool SwitchController::Lock() {
+    if (devicePresent == 0) return false;
+    if (!lock_.locked) {
+        lock_.locked = true;
+        lock_.savedMask = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
+        StoreLock(settings_, Section(), lock_);
+    }
+    ApplyMask(lock_.protectMask);
+    return true;
+}
+
+bool SwitchController::Unlock() {
+    if (devicePresent == 0) return false;
+    if (!lock_.locked) return true;
+    lock_.locked = false;
+    StoreLock(settings_, Section(), lock_);
+    ApplyMask(lock_.savedMask);
+    const IniInt antennaKeys[] = {{kKeyAntenna[0], antennaOn[0]},
+                                  {kKeyAntenna[1], antennaOn[1]},
+                                  {kKeyAntenna[2], antennaOn[2]}};
+    settings_.WriteIniInts(Section(), antennaKeys);
+    return true;
+}
+
+void SwitchController::ToggleLock() {
+    if (lock_.locked) {
+        Unlock();
+    } else {
+        Lock();
+    }
+}
+
+bool SwitchController::SetProtectMask(std::uint32_t mask) {
+    if (devicePresent == 0) return false;
+    lock_.protectMask = mask & 0xF;
+    StoreLock(settings_, Section(), lock_);
+    if (lock_.locked) ApplyMask(lock_.protectMask);
+    return true;
 }
 
 // --- hotkeys ---

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/antenna_names.h"
 #include "app/command.h"
 #include "app/control_ids.h"
 #include "app/tray_clicks.h"
 #include "app/tray_menu.h"
 #include "app/failure_episode.h"
 #include "app/link_status.h"
+#include "app/storm_lock.h"
 #include "core/function_config.h"
 #include "core/hotkey_dispatch.h"
 #include "core/hotkey_table.h"
@@ -44,8 +46,11 @@ public:
     // Hides the window; windowHidden is the controller's business.
     virtual void Hide() = 0;
     // Ends the program's run (the main window's modal run) at once, closing whatever modal
-    // window is open over it.
+    // window is open over it. Told only after StopBandFollowing.
     virtual void EndProgram() = 0;
+    // Band following stops before the program's run ends, so that no rule is applied while
+    // the window winds down.
+    virtual void StopBandFollowing() = 0;
     // The one message box: text and caption, OK only, owned by the main window.
     virtual void ShowError(const char* text, const char* caption) = 0;
     // Shows the tray menu at the pointer and returns when it closes; a chosen item's command
@@ -71,6 +76,11 @@ public:
     // rechecks start or stop.
     virtual void StartRecheck(std::uint32_t intervalMs) = 0;
     virtual void StopRecheck() = 0;
+    // The antennas' names as loaded or changed: the buttons' captions and tooltips.
+    virtual void ShowAntennaNames(const AntennaNames& names) { (void)names; }
+    // The storm lock's line under the window's controls (LockLineText; empty: no line); told
+    // only when it changes.
+    virtual void ShowLockLine(const std::string& text) = 0;
 };
 
 class SwitchController {
@@ -92,6 +102,8 @@ public:
     std::string LinkStatusText() const;
     const ConfigBlock& Configs() const { return configBlock; }
     const HotkeyTable& Hotkeys() const { return hotkeyTable; }
+    // The box's antenna names (empty without a box or a name).
+    const AntennaNames& Names() const { return names_; }
     // The menu the tray icon offers now.
     std::vector<TrayMenuItem> TrayMenu() const;
 
@@ -147,6 +159,22 @@ public:
     void WriteOutput();
     static std::uint8_t OutputByte(const std::int32_t antennaOn[4], std::int32_t runFlag);
 
+    // --- antenna names ---
+    // Stores the name (empty: none) and shows it everywhere; the refusal, or empty when done.
+    std::string RenameAntenna(int antenna, std::string_view text);
+
+    // --- storm lock ---
+    bool Locked() const { return lock_.locked; }
+    std::uint32_t ProtectMask() const { return lock_.protectMask; }
+    // With a box: the state is kept, the protect mask written, and every change refused
+    // until Unlock, which brings the kept state back. Both are stored at once.
+    bool Lock();
+    bool Unlock();
+    // The tray's "Lock: all antennas off": locks, or unlocks a locked box.
+    void ToggleLock();
+    // The box's protect mask (bits 0 to 3); in effect at once while locked.
+    bool SetProtectMask(std::uint32_t mask);
+
     // --- antenna rules ---
     void SetAntenna(std::int32_t value, int index);
     void AntennaAction(int antenna);
@@ -179,6 +207,8 @@ private:
     friend struct testing::ControllerPeer;
 
     void RunTrayAction(TrayAction action);
+    // Every end of the program's run: band following first, then the run itself.
+    void EndProgram();
     // The link's tip with band following's status under it, given to the view when changed.
     void ShowTrayTip();
     void ScheduleRecheck(bool on);
@@ -191,6 +221,9 @@ private:
     DeviceNode deviceNode{};
     LinkStatus linkStatus = LinkStatus::NoDevice;
     ConfigBlock configBlock = MainDefaults();
+    AntennaNames names_;
+    StormLock lock_;
+    void ApplyMask(std::uint32_t mask);
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;
     TrayClickRules trayClicks_;
@@ -204,6 +237,7 @@ private:
     bool errorShowing_ = false;
     std::string trayTip_ = kTrayTipName;   // the tip the icon starts with
     std::string bandStatus_;
+    std::string lockLine_;   // as the view was last told
     bool rechecking_ = false;
 };
 

@@ -12,12 +12,13 @@ constexpr std::uint32_t kMaxAntennaItems = 3;  // antennaOn holds three antennas
 }  // namespace
 
 std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antennaCount,
-                                        const std::int32_t antennaOn[4]) {
+                                        const std::int32_t antennaOn[4],
+                                        const AntennaNames& names) {
     std::vector<TrayMenuItem> items;
     if (devicePresent) {
         const std::uint32_t antennas = std::min(antennaCount, kMaxAntennaItems);
         for (std::uint32_t i = 0; i < antennas; ++i) {
-            items.push_back({"Antenna " + std::to_string(i + 1),
+            items.push_back({ShownName(names, static_cast<int>(i)),
                              ids::AntennaButton(static_cast<int>(i)), antennaOn[i] != 0});
         }
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/antenna_names.h"
+
 namespace torvik {
 
 struct TrayMenuItem {
@@ -15,9 +17,10 @@ struct TrayMenuItem {
     friend bool operator==(const TrayMenuItem&, const TrayMenuItem&) = default;
 };
 
-// "Antenna 1" to "Antenna <count>" (at most three; checked when on) while a box is present,
-// then "open Dialog", "Band following" and "Exit".
+// "Antenna 1" to "Antenna <count>" (at most three; checked when on; a named antenna by its
+// name) while a box is present, then "open Dialog", "Band following" and "Exit".
 std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antennaCount,
-                                        const std::int32_t antennaOn[4]);
+                                        const std::int32_t antennaOn[4],
+                                        const AntennaNames& names = {});
 
 }  // namespace torvik

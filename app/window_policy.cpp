@@ -26,13 +26,18 @@ void SwitchController::Ok() {
 void SwitchController::Cancel() {
     // Without a box the window offers only Exit and Manual: closing it ends the program.
     if (devicePresent == 0) {
-        view_.EndProgram();
+        EndProgram();
         return;
     }
     Ok();
 }
 
-void SwitchController::Exit() { view_.EndProgram(); }
+void SwitchController::Exit() { EndProgram(); }
+
+void SwitchController::EndProgram() {
+    view_.StopBandFollowing();
+    view_.EndProgram();
+}
 
 void SwitchController::OpenDialog() {
     windowHidden = 0;
@@ -65,7 +70,13 @@ void SwitchController::RunTrayAction(TrayAction action) {
 }
 
 std::vector<TrayMenuItem> SwitchController::TrayMenu() const {
-    return TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn);
+    std::vector<TrayMenuItem> items =
+        TrayMenuItems(devicePresent != 0, deviceNode.antennaCount, antennaOn, names_);
+    if (devicePresent != 0) {
+        // Before "Exit", the last item.
+        items.insert(items.end() - 1, {kLockMenuText, ids::kStormLock, lock_.locked});
+    }
+    return items;
 }
 
 void SwitchController::Setup() {
@@ -108,7 +119,18 @@ void SwitchController::ShowBandStatus(const std::string& status) {
 }
 
 void SwitchController::ShowTrayTip() {
-    std::string tip = bands::TipWithBandStatus(TrayTip(linkStatus), bandStatus_);
+    std::string tip = TrayTip(linkStatus);
+    if (devicePresent != 0 && linkStatus == LinkStatus::Ready) {
+        if (lock_.locked) {
+            // Appended: GCC 12 sees a restrict overlap in a chain of + here.
+            tip = kTrayTipName;
+            tip += '\n';
+            tip += kLockedTip;
+        } else {
+            tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
+        }
+    }
+    tip = bands::TipWithBandStatus(tip, bandStatus_);
     if (tip != trayTip_) {
         trayTip_ = std::move(tip);
         view_.SetTrayTip(trayTip_);
@@ -126,7 +148,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
         return 0;
     case Verb::Exit: {
         const std::intptr_t answer = windowHidden != 0 ? -1 : 1;
-        view_.EndProgram();
+        EndProgram();
         return answer;
     }
     case Verb::Set:
@@ -147,6 +169,7 @@ std::optional<std::intptr_t> SwitchController::Execute(const Command& command) {
     }
     case Verb::Help:
     case Verb::Bands:
+    case Verb::Station:
         break;
     }
     return std::nullopt;

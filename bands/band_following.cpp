@@ -37,7 +37,8 @@ bool BandFollowing::Store(const BandPlan& plan, Millis now) {
     return true;
 }
 
-BandsReply BandFollowing::Command(std::string_view request, Millis now) {
+BandsReply BandFollowing::Command(std::string_view request, Millis now,
+                                  const MaskNames& maskNames) {
     if (serial_.empty()) return {kReplyNoBox, "no box connected: band rules belong to a box\n"};
     const PlanEdit edit = EditPlan(plan_, SplitWords(request));
     if (!edit.error.empty()) return {kReplyUsage, edit.error + "\n"};
@@ -45,8 +46,8 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now) {
         return {kReplyNotStored, "Torvik.ini could not be written; nothing changed\n"};
     }
     const std::string status = follower_.StatusText();
-    return {kReplyOk, ListText(plan_, problems_) + "status: " + (status.empty() ? "off" : status) +
-                          "\n"};
+    return {kReplyOk, ListText(plan_, problems_, maskNames) + "status: " +
+                          (status.empty() ? "off" : status) + "\n"};
 }
 
 }  // namespace torvik::bands

@@ -31,8 +31,9 @@ public:
     // Stores plan in the box's section and takes it; false, with nothing changed, when there is
     // no box or the file could not be written.
     bool Store(const BandPlan& plan, Millis now);
-    // A torvikctl request (the words after "bands", as JoinWords made them).
-    BandsReply Command(std::string_view request, Millis now);
+    // A torvikctl request (the words after "bands", as JoinWords made them); the listing names
+    // each rule's antennas through maskNames.
+    BandsReply Command(std::string_view request, Millis now, const MaskNames& maskNames = {});
 
     bool HasBox() const { return !serial_.empty(); }
     const BandPlan& plan() const { return plan_; }

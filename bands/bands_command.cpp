@@ -80,14 +80,18 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
     return Refused("not a bands command\n" + BandsUsage());
 }
 
-std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems) {
+std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
+                     const MaskNames& maskNames) {
     std::string text = std::string("following ") + (plan.follow ? "on" : "off") + ", source " +
                        plan.source + "\n";
     if (plan.rules.empty()) text += "no rules\n";
     for (std::size_t i = 0; i < plan.rules.size(); ++i) {
         const BandRule& rule = plan.rules[i];
         text += std::to_string(i + 1) + ": " + std::to_string(rule.fromHz) + " to " +
-                std::to_string(rule.toHz) + " Hz, mask " + std::to_string(rule.mask) + "\n";
+                std::to_string(rule.toHz) + " Hz, mask " + std::to_string(rule.mask);
+        const std::string named = maskNames ? maskNames(rule.mask) : std::string();
+        if (!named.empty()) text += " (" + named + ")";
+        text += "\n";
     }
     for (const std::string& note : OverlapNotes(plan.rules)) text += "note: " + note + "\n";
     for (const std::string& problem : problems) text += "in Torvik.ini: " + problem + "\n";

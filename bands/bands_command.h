@@ -2,6 +2,8 @@
 // "torvikctl bands ...": the words after "bands", how they change a plan, and the listing. The
 // program applies them (it is the one writer of its settings); torvikctl only carries them.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,10 @@ struct BandsReply {
 // The reply to a request longer than kMaxRequestBytes, or one that cannot be read.
 BandsReply RequestTooLong();
 
+// The antennas of a rule's mask by their names ("Mini-Whip, Antenna 3"); empty text while the
+// box names none of its antennas.
+using MaskNames = std::function<std::string(std::uint32_t mask)>;
+
 struct PlanEdit {
     bool changes = false;  // false for "list" and for errors
     BandPlan plan;
@@ -36,8 +42,10 @@ struct PlanEdit {
 // list | on | off | source ADDRESS | add FROM TO MASK | set N FROM TO MASK | clear N | clear all
 PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words);
 
-// The switch, the source, one line per rule, overlap notes and problems of the file.
-std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems);
+// The switch, the source, one line per rule (its mask also as the antennas' names when the box
+// has any), overlap notes and problems of the file.
+std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
+                     const MaskNames& maskNames = {});
 
 std::string BandsUsage();
 

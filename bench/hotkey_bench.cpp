@@ -57,6 +57,7 @@ public:
         for (const auto& entry : entries) texts_[section + '/' + std::string(entry.key)] = entry.value;
         return true;
     }
+    bool HoldsUnicode() override { return true; }
 
 private:
     std::map<std::string, std::int32_t> ints_;

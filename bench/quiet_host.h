@@ -17,6 +17,7 @@ public:
     void Show(bool) override {}
     void Hide() override {}
     void EndProgram() override {}
+    void StopBandFollowing() override {}
     void ShowError(const char*, const char*) override {}
     void ShowTrayMenu(const std::vector<TrayMenuItem>&) override {}
     void WaitForSecondPress(bool) override {}
@@ -28,6 +29,7 @@ public:
     void SetTrayTip(const std::string&) override {}
     void StartRecheck(std::uint32_t) override {}
     void StopRecheck() override {}
+    void ShowLockLine(const std::string&) override {}
 };
 
 class NoRegistrar final : public HotkeyRegistrar {

@@ -162,8 +162,74 @@ public:
         return std::nullopt;
     }
 
+    // NAME MENU BEGIN POPUP "text" BEGIN MENUITEM "text", id ... END END
+    std::optional<MenuResource> Menu(std::string_view name) {
+        while (current_.kind != Token::Kind::kEnd) {
+            if (IsWord(name)) {
+                Advance();
+                if (IsWord("MENU")) {
+                    Advance();
+                    return MenuBody();
+                }
+            }
+            Advance();
+        }
+        return std::nullopt;
+    }
+
 private:
     void Advance() { current_ = lexer_.Next(); }
+    bool IsWord(std::string_view word) const {
+        return current_.kind == Token::Kind::kWord && current_.value == word;
+    }
+    bool Word(std::string_view word) {
+        if (!IsWord(word)) return false;
+        Advance();
+        return true;
+    }
+
+    // A number or a name of the header (-1 for a name it does not define).
+    bool Id(int& id) {
+        if (current_.kind == Token::Kind::kNumber) {
+            id = static_cast<int>(current_.number);
+        } else if (current_.kind == Token::Kind::kWord) {
+            const auto found = defines_.find(current_.value);
+            id = found == defines_.end() ? -1 : static_cast<int>(found->second);
+        } else {
+            return false;
+        }
+        Advance();
+        return true;
+    }
+
+    std::optional<MenuResource> MenuBody() {
+        MenuResource menu;
+        if (!Word("BEGIN") || !Word("POPUP") || current_.kind != Token::Kind::kText) {
+            return std::nullopt;
+        }
+        menu.popup = current_.value;
+        Advance();
+        if (!Word("BEGIN")) {
+            return std::nullopt;
+        }
+        while (Word("MENUITEM")) {
+            if (Word("SEPARATOR")) continue;
+            MenuResource::Item item;
+            if (current_.kind != Token::Kind::kText) {
+                return std::nullopt;
+            }
+            item.text = current_.value;
+            Advance();
+            if (!Comma() || !Id(item.id)) {
+                return std::nullopt;
+            }
+            menu.items.push_back(std::move(item));
+        }
+        if (!Word("END") || !Word("END")) {
+            return std::nullopt;
+        }
+        return menu;
+    }
 
     bool Number(long& value) {
         if (current_.kind != Token::Kind::kNumber) {
@@ -265,15 +331,9 @@ private:
         if (!Comma()) {
             return false;
         }
-        if (current_.kind == Token::Kind::kNumber) {
-            control.id = static_cast<int>(current_.number);
-        } else if (current_.kind == Token::Kind::kWord) {
-            const auto found = defines_.find(current_.value);
-            control.id = found == defines_.end() ? -1 : static_cast<int>(found->second);
-        } else {
+        if (!Id(control.id)) {
             return false;
         }
-        Advance();
         if (!Comma() || current_.kind != Token::Kind::kText) {
             return false;
         }
@@ -321,6 +381,19 @@ std::optional<DialogTemplate> ParseDialogTemplate(std::string_view script, std::
                                                   std::string_view name) {
     const auto defines = Defines(header);
     return Parser(script, defines).Dialog(name);
+}
+
+std::optional<MenuResource> ParseMenuResource(std::string_view script, std::string_view header,
+                                              std::string_view name) {
+    const auto defines = Defines(header);
+    return Parser(script, defines).Menu(name);
+}
+
+std::optional<int> DefinedResourceId(std::string_view header, std::string_view name) {
+    const auto defines = Defines(header);
+    const auto found = defines.find(name);
+    if (found == defines.end()) return std::nullopt;
+    return static_cast<int>(found->second);
 }
 
 DialogBaseUnits BaseUnitsOf(int widthOf52Letters, int fontHeight) {

@@ -3,7 +3,8 @@
 // controls where the Windows resource compiler does: the DIALOGEX block's size, caption, font
 // and CONTROL statements, their ids resolved through the #defines of the resource header.
 // Only what the program's scripts use is understood: CONTROL statements (other statement kinds
-// are skipped), numbers, quoted texts, names and '|'-joined style words.
+// are skipped), numbers, quoted texts, names and '|'-joined style words; and MENU blocks of one
+// popup with MENUITEM lines.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,24 @@ struct DialogTemplate {
 // control's id -1, as for a static text.
 std::optional<DialogTemplate> ParseDialogTemplate(std::string_view script, std::string_view header,
                                                   std::string_view name);
+
+// A MENU resource of one popup: its text and its items in order, separators left out.
+struct MenuResource {
+    struct Item {
+        std::string text;
+        int id = 0;
+    };
+    std::string popup;
+    std::vector<Item> items;
+};
+
+// The MENU block named `name` in the script, ids resolved as for a dialog's controls; nothing
+// when it is missing or malformed.
+std::optional<MenuResource> ParseMenuResource(std::string_view script, std::string_view header,
+                                              std::string_view name);
+
+// The number the resource header #defines for `name`.
+std::optional<int> DefinedResourceId(std::string_view header, std::string_view name);
 
 // A dialog font's base units: the average width of its letters and its cell height in pixels.
 struct DialogBaseUnits {

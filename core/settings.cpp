@@ -6,6 +6,7 @@
 
 #include "core/field_text.h"
 #include "core/file_io.h"
+#include "core/profile_encoding.h"
 #include "core/profile_file.h"
 
 namespace torvik {
@@ -90,6 +91,12 @@ bool IniSettings::WriteStrings(const std::string& section,
                                std::span<const profile::KeyValue> entries) {
     MakeFolder();
     return profile::WriteStrings(Path(), section, entries);
+}
+
+bool IniSettings::HoldsUnicode() {
+    // A file not there yet is made as plain bytes.
+    const std::optional<std::string> bytes = fileio::ReadWholeFile(Path());
+    return bytes && profile::DecodeFile(*bytes).encoding != profile::FileEncoding::kBytes;
 }
 
 }  // namespace torvik

@@ -58,6 +58,8 @@ public:
     // file that cannot be read or replaced, or a text that is not one line); false for none.
     virtual bool WriteStrings(const std::string& section,
                               std::span<const profile::KeyValue> entries) = 0;
+    // Whether the file holds every character (UTF-16), or plain bytes read in a code page.
+    virtual bool HoldsUnicode() = 0;
 };
 
 // The real store: Torvik.ini in a folder, through the profile engine, which keeps the file's
@@ -77,6 +79,7 @@ public:
                                           std::string_view key) override;
     bool WriteStrings(const std::string& section,
                       std::span<const profile::KeyValue> entries) override;
+    bool HoldsUnicode() override;
     std::string Path() const;
 
 private:

@@ -73,9 +73,16 @@
 // Band following: its dialog and the tray item that opens it
 #define IDD_BANDS_DIALOG      104
 #define ID_BAND_FOLLOWING     1040
+#define ID_STORM_LOCK         1041
 #define IDC_BANDS_FOLLOW      2401
 #define IDC_BANDS_SOURCE      2402
 #define IDC_BANDS_RULES       2403
 #define IDC_BANDS_NOTES       2404
 #define IDC_BANDS_HELP        2405
 #define IDC_BANDS_SOURCE_LABEL 2406
+
+// Antenna names: the rename dialog and the antenna buttons' context menu item
+#define IDD_RENAME_DIALOG     105
+#define ID_RENAME_ANTENNA     1050
+#define IDC_RENAME_LABEL      2501
+#define IDC_RENAME_TEXT       2502

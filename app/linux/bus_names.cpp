@@ -11,6 +11,7 @@ std::optional<std::string_view> MethodFor(Verb verb) {
     case Verb::Exit: return "Exit";
     case Verb::Show: return "Show";
     case Verb::Bands: return "Bands";
+    case Verb::Station: return "Station";
     case Verb::Help:
     case Verb::Hotkey: break;
     }

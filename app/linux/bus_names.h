@@ -13,7 +13,7 @@ inline constexpr const char* kObjectPath = "/de/velmora/Torvik";
 inline constexpr const char* kInterface = "de.velmora.Torvik";
 
 // The method a command is called as: GetState, SetState (with the mask), Reload, Hide, Exit,
-// Show, and Bands (the words in, the reply's code and text out). Nothing for Help and Hotkey,
+// Show, and Bands and Station (the words in, the reply's code and text out). Nothing for Help and Hotkey,
 // which never travel over the bus.
 std::optional<std::string_view> MethodFor(Verb verb);
 

@@ -77,6 +77,15 @@ TEST_F(BandFollowingTest, TheFourthOutputKeepsItsStateInBothModes) {
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{1, 0, 0, 1}));
 }
 
+// Band following is one more way in that the storm lock refuses.
+TEST_F(BandFollowingTest, LockHoldsAgainstABandChange) {
+    ASSERT_TRUE(controller.Lock());
+    const std::uint8_t locked = Byte();
+    Tune(7100000);
+    EXPECT_EQ(Byte(), locked);
+    EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 0, 0, 0}));
+}
+
 TEST_F(BandFollowingTest, CommandsStoreFirstAndTheFollowerTakesTheNewPlan) {
     Tune(7100000);
     controller.AntennaAction(0);                     // hand-picked, inside the rule
@@ -225,6 +234,36 @@ TEST_F(BandSessionTest, TheStatusLineComesWithFollowingAndGoesWithIt) {
     EXPECT_EQ(bandView.events, (std::vector<std::string>{"line removed"}));
     EXPECT_EQ(view.trayTip, "Karrow Antenna Control");
     EXPECT_EQ(bandView.wait, std::nullopt);
+}
+
+// The listing names each rule's antennas once the box has a name, at once after a rename.
+TEST_F(BandSessionTest, TheListingNamesTheMasksOnceTheBoxHasNames) {
+    Begin(false);
+    session->Reload();
+    EXPECT_EQ(session->Command("").text.find("(Antenna"), std::string::npos);
+    ASSERT_EQ(controller.RenameAntenna(1, "Beverage NE"), "");
+    const std::string listing = session->Command("").text;
+    EXPECT_NE(listing.find("1: 3500000 to 30000000 Hz, mask 2 (Beverage NE)"), std::string::npos)
+        << listing;
+}
+
+// The lock's line and following's status share the one line under the window's controls.
+TEST_F(BandSessionTest, TheLockSharesTheLineAndTheLineStaysWhileEitherHasSomethingToSay) {
+    Begin(true);
+    session->Reload();
+    bandView.events.clear();
+    session->ShowLockLine("Locked: all antennas off");
+    EXPECT_EQ(bandView.events, (std::vector<std::string>{
+                                   "line Locked: all antennas off; connecting to rig at "
+                                   "127.0.0.1:4532"}));
+    session->Command("off");
+    session->ShowLockLine("");
+    session->ShowLockLine("Locked: all antennas off");
+    EXPECT_EQ(bandView.events,
+              (std::vector<std::string>{
+                  "line Locked: all antennas off; connecting to rig at 127.0.0.1:4532",
+                  "line Locked: all antennas off", "line removed", "line added",
+                  "line Locked: all antennas off"}));
 }
 
 TEST_F(BandSessionTest, TheTimerWakesTheLinkWhenDueAndAtLeastOnceAMinute) {

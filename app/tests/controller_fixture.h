@@ -71,7 +71,13 @@ public:
     void LayoutAntennaRow() override { events.push_back("layout"); }
     void Show(bool toFront) override { events.push_back(toFront ? "front" : "shown"); }
     void Hide() override { events.push_back("hide"); }
-    void EndProgram() override { events.push_back("end"); }
+    // Every end must come after band following stopped; one that does not reads differently.
+    void EndProgram() override {
+        events.push_back(followingStopped ? "end" : "end, band following still on");
+        followingStopped = false;
+    }
+    void StopBandFollowing() override { followingStopped = true; }
+    bool followingStopped = false;
     void ShowError(const char* text, const char* caption) override {
         ++errors;
         events.push_back(std::string("error ") + text + " | " + caption);
@@ -113,6 +119,8 @@ public:
         recheckInterval = intervalMs;
     }
     void StopRecheck() override { recheck = false; }
+    void ShowLockLine(const std::string& text) override { lockLines.push_back(text); }
+    std::vector<std::string> lockLines;   // every line told, in order
 
     std::string statusText;
     std::string trayTip = kTrayTipName;   // what the icon is given when it is added

@@ -17,6 +17,7 @@ public:
     bool running = true;
     std::optional<std::intptr_t> answer;
     std::optional<bands::BandsReply> bandsReply;
+    std::optional<bands::BandsReply> stationReply;
     std::vector<std::string> sent;
     std::vector<int> timeouts;
 
@@ -31,12 +32,14 @@ public:
         if (!answer) why = "error 1460";
         return answer;
     }
-    std::optional<bands::BandsReply> SendBands(const std::string& request, int timeoutMs,
-                                               std::string& why) override {
-        sent.push_back("bands " + request);
+    std::optional<bands::BandsReply> SendWords(WordChannel channel, const std::string& request,
+                                               int timeoutMs, std::string& why) override {
+        const bool forBands = channel == WordChannel::Bands;
+        sent.push_back((forBands ? "bands " : "station ") + request);
         timeouts.push_back(timeoutMs);
-        if (!bandsReply) why = "no reply";
-        return bandsReply;
+        const std::optional<bands::BandsReply>& reply = forBands ? bandsReply : stationReply;
+        if (!reply) why = "no reply";
+        return reply;
     }
 };
 
@@ -100,6 +103,43 @@ TEST(CtlClient, BandsRepliesGoWhereTheirCodeSaysAndOverlongRequestsStayHome) {
     EXPECT_EQ(outcome.err, "torvikctl: the bands command is too long\n");
     EXPECT_EQ(outcome.exitCode, kExitUsage);
     EXPECT_TRUE(link.sent.empty());
+}
+
+// names, lock and unlock travel whole on the station channel; a set the program answered is
+// looked at once more, since a locked box answers it as any other.
+TEST(CtlClient, StationWordsHaveTheirChannelAndALockedSetItsOwnExitCode) {
+    ScriptedLink link;
+    link.stationReply = bands::BandsReply{bands::kReplyUsage, "name refused: too long\n"};
+    ClientOutcome outcome = Send(link, {"names", "set", "1", "Beverage NE"});
+    EXPECT_EQ(link.sent,
+              (std::vector<std::string>{"station " +
+                                        bands::JoinWords({"names", "set", "1", "Beverage NE"})}));
+    EXPECT_EQ(outcome.err, "name refused: too long\n");
+    EXPECT_EQ(outcome.exitCode, bands::kReplyUsage);
+
+    link.answer = 4;   // the mask the program keeps
+    link.stationReply = bands::BandsReply{bands::kReplyOk, "locked: mask 0, protect mask 0\n"};
+    link.sent.clear();
+    outcome = Send(link, {"set", "1"});
+    EXPECT_EQ(link.sent, (std::vector<std::string>{
+                             "verb " + std::to_string(static_cast<int>(Verb::Set)),
+                             "station " + bands::JoinWords({"lock", "status"})}));
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, LockedSetText(link.answer.value()));
+    EXPECT_EQ(outcome.exitCode, kExitLocked);
+
+    // Unlocked, or a program from before the lock: the set's answer as always.
+    for (const std::optional<bands::BandsReply>& status :
+         {std::optional<bands::BandsReply>(bands::BandsReply{0, "unlocked: mask 1\n"}),
+          std::optional<bands::BandsReply>()}) {
+        link.stationReply = status;
+        outcome = Send(link, {"set", "1"});
+        EXPECT_EQ(outcome.out, "mask 4\n");
+        EXPECT_EQ(outcome.exitCode, kExitOk);
+    }
+    link.stationReply = bands::BandsReply{0x100, ""};
+    outcome = Send(link, {"unlock"});
+    EXPECT_EQ(outcome.err, "torvikctl: this Torvik does not know names or the lock\n");
 }
 
 }  // namespace

@@ -128,6 +128,17 @@ TEST(CtlArguments, BandsTakesAnyWordsForTheProgramToCheck) {
     }
 }
 
+// The names words go to the program whole, except a line break, which the words' channel
+// cannot carry inside a word.
+TEST(CtlArguments, NamesWordsTravelWholeButNoLineBreak) {
+    const std::optional<Command> command = Parse({"names", "set", "1", "Beverage NE"});
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->verb, Verb::Station);
+    const ParsedArguments refused = ParseCommandLine({"names", "set", "1", "Loop\nNW"});
+    EXPECT_FALSE(refused.command);
+    EXPECT_NE(refused.error.find("line break"), std::string::npos);
+}
+
 TEST(CtlAnswers, ReloadAndHideConfirm) {
     EXPECT_EQ(FormatAnswer(Verb::Reload, 0), "reloaded");
     EXPECT_EQ(FormatAnswer(Verb::Hide, 1), "hidden");

@@ -50,7 +50,10 @@ TEST_F(DeviceSearchTest, LoadReadsTheSectionInOrderAndWritesNothing) {
 
     EXPECT_EQ(settings.reads, (Strings{kBoxSection + " CONFIG", kBoxSection + " ANTENNA-1",
                                        kBoxSection + " ANTENNA-2", kBoxSection + " ANTENNA-3",
-                                       kBoxSection + " SWITCHMIXER"}));
+                                       kBoxSection + " SWITCHMIXER", "A1MIRVAX8_NAMES NAME-1",
+                                       "A1MIRVAX8_NAMES NAME-2", "A1MIRVAX8_NAMES NAME-3",
+                                       "A1MIRVAX8_LOCK LOCKED", "A1MIRVAX8_LOCK PROTECT",
+                                       "A1MIRVAX8_LOCK SAVED"}));
     EXPECT_TRUE(settings.writes.empty());
     EXPECT_EQ(Flags(), (std::vector<std::int32_t>{0, 5, 0, 1}));   // the fourth flag stays
     EXPECT_EQ(controller.MixerMode(), 2);
@@ -135,7 +138,8 @@ TEST_F(DeviceSearchTest, PresenceDisplayFollowsTheBox) {
     controller.FindDevice();
     EXPECT_EQ(view.events,
               (Strings{"show 1009 1", "show 1001 0", "show 1002 0", "show 1003 0",
-                       "enable 1007 0", "enable 1 0", "enable 1006 0", "enable 1005 0"}));
+                       "enable 1007 0", "enable 1 0", "enable 1006 0", "enable 1005 0",
+                       "enable 1001 0", "enable 1002 0", "enable 1003 0"}));
     view.events.clear();
 
     PlugBox();
@@ -143,6 +147,7 @@ TEST_F(DeviceSearchTest, PresenceDisplayFollowsTheBox) {
     EXPECT_EQ(view.events,
               (Strings{"show 1009 0", "show 1001 1", "show 1002 1", "show 1003 1",
                        "enable 1007 1", "enable 1 1", "enable 1006 1", "enable 1005 1",
+                       "enable 1001 1", "enable 1002 1", "enable 1003 1",
                        "layout"}));
     // The load writes the byte; the presence display writes nothing.
     EXPECT_EQ(box.BytesWritten(), (std::vector<std::uint8_t>{0x0A}));

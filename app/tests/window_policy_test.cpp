@@ -90,6 +90,7 @@ TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
                                     {"Antenna 3", 1003, true},
                                     {"open Dialog", 1024, false},
                                     {"Band following", 1040, false},
+                                    {"Lock: all antennas off", 1041, false},
                                     {"Exit", 1020, false}}));
     // An antenna count beyond the three antennas offers no more items.
     const std::int32_t on[4] = {0, 1, 0, 1};

@@ -1,5 +1,7 @@
 #include "app/win32/band_window.h"
 
+#include "app/win32/copydata_reply.h"
+#include "app/win32/wide_text.h"
 #include "app/win32/window_messages.h"
 #include "bands/dialog_input.h"
 #include "bands/win32/bands_dlg.h"
@@ -54,16 +56,7 @@ LRESULT BandWindow::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
             ? bands::RequestTooLong()
             : session_.Command(std::string_view(static_cast<const char*>(data.lpData),
                                                 data.cbData));
-    // The text goes back to the asking window; a client that is gone or hangs is not waited
-    // for long.
-    HWND client = reinterpret_cast<HWND>(wParam);
-    if (client != nullptr && IsWindow(client) != FALSE) {
-        COPYDATASTRUCT answer{msg::kBandsReplyTag, static_cast<DWORD>(reply.text.size()),
-                              const_cast<char*>(reply.text.data())};
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(client, WM_COPYDATA, reinterpret_cast<WPARAM>(window_),
-                            reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, 2000, &ignored);
-    }
+    SendReplyText(reinterpret_cast<HWND>(wParam), window_, reply.text);
     return msg::kBandsReplyHandled + reply.code;
 }
 
@@ -95,7 +88,8 @@ void BandWindow::AddBandLine() {
 }
 
 void BandWindow::SetBandLineText(const std::string& status) {
-    if (statusLine_ != nullptr) SetWindowTextA(statusLine_, status.c_str());
+    // The lock's part may name antennas beyond ASCII.
+    if (statusLine_ != nullptr) SetWindowTextW(statusLine_, WideFromUtf8(status).c_str());
 }
 
 void BandWindow::RemoveBandLine() {

@@ -14,7 +14,8 @@ UINT MessageFor(Verb verb) {
     case Verb::Show: return msg::kCommand;
     case Verb::Help:
     case Verb::Hotkey:
-    case Verb::Bands: break;   // Bands travels as WM_COPYDATA (torvikctl/bands_client)
+    case Verb::Bands:          // Bands and Station travel as WM_COPYDATA (torvikctl/bands_client)
+    case Verb::Station: break;
     }
     return 0;
 }

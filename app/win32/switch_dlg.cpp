@@ -10,6 +10,7 @@
 #include "app/win32/driver_file.h"
 #include "app/win32/remote_messages.h"
 #include "app/win32/setup_launcher.h"
+#include "app/win32/station_requests.h"
 #include "app/win32/tray_icon.h"
 #include "controls/win32/layout_window.h"
 #include "controls/win32/skin_resources.h"
@@ -45,6 +46,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(IDC_EXIT, &CSwitchDlg::OnExit),
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
     OnCommand<CSwitchDlg>(ID_BAND_FOLLOWING, &CSwitchDlg::OnBandFollowing),
+    OnCommand<CSwitchDlg>(ID_STORM_LOCK, &CSwitchDlg::OnStormLock),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
@@ -123,6 +125,8 @@ BOOL CSwitchDlg::OnInitDialog() {
     manualButton.SetImage(IDB_MANUAL_IMAGE, kManualLook.imageAlign);
     manualButton.look = kManualLook;
 
+    captions_.Attach(hwnd_, {antennaButtons[0].Handle(), antennaButtons[1].Handle(),
+                             antennaButtons[2].Handle()});
     RegisterDeviceNotices();
     controller_.Start();
     return TRUE;
@@ -147,7 +151,12 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    if (bands_.HandleMessage(message, wParam, lParam, result)) {
+    if (bands_.HandleMessage(message, wParam, lParam, result) ||
+        AnswerStationRequest(hwnd_, controller_, message, wParam, lParam, result)) {
+        return true;
+    }
+    if (message == WM_CONTEXTMENU && captions_.OnContextMenu(wParam, lParam, controller_)) {
+        result = 0;
         return true;
     }
     if (DispatchMessageMap<CSwitchDlg>(*this, kMessageMap, message, wParam, lParam, result)) {
@@ -270,6 +279,11 @@ LRESULT CSwitchDlg::OnOpenDialog(WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT CSwitchDlg::OnStormLock(WPARAM, LPARAM) {
+    controller_.ToggleLock();
+    return 0;
+}
+
 LRESULT CSwitchDlg::OnBandFollowing(WPARAM, LPARAM) {
     bands_.Session().OpenDialog();
     return 0;
@@ -324,6 +338,8 @@ void CSwitchDlg::View::Hide() { ::ShowWindow(dialog_.Handle(), SW_HIDE); }
 
 void CSwitchDlg::View::EndProgram() { dialog_.EndNow(); }
 
+void CSwitchDlg::View::StopBandFollowing() { dialog_.bands_.Session().Stop(); }
+
 void CSwitchDlg::View::ShowError(const char* text, const char* caption) {
     MessageBoxA(dialog_.Handle(), text, caption, MB_OK);
 }
@@ -347,6 +363,14 @@ void CSwitchDlg::View::ShowLinkStatus(const char* statusText) {
     if (HWND control = dialog_.statusText; control != nullptr && WindowText(control) != statusText) {
         SetWindowTextA(control, statusText);
     }
+}
+
+void CSwitchDlg::View::ShowAntennaNames(const AntennaNames& names) {
+    dialog_.captions_.Show(names);
+}
+
+void CSwitchDlg::View::ShowLockLine(const std::string& text) {
+    dialog_.bands_.Session().ShowLockLine(text);
 }
 
 void CSwitchDlg::View::SetTrayTip(const std::string& tip) {

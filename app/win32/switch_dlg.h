@@ -12,6 +12,7 @@
 
 #include "app/switch_controller.h"
 #include "app/tray_clicks.h"
+#include "app/win32/antenna_captions.h"
 #include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
 #include "controls/win32/my_button.h"
@@ -77,6 +78,7 @@ private:
         void Show(bool toFront) override;
         void Hide() override;
         void EndProgram() override;
+        void StopBandFollowing() override;
         void ShowError(const char* text, const char* caption) override;
         void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override;
         void WaitForSecondPress(bool on) override;
@@ -88,6 +90,8 @@ private:
         void SetTrayTip(const std::string& tip) override;
         void StartRecheck(std::uint32_t intervalMs) override;
         void StopRecheck() override;
+        void ShowAntennaNames(const AntennaNames& names) override;
+        void ShowLockLine(const std::string& text) override;
 
     private:
         CSwitchDlg& dialog_;
@@ -115,6 +119,7 @@ private:
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
     LRESULT OnBandFollowing(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStormLock(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -125,6 +130,7 @@ private:
     View view_;
     SwitchController controller_;
     BandWindow bands_;
+    AntennaCaptions captions_;
 
     DeviceNotifyHandle deviceNotify_;
     IconHandle windowIcon_;

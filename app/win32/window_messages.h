@@ -19,6 +19,9 @@ inline constexpr const char* kMainWindowClass = "TorvikMainWindow";
 inline constexpr std::uintptr_t kBandsRequestTag = 0x54424E44;  // "TBND"
 inline constexpr std::uintptr_t kBandsReplyTag = 0x54424E45;
 inline constexpr int kBandsReplyHandled = 0x100;
+// torvikctl's names, lock and unlock: the whole command's words, with this tag; answered and
+// replied to as a bands request.
+inline constexpr std::uintptr_t kStationRequestTag = 0x5453544E;  // "TSTN"
 
 // The tray menu's "open Dialog" command, sent as WM_COMMAND with lParam 0.
 inline constexpr std::uint32_t kOpenDialogCommand = 1024;   // ID_OPEN_DIALOG

@@ -83,10 +83,9 @@ TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
 }
 
 TEST_F(BandsDialogTest, AFileThatCannotBeWrittenKeepsTheDialogOpenWithItsMessage) {
-    // A folder where the settings file should be: it can be neither read nor replaced.
-    IniSettings blocked{folder.File("blocked")};
-    std::filesystem::create_directories(blocked.Path());
-    BandFollowing following(socket, [](std::uint32_t) {}, blocked);
+    // Torvik.ini is a folder here, so no write can replace it.
+    std::filesystem::create_directory(store.Path());
+    BandFollowing following(socket, [](std::uint32_t) {}, store);
     following.UseBox("A1MIRVAX8", 0);
     BandsDialog dialog(following, window, [] { return Millis{0}; });
     dialog.Start();

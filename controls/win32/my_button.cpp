@@ -274,6 +274,13 @@ LRESULT MyButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MyButton::OnEnable(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = Default(WM_ENABLE, wParam, lParam);
+    if (wParam == FALSE) {
+        // A disabled window sees no more mouse moves: the pointer's leaving would never come,
+        // and the hover look would stay on a button that takes no click.
+        hover = 0;
+        pressed = 0;
+        ReleaseOwnCapture();
+    }
     RedrawNow();
     return result;
 }

@@ -1,80 +1,60 @@
 // The key drop-down (menu 151 in Torvik.rc) must list exactly the items of kKeyMenuItems, in the
 // same positions with the same ids and texts: the setup dialog maps positions and ids to key
-// codes through that table.
+// codes through that table. Read with the core's reader of the resource script.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
-#include <vector>
 
+#include "controls/dialog_template.h"
 #include "setup/key_table.h"
 
+namespace torvik {
 namespace {
 
-struct MenuItem {
-    std::string text;
-    int id;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path);
+std::string ReadResourceFile(const char* name) {
+    std::ifstream file(std::string(TORVIK_RESOURCE_DIR) + "/" + name, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-// The MENUITEM lines of the menu resource with the given id, and the name of its one popup.
-std::vector<MenuItem> MenuItems(const std::string& script, const std::string& menuName,
-                                std::string* popup) {
-    std::vector<MenuItem> items;
-    const std::size_t start = script.find("\n" + menuName + " MENU");
-    if (start == std::string::npos) {
-        return items;
-    }
-    std::istringstream lines(script.substr(start));
-    const std::regex popupLine(R"(^\s*POPUP\s+"([^"]*)\")");
-    const std::regex itemLine(R"(^\s*MENUITEM\s+"([^"]*)\"\s*,\s*(\d+)\s*$)");
-    int depth = 0;
-    std::string line;
-    std::getline(lines, line);   // the blank remainder before the MENU line
-    while (std::getline(lines, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, popupLine)) {
-            *popup = match[1];
-        } else if (std::regex_search(line, match, itemLine)) {
-            items.push_back({match[1], std::stoi(match[2])});
-        } else if (line.find("BEGIN") != std::string::npos) {
-            ++depth;
-        } else if (line.find("END") != std::string::npos && --depth == 0) {
-            break;
-        }
-    }
-    return items;
-}
-
 TEST(KeyMenuResource, MatchesTheKeyTableItemByItem) {
-    const std::string script = ReadFile(TORVIK_RESOURCE_DIR "/Torvik.rc");
+    const std::string script = ReadResourceFile("Torvik.rc");
+    const std::string header = ReadResourceFile("resource.h");
     ASSERT_FALSE(script.empty()) << "cannot read the resource script";
 
-    std::string popup;
-    const std::vector<MenuItem> items = MenuItems(script, "IDR_KEY_MENU", &popup);
-    EXPECT_EQ(popup, "Key");
-    ASSERT_EQ(items.size(), torvik::kKeyMenuItems.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].id, torvik::kKeyMenuItems[i].itemId) << "position " << i;
-        EXPECT_EQ(items[i].text, torvik::kKeyMenuItems[i].text) << "position " << i;
+    const auto menu = ParseMenuResource(script, header, "IDR_KEY_MENU");
+    ASSERT_TRUE(menu.has_value());
+    EXPECT_EQ(menu->popup, "Key");
+    ASSERT_EQ(menu->items.size(), kKeyMenuItems.size());
+    for (std::size_t i = 0; i < menu->items.size(); ++i) {
+        EXPECT_EQ(menu->items[i].id, kKeyMenuItems[i].itemId) << "position " << i;
+        EXPECT_EQ(menu->items[i].text, kKeyMenuItems[i].text) << "position " << i;
     }
 }
 
 TEST(KeyMenuResource, HasTheIdTheSetupDialogLoads) {
-    const std::string header = ReadFile(TORVIK_RESOURCE_DIR "/resource.h");
-    std::smatch match;
-    const std::regex define(R"(#define\s+IDR_KEY_MENU\s+(\d+))");
-    ASSERT_TRUE(std::regex_search(header, match, define));
-    EXPECT_EQ(std::stoi(match[1]), torvik::kKeyMenuResourceId);
+    EXPECT_EQ(DefinedResourceId(ReadResourceFile("resource.h"), "IDR_KEY_MENU"),
+              kKeyMenuResourceId);
+}
+
+// A menu the reader cannot take whole gives nothing rather than a part: cut before its ends,
+// an item without its id, and a name that is no menu.
+TEST(KeyMenuResource, DamagedMenusGiveNothing) {
+    const std::string script = ReadResourceFile("Torvik.rc");
+    const std::size_t begin = script.find("IDR_KEY_MENU MENU");
+    ASSERT_NE(begin, std::string::npos);
+    const std::size_t firstItem = script.find("MENUITEM", begin);
+    EXPECT_FALSE(ParseMenuResource(script.substr(0, firstItem + 30), "", "IDR_KEY_MENU"));
+    std::string noId = script;
+    noId.replace(noId.find(", 2073", begin), 6, "");
+    EXPECT_FALSE(ParseMenuResource(noId, "", "IDR_KEY_MENU"));
+    EXPECT_FALSE(ParseMenuResource(script, "", "IDD_TORVIK_DIALOG"));
+    EXPECT_TRUE(ParseMenuResource(script, "", "IDR_KEY_MENU"));
 }
 
 }  // namespace
+}  // namespace torvik

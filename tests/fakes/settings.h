@@ -72,6 +72,8 @@ public:
         unreadable.erase(section);
     }
 
+    bool unicode = false;        // the file is UTF-16
+    bool refuseWrites = false;   // every text write fails, as a read-only file does
     std::optional<std::string> ReadString(const std::string& section,
                                           std::string_view key) override {
         reads.push_back(section + " " + std::string(key));
@@ -81,12 +83,14 @@ public:
     }
     bool WriteStrings(const std::string& section,
                       std::span<const profile::KeyValue> entries) override {
+        if (refuseWrites) return false;
         for (const profile::KeyValue& entry : entries) {
             writes.push_back(section + " " + std::string(entry.key) + "=" + std::string(entry.value));
             texts[{section, std::string(entry.key)}] = entry.value;
         }
         return true;
     }
+    bool HoldsUnicode() override { return unicode; }
 
     // The stored integer, or nothing when the key was never stored.
     std::optional<std::int32_t> Int(const std::string& section, const char* key) const {

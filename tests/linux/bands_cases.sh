@@ -69,11 +69,11 @@ case_bands_follow_rigctld() {
     check "tune to 1.9 MHz" tune 1900000
     check "antenna 1" wait_until 5 last_write_is 0x0A
 
-    # The dialog from the tray menu (Antenna 1, 2, 3, open Dialog, Band following, Exit) shows
+    # The dialog from the tray menu (Antenna 1, 2, 3, open Dialog, Band following, Lock, Exit) shows
     # the stored rules; a mask above 7 is refused with a message and stores nothing.
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 6
+    check "choose Band following" choose_menu_item 4 7
     check "dialog shown" wait_until 15 bands_dialog_shown
     local dialog
     dialog=$(bands_dialog)

@@ -68,7 +68,7 @@ first_write_bands_command() {
 first_write_bands_dialog() {
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 6
+    check "choose Band following" choose_menu_item 4 7
     check "dialog shown" wait_until 15 bands_dialog_shown
     check "rules field" xdotool mousemove --window "$(bands_dialog)" 300 200 click 1
     xdotool type --delay 20 "7000000 7300000 2"

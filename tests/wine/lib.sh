@@ -5,6 +5,19 @@
 
 started_pids=()
 
+# The tools the display and its checks need, for every suite that calls start_display.
+display_tools=(Xvfb openbox trayer xdotool xdpyinfo xwininfo xmessage import xwd convert timeout)
+
+# require_tools TOOL...: every tool is installed (scripts/install-deps installs them all). A
+# missing tool fails the suite or the figures, naming it; nothing is ever skipped for want of one.
+require_tools() {
+    local tool missing=()
+    for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || missing+=("$tool"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "missing: ${missing[*]} (bash scripts/install-deps installs them)"
+    return 1
+}
+
 # wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails on timeout.
 wait_until() {
     local limit=$1; shift
@@ -93,6 +106,18 @@ screenshot() {
         { timeout 20 xwd -silent -id "$1" | timeout 20 convert xwd:- "$2"; }
 }
 
+# wm_caught_up: maps a small window of our own and waits until the window manager shows it. The
+# manager takes map requests in order, so any window a program asked to show before now is shown
+# by then too: a "no window" check after it cannot pass only for being early.
+wm_caught_up() {
+    xmessage -title torvik-marker -geometry 20x20+0+0 marker >/dev/null 2>&1 &
+    local marker=$! shown=1
+    wait_until 20 xdotool search --onlyvisible --name '^torvik-marker$' || shown=0
+    kill "$marker" 2>/dev/null
+    wait "$marker" 2>/dev/null
+    [ "$shown" = 1 ]
+}
+
 # Hamlib's rigctld with the dummy rig, for the band-following cases of both end-to-end suites
 # (they give case_dir and end_process).
 rig_port=""
@@ -117,3 +142,16 @@ start_rig() {
 }
 stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
 tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
+
+# ini_section_value FILE SECTION KEY: the value of KEY in SECTION of an INI file (CRLF or LF).
+ini_section_value() {
+    tr -d '\r' 2>/dev/null < "$1" |
+        awk -v s="[$2]" -v k="$3" '
+            /^\[/ { inside = (tolower($0) == tolower(s)) }
+            inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}
+# ini_section_lines FILE SECTION: the lines of SECTION, its header included.
+ini_section_lines() {
+    tr -d '\r' 2>/dev/null < "$1" |
+        awk -v s="[$2]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
+}

@@ -77,7 +77,7 @@ void BandWindow::AddBandLine() {
 
 void BandWindow::SetBandLineText(const std::string& status) {
     if (!line_) return;
-    line_->setText(line_->fontMetrics().elidedText(QString::fromLatin1(status.c_str()),
+    line_->setText(line_->fontMetrics().elidedText(QString::fromStdString(status),
                                                    Qt::ElideRight, line_->width()));
 }
 

@@ -3,6 +3,7 @@
 #include <QDBusError>
 
 #include "app/remote_messages.h"
+#include "app/station_command.h"
 
 namespace torvik::qt {
 
@@ -38,6 +39,14 @@ int BusService::Bands(const QString& request, QString& reply) {
         words.size() > static_cast<qsizetype>(bands::kMaxRequestBytes)
             ? bands::BandsReply{bands::kReplyUsage, "request too long\n"}
             : bands_(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
+    reply = QString::fromUtf8(answer.text.data(), static_cast<qsizetype>(answer.text.size()));
+    return answer.code;
+}
+
+int BusService::Station(const QString& request, QString& reply) {
+    const QByteArray words = request.toUtf8();
+    const bands::BandsReply answer = RunStationRequest(
+        controller_, std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
     reply = QString::fromUtf8(answer.text.data(), static_cast<qsizetype>(answer.text.size()));
     return answer.code;
 }

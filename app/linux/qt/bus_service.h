@@ -46,6 +46,8 @@ public slots:
     }
     // torvikctl bands: the words as JoinWords made them; answers the reply's code and text.
     int Bands(const QString& request, QString& reply);
+    // torvikctl names (and the like): the whole command's words; the reply's code and text.
+    int Station(const QString& request, QString& reply);
     // For programs ported from Windows: a message number with its wParam and lParam, answered
     // as the Windows main window answers it. Any other message is refused with an error.
     qint64 WindowMessage(uint message, qulonglong wParam, qlonglong lParam);

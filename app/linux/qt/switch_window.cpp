@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "app/linux/qt/antenna_rename.h"
 #include "app/linux/qt/setup_window.h"
 #include "app/main_window_look.h"
 
@@ -102,9 +103,11 @@ public:
     }
     void EndProgram() override {
         w_.ending_ = true;
-        if (w_.bands_) w_.bands_->Session().Stop();
         // Leaves every event loop, a message box's or the setup dialog's included.
         QApplication::exit(0);
+    }
+    void StopBandFollowing() override {
+        if (w_.bands_) w_.bands_->Session().Stop();
     }
     void ShowError(const char* text, const char* caption) override {
         QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(caption),
@@ -114,7 +117,7 @@ public:
     void ShowTrayMenu(const std::vector<TrayMenuItem>& items) override {
         QMenu menu;
         for (const TrayMenuItem& item : items) {
-            QAction* action = menu.addAction(QString::fromLatin1(item.text.c_str()));
+            QAction* action = menu.addAction(QString::fromStdString(item.text));
             action->setData(item.command);
             action->setCheckable(item.checked);
             action->setChecked(item.checked);
@@ -148,13 +151,19 @@ public:
         }
         w_.NoteStateShown();
     }
+    void ShowAntennaNames(const AntennaNames& names) override {
+        ShowAntennaCaptions(w_.widgets_, names);
+    }
     void SetTrayTip(const std::string& tip) override {
-        w_.tray_.setToolTip(QString::fromLatin1(tip.c_str()));
+        w_.tray_.setToolTip(QString::fromStdString(tip));   // names are UTF-8
     }
     void StartRecheck(std::uint32_t intervalMs) override {
         w_.recheck_.start(static_cast<int>(intervalMs));
     }
     void StopRecheck() override { w_.recheck_.stop(); }
+    void ShowLockLine(const std::string& text) override {
+        if (w_.bands_) w_.bands_->Session().ShowLockLine(text);
+    }
 
 private:
     QWidget* Control(int controlId) const { return w_.widgets_.Control(controlId); }
@@ -177,6 +186,7 @@ MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     trayWait_.setSingleShot(true);
     connect(&trayWait_, &QTimer::timeout, this, [this] { controller_.TrayWaitOver(); });
     clock_.start();
+    OfferRename(widgets_, controller_, this);
     bands_ = std::make_unique<BandWindow>(controller_, settings_, *this, setup_.bandsLayout,
                                           widgets_.base);
 }
@@ -234,6 +244,7 @@ void MainWindow::OnCommand(int id) {
     case ids::kOk: controller_.Ok(); return;
     case ids::kOpenDialog: controller_.OpenDialog(); return;
     case ids::kBandFollowing: bands_->Session().OpenDialog(); return;
+    case ids::kStormLock: controller_.ToggleLock(); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {

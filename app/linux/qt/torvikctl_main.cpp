@@ -67,10 +67,13 @@ public:
         return static_cast<std::intptr_t>(reply.value());
     }
 
-    // Bands answers the reply's code and text.
-    std::optional<torvik::bands::BandsReply> SendBands(const std::string& request, int timeoutMs,
+    // Bands and Station answer the reply's code and text.
+    std::optional<torvik::bands::BandsReply> SendWords(torvik::ctl::WordChannel channel,
+                                                       const std::string& request, int timeoutMs,
                                                        std::string& why) override {
-        QDBusMessage call = Call(torvik::Verb::Bands);
+        QDBusMessage call = Call(channel == torvik::ctl::WordChannel::Bands
+                                     ? torvik::Verb::Bands
+                                     : torvik::Verb::Station);
         call << QString::fromUtf8(request.data(), static_cast<qsizetype>(request.size()));
         const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs);
         const QList<QVariant> values = reply.arguments();

@@ -83,12 +83,15 @@ public:
 
     // The words go as a WM_COPYDATA naming our reply window, which the text comes back to; the
     // answer is the reply's code above kBandsReplyHandled.
-    std::optional<BandsReply> SendBands(const std::string& request, int timeoutMs,
+    std::optional<BandsReply> SendWords(torvik::ctl::WordChannel channel,
+                                        const std::string& request, int timeoutMs,
                                         std::string& why) override {
         std::string text;
         ReplyWindow replyWindow(text);
-        COPYDATASTRUCT data{torvik::msg::kBandsRequestTag, static_cast<DWORD>(request.size()),
-                            const_cast<char*>(request.data())};
+        COPYDATASTRUCT data{channel == torvik::ctl::WordChannel::Bands
+                                ? torvik::msg::kBandsRequestTag
+                                : torvik::msg::kStationRequestTag,
+                            static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
         DWORD_PTR answer = 0;
         if (SendMessageTimeoutA(torvik_, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow.Get()),
                                 reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,

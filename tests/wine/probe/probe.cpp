@@ -214,7 +214,8 @@ int Controls() {
     std::printf("focus %d\n", known && thread.hwndFocus != nullptr && thread.hwndFocus != window
                                    ? GetDlgCtrlID(thread.hwndFocus)
                                    : 0);
-    for (int id : {1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1, 1020}) {
+    // 1041: the line under the controls (band following, the lock), while there is one.
+    for (int id : {1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1, 1020, 1041}) {
         HWND control = GetDlgItem(window, id);
         if (control == nullptr) {
             std::printf("control %d missing\n", id);
