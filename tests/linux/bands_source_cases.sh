@@ -66,7 +66,7 @@ case_bands_follow_pushed_sources() {
     # The dialog from the tray menu chooses the logger's second radio.
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 6
+    check "choose Band following" choose_menu_item 4 7
     check "dialog shown" wait_until 15 bands_dialog_shown
     local dialog
     dialog=$(bands_dialog)
