@@ -7,14 +7,16 @@
 
 namespace torvik {
 
-BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket, BandView& view,
+BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket,
+                         bands::DatagramSocket& datagrams, BandView& view,
                          SettingsStore& settings, std::function<bands::Millis()> clock,
                          bands::RigTiming timing)
     : controller_(controller),
       view_(view),
       clock_(std::move(clock)),
-      following_(socket, [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); },
-                 settings, timing) {}
+      following_(socket, datagrams,
+                 [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); }, settings,
+                 timing) {}
 
 BandSession::~BandSession() { following_.follower().Disable(); }
 
@@ -24,7 +26,7 @@ void BandSession::Reload() {
 }
 
 void BandSession::OnTimer() {
-    Link().Tick(clock_());
+    following_.follower().Tick(clock_());
     Settle();
 }
 
@@ -62,7 +64,7 @@ void BandSession::Shutdown() {
 void BandSession::Settle() {
     view_.WatchSocket();
     const bands::Millis now = clock_();
-    if (const std::optional<bands::Millis> due = Link().NextDue()) {
+    if (const std::optional<bands::Millis> due = following_.follower().NextDue()) {
         view_.ArmBandTimer(std::clamp<bands::Millis>(*due - now, 0, kLongestBandWait));
     } else {
         view_.ArmBandTimer(std::nullopt);

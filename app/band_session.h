@@ -23,8 +23,8 @@ public:
     virtual ~BandView() = default;
     // Wakes the session (OnTimer) after waitMs; nothing: no wake is due.
     virtual void ArmBandTimer(std::optional<bands::Millis> waitMs) = 0;
-    // The socket may have opened, closed or want other events: a platform that watches its
-    // descriptor looks again. Told after everything the link may have acted on.
+    // A socket (the rig's or the datagrams') may have opened, closed or want other events: a
+    // platform that watches their descriptors looks again. Told after everything the link may have acted on.
     virtual void WatchSocket() {}
     // A line under every control of the window's template, bands::kStatusLineUnits high and
     // bands::kStatusMarginUnits in from either side: the window grows by it, nothing moves.
@@ -41,10 +41,11 @@ public:
 
 class BandSession {
 public:
-    // clock: the platform's monotonic milliseconds.
-    BandSession(SwitchController& controller, bands::RigSocket& socket, BandView& view,
-                SettingsStore& settings, std::function<bands::Millis()> clock,
-                bands::RigTiming timing = {});
+    // clock: the platform's monotonic milliseconds. socket serves the polled sources,
+    // datagrams the pushed ones.
+    BandSession(SwitchController& controller, bands::RigSocket& socket,
+                bands::DatagramSocket& datagrams, BandView& view, SettingsStore& settings,
+                std::function<bands::Millis()> clock, bands::RigTiming timing = {});
     ~BandSession();
     BandSession(const BandSession&) = delete;
     BandSession& operator=(const BandSession&) = delete;
@@ -53,7 +54,7 @@ public:
     void Reload();
     // The band timer has run out.
     void OnTimer();
-    // After the socket told the link what happened on it.
+    // After a socket told the link or the listener what happened on it.
     void OnSocketEvent() { Settle(); }
     // A torvikctl request: the words after "bands", as JoinWords made them.
     bands::BandsReply Command(std::string_view request);
@@ -69,6 +70,7 @@ public:
     void ShowLockLine(const std::string& text);
 
     bands::RigLink& Link() { return following_.follower().link(); }
+    bands::PushListener& Listener() { return following_.follower().listener(); }
     const bands::BandFollowing& Following() const { return following_; }
     bands::Millis Now() const { return clock_(); }
 

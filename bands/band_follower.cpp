@@ -1,5 +1,6 @@
 #include "bands/band_follower.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace torvik::bands {
@@ -13,10 +14,30 @@ std::optional<std::uint32_t> BandCrossing::Enter(const std::vector<BandRule>& ru
     return rules[*rule].mask;
 }
 
+BandFollower::BandFollower(RigSocket& socket, DatagramSocket& datagrams,
+                           std::function<void(std::uint32_t)> apply, RigTiming timing,
+                           PushTiming pushTiming)
+    : apply_(std::move(apply)),
+      link_(socket, [this](std::uint64_t hz) { OnFrequency(hz); }, timing),
+      listener_(datagrams, [this](std::uint64_t hz) { OnFrequency(hz); }, pushTiming) {}
+
 BandFollower::BandFollower(RigSocket& socket, std::function<void(std::uint32_t)> apply,
                            RigTiming timing)
     : apply_(std::move(apply)),
-      link_(socket, [this](std::uint64_t hz) { OnFrequency(hz); }, timing) {}
+      link_(socket, [this](std::uint64_t hz) { OnFrequency(hz); }, timing),
+      listener_(noDatagrams_, [this](std::uint64_t hz) { OnFrequency(hz); }) {}
+
+void BandFollower::Tick(Millis now) {
+    link_.Tick(now);
+    listener_.Tick(now);
+}
+
+std::optional<Millis> BandFollower::NextDue() const {
+    const std::optional<Millis> link = link_.NextDue();
+    const std::optional<Millis> listener = listener_.NextDue();
+    if (link && listener) return std::min(*link, *listener);
+    return link ? link : listener;
+}
 
 void BandFollower::Configure(const BandPlan& plan, Millis now) {
     const bool wasOn = configured_ && plan_.follow;
@@ -28,22 +49,31 @@ void BandFollower::Configure(const BandPlan& plan, Millis now) {
 
     if (!plan.follow) {
         link_.Stop();
+        listener_.Stop();
         lastHz_.reset();
         return;
     }
-    const Checked<SourceAddress> address = ParseSourceAddress(plan.source);
-    if (!address) {
+    const Checked<FrequencySource> source = ParseSource(plan.source);
+    if (!source) {
         link_.Stop();
-        addressError_ = address.error;
+        listener_.Stop();
+        addressError_ = source.error;
         return;
     }
     if (wasOn && sameSource && Active()) return;
     lastHz_.reset();
-    link_.Start(*address.value, now);
+    if (source.value->Pushed()) {
+        link_.Stop();
+        listener_.Start(*source.value, now);
+    } else {
+        listener_.Stop();
+        link_.Start(*source.value, now);
+    }
 }
 
 void BandFollower::Disable() {
     link_.Stop();
+    listener_.Stop();
     configured_ = false;
     plan_ = {};
     addressError_.clear();
@@ -61,22 +91,46 @@ void BandFollower::OnFrequency(std::uint64_t hz) {
 std::string BandFollower::StatusText() const {
     if (!addressError_.empty()) return "band following: " + addressError_;
     if (!Active()) return {};
+    return listener_.state() != PushListener::State::kStopped ? PushedStatus() : PolledStatus();
+}
+
+std::string BandFollower::PolledStatus() const {
+    const std::string name = SourceName(link_.kind());
     const std::string at = " at " + link_.address().Text();
     switch (link_.trouble()) {
     case RigLink::Trouble::kNone:
-        if (!lastHz_) return "connecting to rig" + at;
+        if (!lastHz_) return "connecting to " + name + at;
         if (!FindRule(plan_.rules, *lastHz_)) {
             return "following " + MegahertzText(*lastHz_) + " (no rule)";
         }
         return "following " + MegahertzText(*lastHz_);
-    case RigLink::Trouble::kUnreachable: return "rig not reachable" + at;
-    case RigLink::Trouble::kSilent: return "rig" + at + " does not answer";
-    case RigLink::Trouble::kFlood: return "rig" + at + " sends too much";
+    case RigLink::Trouble::kUnreachable: return name + " not reachable" + at;
+    case RigLink::Trouble::kSilent: return name + at + " does not answer";
+    case RigLink::Trouble::kFlood: return name + at + " sends too much";
     case RigLink::Trouble::kRigError:
-        return "rig" + at + " reports error " + std::to_string(link_.rigErrorCode());
-    case RigLink::Trouble::kUnreadable: return "rig" + at + " sent an unreadable answer";
+        return name + at + " reports error " + std::to_string(link_.rigErrorCode());
+    case RigLink::Trouble::kUnreadable: return name + at + " sent an unreadable answer";
     }
     return {};
+}
+
+std::string BandFollower::PushedStatus() const {
+    const FrequencySource& source = listener_.source();
+    const std::string name = SourceName(source.kind);
+    const std::string on = " on " + source.address.Text();
+    if (listener_.state() == PushListener::State::kUnbound) {
+        return "cannot listen for " + name + on + " (port in use?)";
+    }
+    if (listener_.Silent()) return "source silent: nothing from " + name + on;
+    if (!listener_.Heard()) return "waiting for " + name + on;
+    if (listener_.NoRadio()) {
+        return "logger reports no radio " + std::to_string(source.radio) + on;
+    }
+    if (!lastHz_) return "waiting for " + name + on;
+    if (!FindRule(plan_.rules, *lastHz_)) {
+        return "following " + MegahertzText(*lastHz_) + " (no rule)";
+    }
+    return "following " + MegahertzText(*lastHz_);
 }
 
 std::string TipWithBandStatus(const std::string& tip, const std::string& status) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bands/band_rules.h"
+#include "bands/push_listener.h"
 #include "bands/rig_link.h"
 
 namespace torvik::bands {
@@ -29,7 +30,12 @@ private:
 
 class BandFollower {
 public:
-    // apply receives a rule's mask (bits 0 to 2).
+    // apply receives a rule's mask (bits 0 to 2). The rig socket serves the polled sources,
+    // the datagram socket the pushed ones.
+    BandFollower(RigSocket& socket, DatagramSocket& datagrams,
+                 std::function<void(std::uint32_t mask)> apply, RigTiming timing = {},
+                 PushTiming pushTiming = {});
+    // For a platform or a test with polled sources only.
     BandFollower(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
                  RigTiming timing = {});
 
@@ -41,16 +47,35 @@ public:
 
     RigLink& link() { return link_; }
     const RigLink& link() const { return link_; }
-    bool Active() const { return link_.state() != RigLink::State::kStopped; }
+    PushListener& listener() { return listener_; }
+    const PushListener& listener() const { return listener_; }
+    bool Active() const {
+        return link_.state() != RigLink::State::kStopped ||
+               listener_.state() != PushListener::State::kStopped;
+    }
+    // Runs whatever of the link or the listener is due, and when to come back.
+    void Tick(Millis now);
+    std::optional<Millis> NextDue() const;
 
     // "" while off; "following 7.074 MHz", "rig not reachable at 127.0.0.1:4532", ...
     std::string StatusText() const;
 
 private:
-    void OnFrequency(std::uint64_t hz);
+    // Takes the place of a datagram socket where the platform gives none: it never listens.
+    class NoDatagrams final : public DatagramSocket {
+    public:
+        bool Listen(const SourceAddress&) override { return false; }
+        void Close() override {}
+    };
 
+    void OnFrequency(std::uint64_t hz);
+    std::string PolledStatus() const;
+    std::string PushedStatus() const;
+
+    NoDatagrams noDatagrams_;
     std::function<void(std::uint32_t)> apply_;
     RigLink link_;
+    PushListener listener_;
     BandPlan plan_;
     bool configured_ = false;
     std::string addressError_;

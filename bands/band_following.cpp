@@ -10,6 +10,11 @@ BandFollowing::BandFollowing(RigSocket& socket, std::function<void(std::uint32_t
                              SettingsStore& settings, RigTiming timing)
     : settings_(settings), follower_(socket, std::move(apply), timing) {}
 
+BandFollowing::BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
+                             std::function<void(std::uint32_t)> apply, SettingsStore& settings,
+                             RigTiming timing)
+    : settings_(settings), follower_(socket, datagrams, std::move(apply), timing) {}
+
 void BandFollowing::UseBox(std::string_view serial, Millis now) {
     serial_ = serial;
     if (serial_.empty()) {

@@ -21,6 +21,10 @@ class BandFollowing {
 public:
     BandFollowing(RigSocket& socket, std::function<void(std::uint32_t mask)> apply,
                   SettingsStore& settings, RigTiming timing = {});
+    // With a datagram socket for the pushed sources.
+    BandFollowing(RigSocket& socket, DatagramSocket& datagrams,
+                  std::function<void(std::uint32_t mask)> apply, SettingsStore& settings,
+                  RigTiming timing = {});
 
     // After every settings load: the box's plan (serial empty: no box, following stops).
     void UseBox(std::string_view serial, Millis now);

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "bands/source_kind.h"
+
 namespace torvik::bands {
 namespace {
 
@@ -39,9 +41,9 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
         return Changed(std::move(edited));
     }
     if (verb == "source" && words.size() == 2) {
-        const Checked<SourceAddress> address = ParseSourceAddress(words[1]);
-        if (!address) return Refused(address.error);
-        edited.source = address.value->Text();
+        const Checked<FrequencySource> source = ParseSource(words[1]);
+        if (!source) return Refused(source.error);
+        edited.source = source.value->Text();
         return Changed(std::move(edited));
     }
     if ((verb == "add" && words.size() == 4) || (verb == "set" && words.size() == 5)) {
@@ -99,7 +101,9 @@ std::string ListText(const BandPlan& plan, const std::vector<std::string>& probl
 std::string BandsUsage() {
     return "  bands                      lists the band rules of the box, the switch and source\n"
            "  bands on | off             turns band following on or off\n"
-           "  bands source IP:PORT       the frequency source (default 127.0.0.1:4532)\n"
+           "  bands source SOURCE        the frequency source (default 127.0.0.1:4532):\n"
+           "                             IP:PORT or rigctld:IP:PORT, flrig[:IP:PORT],\n"
+           "                             radioinfo[:[IP:]PORT[:RADIO]], wsjtx[:[IP:]PORT]\n"
            "  bands add FROM TO MASK     appends a rule: FROM to TO Hz (inclusive) selects\n"
            "                             MASK (0 to 7: 1 antenna 1, 2 antenna 2, 4 antenna 3)\n"
            "  bands set N FROM TO MASK   replaces rule N (or appends with N one past the last)\n"

@@ -1,5 +1,7 @@
 #include "bands/dialog_input.h"
 
+#include "bands/source_kind.h"
+
 namespace torvik::bands {
 namespace {
 
@@ -35,12 +37,12 @@ DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_v
     // Spaces around a pasted address are no mistake of the person.
     while (!source.empty() && IsBlank(source.front())) source.remove_prefix(1);
     while (!source.empty() && IsBlank(source.back())) source.remove_suffix(1);
-    const Checked<SourceAddress> address = ParseSourceAddress(source);
-    if (!address) {
-        check.error = "Source: " + address.error;
+    const Checked<FrequencySource> parsed = ParseSource(source);
+    if (!parsed) {
+        check.error = "Source: " + parsed.error;
         return check;
     }
-    BandPlan plan{follow, address.value->Text(), {}};
+    BandPlan plan{follow, parsed.value->Text(), {}};
     std::size_t lineNumber = 0;
     while (!rulesText.empty()) {
         const std::size_t end = rulesText.find('\n');

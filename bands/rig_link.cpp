@@ -4,10 +4,6 @@
 #include <utility>
 
 namespace torvik::bands {
-namespace {
-constexpr std::string_view kAskFrequency = "f\n";
-}
-
 RigLink::RigLink(RigSocket& socket, std::function<void(std::uint64_t)> onFrequency,
                  RigTiming timing)
     : socket_(socket), onFrequency_(std::move(onFrequency)), timing_(timing) {}
@@ -16,9 +12,11 @@ RigLink::~RigLink() {
     Stop();
 }
 
-void RigLink::Start(const SourceAddress& address, Millis now) {
+void RigLink::Start(const FrequencySource& source, Millis now) {
     Stop();
-    address_ = address;
+    address_ = source.address;
+    kind_ = source.kind;
+    protocol_ = MakePollProtocol(source);
     trouble_ = Trouble::kNone;
     pause_ = timing_.firstPause;
     Connect(now);
@@ -32,7 +30,7 @@ void RigLink::Stop() {
 }
 
 void RigLink::Connect(Millis now) {
-    reader_.Reset();
+    protocol_->Reset();
     state_ = State::kConnecting;
     due_ = now + timing_.connectTimeout;
     if (!socket_.Open(address_)) GiveUp(Trouble::kUnreachable, now);
@@ -43,7 +41,7 @@ void RigLink::Ask(Millis now) {
     bytesSinceAsked_ = 0;
     state_ = State::kAsking;
     due_ = now + timing_.answerTimeout;
-    if (!socket_.Send(kAskFrequency)) GiveUp(Trouble::kUnreachable, now);
+    if (!socket_.Send(protocol_->Question())) GiveUp(Trouble::kUnreachable, now);
 }
 
 void RigLink::GiveUp(Trouble why, Millis now) {
@@ -89,12 +87,13 @@ void RigLink::OnData(std::string_view bytes, Millis now) {
         return;
     }
     answers_.clear();
-    reader_.Feed(bytes, answers_);
+    protocol_->Feed(bytes, answers_);
     // One answer per question; lines nobody asked for are dropped.
     for (const RigAnswer& answer : answers_) {
         if (state_ != State::kAsking) break;
         TakeAnswer(answer, now);
     }
+    if (protocol_->Lost()) GiveUp(Trouble::kUnreadable, now);
 }
 
 void RigLink::TakeAnswer(const RigAnswer& answer, Millis now) {

@@ -1,19 +1,22 @@
 #pragma once
 // The connection to the frequency source as a state machine without a clock or a socket of
 // its own: the platform gives it a RigSocket, tells it the time and what the socket did, and
-// wakes it at NextDue(). It asks for the frequency four times a second, one question at a
-// time; it gives up on a source that does not connect or answer in time, or floods it, and
+// wakes it at NextDue(). It asks for the frequency ten times a second (rigctld's "f" or flrig's
+// XML-RPC call, see PollProtocol), one question at a time; it gives up on a source that does not connect or answer in time, or floods it, and
 // tries again after a pause that doubles up to 30 s. Nothing here waits.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bands/band_rules.h"
+#include "bands/poll_protocol.h"
 #include "bands/rig_answer.h"
+#include "bands/source_kind.h"
 
 namespace torvik::bands {
 
@@ -31,7 +34,7 @@ public:
 };
 
 struct RigTiming {
-    Millis pollPeriod = 250;
+    Millis pollPeriod = 100;
     Millis connectTimeout = 3000;
     Millis answerTimeout = 2000;
     Millis firstPause = 1000;
@@ -53,7 +56,11 @@ public:
     RigLink(const RigLink&) = delete;
     RigLink& operator=(const RigLink&) = delete;
 
-    void Start(const SourceAddress& address, Millis now);
+    // A polled source: rigctld or flrig.
+    void Start(const FrequencySource& source, Millis now);
+    void Start(const SourceAddress& rigctld, Millis now) {
+        Start(FrequencySource{SourceKind::kRigctld, rigctld, 1}, now);
+    }
     void Stop();
 
     // The platform's events. Tick runs whatever is due at now.
@@ -71,6 +78,7 @@ public:
     int rigErrorCode() const { return rigError_; }
     Millis currentPause() const { return pause_; }
     const SourceAddress& address() const { return address_; }
+    SourceKind kind() const { return kind_; }
 
 private:
     void Connect(Millis now);
@@ -83,6 +91,7 @@ private:
     std::function<void(std::uint64_t)> onFrequency_;
     RigTiming timing_;
     SourceAddress address_;
+    SourceKind kind_ = SourceKind::kRigctld;
     State state_ = State::kStopped;
     Trouble trouble_ = Trouble::kNone;
     int rigError_ = 0;
@@ -90,7 +99,7 @@ private:
     Millis lastAsked_ = 0;
     Millis pause_ = 0;
     std::size_t bytesSinceAsked_ = 0;
-    RigAnswerReader reader_;
+    std::unique_ptr<PollProtocol> protocol_ = std::make_unique<RigctldProtocol>();
     std::vector<RigAnswer> answers_;
 };
 

@@ -1,7 +1,7 @@
 // Time from a frequency change at the source to the byte at the box, with band following's
 // core as the programs run it: rigctld (Hamlib's dummy rig, started here on a free local port)
 // is tuned over a second connection, and the clock stops when the simulated box's output
-// changes. Between them: the wait for the next poll (at most the 250 ms poll period), the
+// changes. Between them: the wait for the next poll (at most the 100 ms poll period), the
 // question and rigctld's answer, the crossing check and one SetAntenna (output byte, refresh,
 // and the settings write that follows the byte). The socket is the Linux edition's, driven by
 // poll(); the Windows program's window timer adds its own granularity (about 10 to 16 ms).
@@ -71,7 +71,7 @@ int main() {
         const bool second = i % 2 == 0;
         const std::uint8_t expected = second ? 0x0C : 0x0A;  // antenna 2 or 1, running bit
         // A random phase against the poll period, as a user's tuning has.
-        const auto settle = Clock::now() + std::chrono::milliseconds(100 + (i * 37) % 250);
+        const auto settle = Clock::now() + std::chrono::milliseconds(100 + (i * 37) % 100);
         while (Clock::now() < settle) socket.PollOnce(follower.link(), 50);
         const auto start = Clock::now();
         if (!rig.Tune(second ? 7100000 : 3600000)) break;
@@ -100,7 +100,7 @@ int main() {
     double sum = 0;
     for (double m : millis) sum += m;
     std::printf("band_latency: %d band changes at rigctld -> byte at the box: min %.1f ms, "
-                "median %.1f ms, mean %.1f ms, max %.1f ms (poll period 250 ms)\n",
+                "median %.1f ms, mean %.1f ms, max %.1f ms (poll period 100 ms)\n",
                 kChanges, millis.front(), millis[millis.size() / 2], sum / kChanges,
                 millis.back());
     if (!answers.empty()) {

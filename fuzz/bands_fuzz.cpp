@@ -16,6 +16,7 @@
 #include "bands/band_rules.h"
 #include "bands/bands_command.h"
 #include "bands/rig_answer.h"
+#include "bands/source_kind.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -70,7 +71,7 @@ void CheckTexts(std::string_view text) {
     if (edit.changes) {
         Require(edit.plan.rules.size() <= kMaxRules, "too many rules");
         for (const BandRule& r : edit.plan.rules) Require(r.fromHz <= r.toHz, "edit made from > to");
-        Require(ParseSourceAddress(edit.plan.source).value.has_value(), "edit stored a bad source");
+        Require(ParseSource(edit.plan.source).value.has_value(), "edit stored a bad source");
     } else {
         Require(edit.plan == plan || !edit.error.empty(), "refused without a message");
     }

@@ -165,7 +165,7 @@ TEST_F(BandFollowingTest, StatusFollowsTheSourceAndADownSourceChangesNothing) {
     BandPlan bad = kPlan;
     bad.source = "nowhere";
     ASSERT_TRUE(following.Store(bad, now));
-    EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not an address"),
+    EXPECT_NE(following.follower().StatusText().find("band following: 'nowhere' is not a source"),
               std::string::npos);
 }
 
@@ -199,6 +199,7 @@ protected:
     IniSettings store{folder.path().string()};
     Millis now = 1000;
     testing::FakeSocket socket;
+    testing::FakeDatagramSocket datagrams;
     RecordingBandView bandView{journal};
     RigTiming timing;
     std::unique_ptr<BandSession> session;
@@ -207,7 +208,7 @@ protected:
         StartWithBox();
         BandPlan plan{follow, "127.0.0.1:4532", {{3500000, 30000000, 2}}};
         ASSERT_TRUE(SavePlan(store, BandsSectionName("A1MIRVAX8"), plan));
-        session = std::make_unique<BandSession>(controller, socket, bandView, store,
+        session = std::make_unique<BandSession>(controller, socket, datagrams, bandView, store,
                                                 [this] { return now; }, timing);
     }
 };

@@ -15,16 +15,23 @@ constexpr int kStatusLineId = 1041;
 }  // namespace
 
 BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings)
-    : session_(controller, socket_, *this, settings, MonotonicMillis) {}
+    : session_(controller, socket_, datagrams_, *this, settings, MonotonicMillis) {}
 
 void BandWindow::Attach(HWND window) {
     window_ = window;
     socket_.SetWindow(window);
+    datagrams_.SetWindow(window);
 }
 
 bool BandWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_BAND_SOCKET) {
         socket_.OnSocketMessage(wParam, lParam, session_.Link(), session_.Now());
+        session_.OnSocketEvent();
+        result = 0;
+        return true;
+    }
+    if (message == WM_BAND_DATAGRAM) {
+        datagrams_.OnSocketMessage(wParam, lParam, session_.Listener(), session_.Now());
         session_.OnSocketEvent();
         result = 0;
         return true;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/band_session.h"
+#include "bands/win32/winsock_datagram_socket.h"
 #include "bands/win32/winsock_rig_socket.h"
 
 namespace torvik::win32 {
@@ -22,7 +23,8 @@ public:
 
     // The main window, once it exists.
     void Attach(HWND window);
-    // WM_BAND_SOCKET, the band timer and torvikctl's WM_COPYDATA; false for any other message.
+    // WM_BAND_SOCKET, WM_BAND_DATAGRAM, the band timer and torvikctl's WM_COPYDATA; false for
+    // any other message.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     BandSession& Session() { return session_; }
@@ -40,6 +42,7 @@ private:
     void GrowWindow(int delta);
 
     WinsockRigSocket socket_;   // before the session, which closes it on its end
+    WinsockDatagramSocket datagrams_;  // likewise
     BandSession session_;
     HWND window_ = nullptr;
     HWND statusLine_ = nullptr;

@@ -22,7 +22,7 @@ TEST(DialogInput, EveryMistakeNamesItsFieldOrLine) {
     std::string seventeen;
     for (int i = 0; i < 17; ++i) seventeen += "1 2 1\n";
     const Case cases[] = {
-        {"rig:4532", "", "Source: 'rig:4532' is not an address"},
+        {"rig:4532", "", "Source: 'rig:4532' is not a source"},
         {"127.0.0.1:4532", "1800000 2000000 1\n\n7300000 7000000 2", "Rules, line 3: from 7300000"},
         {"127.0.0.1:4532", "1800000 2000000", "Rules, line 1: give FROM TO MASK"},
         {"127.0.0.1:4532", "1,8 2000000 1", "Rules, line 1: from: '1,8'"},

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bands/push_listener.h"
 #include "bands/rig_link.h"
 
 namespace torvik::bands::testing {
@@ -36,6 +37,28 @@ public:
         if (open) ++closes;
         open = false;
     }
+};
+
+}  // namespace torvik::bands::testing
+
+namespace torvik::bands::testing {
+
+// A UDP socket that records what the listener asks of it.
+class FakeDatagramSocket final : public DatagramSocket {
+public:
+    bool refuseListen = false;
+    bool listening = false;
+    int listens = 0;
+    SourceAddress boundTo;
+
+    bool Listen(const SourceAddress& address) override {
+        ++listens;
+        if (refuseListen) return false;
+        listening = true;
+        boundTo = address;
+        return true;
+    }
+    void Close() override { listening = false; }
 };
 
 }  // namespace torvik::bands::testing

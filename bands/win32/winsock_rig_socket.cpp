@@ -7,19 +7,15 @@ namespace {
 constexpr int kReceiveBytes = 1024;
 }
 
-WinsockRigSocket::WinsockRigSocket() {
-    WSADATA data{};
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+WinsockRigSocket::WinsockRigSocket() = default;
 
 WinsockRigSocket::~WinsockRigSocket() {
     Close();
-    if (started_) WSACleanup();
 }
 
 bool WinsockRigSocket::Open(const bands::SourceAddress& address) {
     Close();
-    if (!started_ || window_ == nullptr) return false;
+    if (!winsock_.started() || window_ == nullptr) return false;
     socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (socket_ == INVALID_SOCKET) return false;
     // Makes the socket non-blocking; its events come as messages from now on.

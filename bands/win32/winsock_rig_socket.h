@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "bands/rig_link.h"
+#include "bands/win32/winsock_session.h"
 
 namespace torvik::win32 {
 
@@ -38,9 +39,9 @@ private:
     // Reads what one FD_READ offers; false when the connection ended or failed.
     bool Receive(bands::RigLink& link, bands::Millis now);
 
+    WinsockSession winsock_;  // the destructor closes the socket before Winsock ends
     HWND window_ = nullptr;
     SOCKET socket_ = INVALID_SOCKET;
-    bool started_ = false;
 };
 
 bands::Millis MonotonicMillis();

@@ -12,7 +12,7 @@ BandWindow::BandWindow(SwitchController& controller, SettingsStore& settings, QW
     : window_(window),
       bandsLayout_(bandsLayout),
       base_(base),
-      session_(controller, socket_, *this, settings, bands::MonotonicMillis) {
+      session_(controller, socket_, datagrams_, *this, settings, bands::MonotonicMillis) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { session_.OnTimer(); });
 }
@@ -31,6 +31,7 @@ void BandWindow::ArmBandTimer(std::optional<bands::Millis> waitMs) {
 }
 
 void BandWindow::WatchSocket() {
+    WatchDatagrams();
     const int descriptor = socket_.Descriptor();
     const short events = socket_.WantedEvents();
     if (descriptor == watchedDescriptor_ && events == watchedEvents_) return;
@@ -42,6 +43,19 @@ void BandWindow::WatchSocket() {
     notifier_ = std::make_unique<QSocketNotifier>(
         descriptor, events == POLLOUT ? QSocketNotifier::Write : QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { OnSocketReady(); });
+}
+
+void BandWindow::WatchDatagrams() {
+    const int descriptor = datagrams_.Descriptor();
+    if (descriptor == watchedDatagrams_) return;
+    datagramNotifier_.reset();
+    watchedDatagrams_ = descriptor;
+    if (descriptor < 0) return;
+    datagramNotifier_ = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+    connect(datagramNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        datagrams_.OnReadable(session_.Listener(), session_.Now());
+        session_.OnSocketEvent();
+    });
 }
 
 void BandWindow::OnSocketReady() {

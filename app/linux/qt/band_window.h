@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/band_session.h"
+#include "bands/linux/posix_datagram_socket.h"
 #include "bands/linux/posix_rig_socket.h"
 #include "controls/dialog_template.h"
 
@@ -38,12 +39,17 @@ public:
 
 private:
     void OnSocketReady();
+    // The pushed sources' socket has its own notifier, kept while the socket stays open.
+    void WatchDatagrams();
 
     bands::PosixRigSocket socket_;   // before the session, which closes it on its end
+    bands::PosixDatagramSocket datagrams_;  // likewise
     QTimer timer_;
     std::unique_ptr<QSocketNotifier> notifier_;
     int watchedDescriptor_ = -1;
     short watchedEvents_ = 0;
+    std::unique_ptr<QSocketNotifier> datagramNotifier_;
+    int watchedDatagrams_ = -1;
     QWidget& window_;
     const DialogTemplate& bandsLayout_;
     DialogBaseUnits base_;
