@@ -31,6 +31,15 @@ message_gone() { ! message_shown; }
 status_line_shown() { [ "$(window_height "$(main_window)")" -gt 177 ]; }
 status_line_gone() { [ "$(window_height "$(main_window)")" -le 177 ]; }
 
+# open_bands_dialog: the "Band following" item of the tray menu (Antenna 1, 2, 3, open Dialog,
+# Band following, Lock, Exit) as steps of the running case, until the dialog shows.
+open_bands_dialog() {
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 3
+    check "choose Band following" choose_menu_item 4 7
+    check "dialog shown" wait_until 15 bands_dialog_shown
+}
+
 case_bands_follow_rigctld() {
     new_case bands_follow
     plug_box
@@ -69,12 +78,9 @@ case_bands_follow_rigctld() {
     check "tune to 1.9 MHz" tune 1900000
     check "antenna 1" wait_until 5 last_write_is 0x0A
 
-    # The dialog from the tray menu (Antenna 1, 2, 3, open Dialog, Band following, Lock, Exit) shows
-    # the stored rules; a mask above 7 is refused with a message and stores nothing.
-    check "tray icon docked" wait_until 20 tray_docked
-    check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 7
-    check "dialog shown" wait_until 15 bands_dialog_shown
+    # The dialog from the tray menu shows the stored rules; a mask above 7 is refused with a
+    # message and stores nothing.
+    open_bands_dialog
     local dialog
     dialog=$(bands_dialog)
     screenshot "$dialog" "$artifacts/linux-band-following-dialog.png"

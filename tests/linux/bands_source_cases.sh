@@ -64,10 +64,7 @@ case_bands_follow_pushed_sources() {
     check "window shown" wait_until 20 window_shown
 
     # The dialog from the tray menu chooses the logger's second radio.
-    check "tray icon docked" wait_until 20 tray_docked
-    check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 7
-    check "dialog shown" wait_until 15 bands_dialog_shown
+    open_bands_dialog
     local dialog
     dialog=$(bands_dialog)
     # The source field: dialog units 75,25 .. 247,38.

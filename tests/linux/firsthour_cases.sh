@@ -66,10 +66,7 @@ first_write_bands_command() {
     check "following stored on" test "$(ini_value "$(bands_section_of)" FOLLOW)" = 1
 }
 first_write_bands_dialog() {
-    check "tray icon docked" wait_until 20 tray_docked
-    check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 7
-    check "dialog shown" wait_until 15 bands_dialog_shown
+    open_bands_dialog
     check "rules field" xdotool mousemove --window "$(bands_dialog)" 300 200 click 1
     xdotool type --delay 20 "7000000 7300000 2"
     check "OK" bands_ok
