@@ -28,6 +28,15 @@ tip_has_line() { wine_output "$probe_exe" tooltips | grep -qxF "$1"; }
 
 antennas_2_and_3_stored() { test "$(ini_value ANTENNA-2)/$(ini_value ANTENNA-3)" = "$1"; }
 
+# open_bands_dialog: the "Band following" item of the tray menu (Antenna 1, 2, 3, open Dialog,
+# Band following, Lock, Exit) as steps of the running case, until the dialog shows.
+open_bands_dialog() {
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 1
+    check "choose Band following" choose_menu_item 4 7
+    check "dialog shown" wait_until 15 xdotool search --onlyvisible --name '^Band following$'
+}
+
 case_bands_follow_rigctld() {
     new_case bands_follow
     plug_box
@@ -87,11 +96,7 @@ case_bands_dialog_and_torvikctl() {
     start_torvik HIDE
     check "answers" wait_until 40 ready
     check "following is off at first" bands_status_is "off"
-    check "tray icon docked" wait_until 20 tray_docked
-    # Antenna 1, 2, 3, open Dialog, Band following, Lock, Exit.
-    check "menu opens" open_tray_menu 1
-    check "choose Band following" choose_menu_item 4 7
-    check "dialog shown" wait_until 15 xdotool search --onlyvisible --name '^Band following$'
+    open_bands_dialog
     local dialog
     dialog=$(xdotool search --onlyvisible --name '^Band following$' | head -1)
     bands_click() { click_dialog_units "$dialog" "$1" "$2" 252 200; }

@@ -53,11 +53,7 @@ case_bands_wine_radioinfo() {
     write_source_plan "127.0.0.1:1"
     start_torvik HIDE
     check "answers" wait_until 40 ready
-    check "tray icon docked" wait_until 20 tray_docked
-    # Antenna 1, 2, 3, open Dialog, Band following, Lock, Exit.
-    check "menu opens" open_tray_menu 1
-    check "choose Band following" choose_menu_item 4 7
-    check "dialog shown" wait_until 15 xdotool search --onlyvisible --name '^Band following$'
+    open_bands_dialog
     local dialog
     dialog=$(xdotool search --onlyvisible --name '^Band following$' | head -1)
     check "source field" click_dialog_units "$dialog" 161 31 252 200
