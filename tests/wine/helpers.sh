@@ -134,3 +134,14 @@ case_end() {
         "$WINESERVER" -p >/dev/null 2>&1
     fi
 }
+
+# config_block_hex: the caller's 530-byte array b as the CONFIG key's text, hex with the
+# checksum byte after it.
+config_block_hex() {
+    local hex="" sum=0 i
+    for ((i = 0; i < 530; i++)); do
+        hex+=$(printf '%02X' $((b[i])))
+        sum=$(((sum + b[i]) % 256))
+    done
+    printf '%s%02X' "$hex" "$sum"
+}

@@ -32,12 +32,7 @@ config_block() {
     b[2 * 106 + 4]=0x74; b[2 * 106 + 20]=1       # record 2, slot 2: CTRL+F5
     set_name 1 Tessiv.exe
     set_name 2 Brannoc.exe
-    local hex="" sum=0
-    for ((i = 0; i < 530; i++)); do
-        hex+=$(printf '%02X' $((b[i])))
-        sum=$(((sum + b[i]) % 256))
-    done
-    printf '%s%02X' "$hex" "$sum"
+    config_block_hex
 }
 
 case_hotkeys_by_program() {

@@ -16,12 +16,7 @@ program_config() {
         b[r * 106 + 18 + ${*:2 * r:1}]=1             # with CTRL
         for ((j = 0; j < ${#name}; j++)); do b[r * 106 + 42 + j]=$(printf '%d' "'${name:j:1}"); done
     done
-    local hex="" sum=0
-    for ((i = 0; i < 530; i++)); do
-        hex+=$(printf '%02X' $((b[i])))
-        sum=$(((sum + b[i]) % 256))
-    done
-    printf '%s%02X' "$hex" "$sum"
+    config_block_hex
 }
 
 # press_in FOCUS-TITLE EXPECTED-ANSWER: CTRL+F5 with that window in front changes the state to
