@@ -57,24 +57,18 @@ prepare_prefix() {
     "$WINESERVER" -p >/dev/null 2>&1   # persistent: later starts need not boot a server
 }
 
-free_display() {
-    local n
-    for n in $(seq 90 130); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            echo ":$n"
-            return 0
-        fi
-    done
-    return 1
-}
-
 # start_display: Xvfb on a free display, openbox, and trayer as the tray host.
+# Xvfb chooses the display itself (-displayfd) and claims it in the same step, so suites started
+# at the same moment cannot pick the same number.
 start_display() {
-    local display
-    display=$(free_display) || { echo "no free X display" >&2; return 1; }
+    local number_file display=""
+    number_file=$(mktemp)
     # -noreset: without it the server resets when xdpyinfo disconnects, refusing new clients
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     started_pids+=($!)
+    wait_until 20 test -s "$number_file" && display=":$(tr -dc 0-9 <"$number_file")"
+    rm -f "$number_file"
+    [ "$display" != ":" ] && [ -n "$display" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=$display
     wait_until 20 xdpyinfo || { echo "Xvfb did not start" >&2; return 1; }
     openbox >/dev/null 2>&1 &
