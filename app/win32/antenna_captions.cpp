@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/win32/rename_dialog.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace torvik::win32 {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/win32/band_window.h"
 
 #include "app/win32/copydata_reply.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "app/win32/window_messages.h"
 #include "bands/dialog_input.h"
 #include "bands/win32/bands_dlg.h"

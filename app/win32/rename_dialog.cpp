@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 #include "res/resource.h"
 
@@ -16,7 +16,7 @@ BOOL CRenameDlg::OnInitDialog() {
     okButton.SubclassDlgItem(IDOK, hwnd_);
     cancelButton.SubclassDlgItem(IDCANCEL, hwnd_);
     const std::string title = "Rename " + ShownName({}, antenna_);
-    SetWindowTextA(hwnd_, title.c_str());
+    SetWindowTextUtf8(hwnd_, title);
     const std::wstring name =
         WideFromUtf8(controller_.Names()[static_cast<std::size_t>(antenna_)]);
     SetDlgItemTextW(hwnd_, IDC_RENAME_TEXT, name.c_str());

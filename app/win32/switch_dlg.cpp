@@ -360,8 +360,9 @@ void CSwitchDlg::View::EndDeviceNotices() { dialog_.deviceNotify_.Reset(); }
 
 void CSwitchDlg::View::ShowLinkStatus(const char* statusText) {
     // Set only when it differs, so that the line does not flicker on every write.
-    if (HWND control = dialog_.statusText; control != nullptr && WindowText(control) != statusText) {
-        SetWindowTextA(control, statusText);
+    if (HWND control = dialog_.statusText;
+        control != nullptr && WindowTextUtf8(control) != statusText) {
+        SetWindowTextUtf8(control, statusText);
     }
 }
 

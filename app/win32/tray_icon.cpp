@@ -3,48 +3,53 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 
 namespace torvik::win32 {
 namespace {
 
-void CopyTip(NOTIFYICONDATAA& record, const std::string& tip) {
-    const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
-    std::memcpy(record.szTip, tip.data(), length);
-    record.szTip[length] = '\0';
+// The tip as UTF-16, cut to the record's room without splitting a surrogate pair.
+void CopyTip(NOTIFYICONDATAW& record, const std::string& tip) {
+    const std::wstring wide = WideFromUtf8(tip);
+    constexpr std::size_t kRoom = sizeof record.szTip / sizeof record.szTip[0] - 1;
+    std::size_t length = std::min(wide.size(), kRoom);
+    if (length < wide.size() && length > 0 && IS_HIGH_SURROGATE(wide[length - 1])) --length;
+    std::wmemcpy(record.szTip, wide.data(), length);
+    record.szTip[length] = L'\0';
 }
 
 }  // namespace
 
-NOTIFYICONDATAA TrayRecord(HWND window, UINT id) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+NOTIFYICONDATAW TrayRecord(HWND window, UINT id) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
     record.hWnd = window;
     record.uID = id;
     return record;
 }
 
 void AddTrayIcon(HWND window, UINT id, HICON icon, const std::string& tip) {
-    NOTIFYICONDATAA record = TrayRecord(window, id);
+    NOTIFYICONDATAW record = TrayRecord(window, id);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAY_NOTIFY;
     record.hIcon = icon;
     CopyTip(record, tip);
-    Shell_NotifyIconA(NIM_ADD, &record);
+    Shell_NotifyIconW(NIM_ADD, &record);
 }
 
 void SetTrayTip(HWND window, UINT id, const std::string& tip) {
-    NOTIFYICONDATAA record = TrayRecord(window, id);
+    NOTIFYICONDATAW record = TrayRecord(window, id);
     record.uFlags = NIF_TIP;
     CopyTip(record, tip);
-    Shell_NotifyIconA(NIM_MODIFY, &record);
+    Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void RemoveTrayIcon(HWND window, UINT id) {
-    NOTIFYICONDATAA record = TrayRecord(window, id);
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    NOTIFYICONDATAW record = TrayRecord(window, id);
+    Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
 TrayMouse TrayMouseOf(LPARAM lParam) {
@@ -73,7 +78,7 @@ void ShowTrayMenu(HWND window, const std::vector<TrayMenuItem>& items) {
     }
     for (const TrayMenuItem& item : items) {
         const auto command = static_cast<UINT_PTR>(item.command);
-        AppendMenuA(menu.Get(), MF_STRING, command, item.text.c_str());
+        AppendMenuW(menu.Get(), MF_STRING, command, WideFromUtf8(item.text).c_str());
         if (item.checked) {
             CheckMenuItem(menu.Get(), static_cast<UINT>(command), MF_BYCOMMAND | MF_CHECKED);
         }

@@ -17,9 +17,9 @@ namespace torvik::win32 {
 inline constexpr UINT kTrayIconId = 149;
 inline constexpr UINT WM_TRAY_NOTIFY = msg::kTrayNotify;
 
-// The record handed to the shell. Its size is the first version's (88 bytes on 32-bit
-// Windows, 104 on 64-bit), the layout with the 64-byte tip that the icon needs.
-NOTIFYICONDATAA TrayRecord(HWND window, UINT id);
+// The record handed to the shell, in the first version's layout: the one with the 64-character
+// tip that the icon needs, understood by every shell.
+NOTIFYICONDATAW TrayRecord(HWND window, UINT id);
 
 // tip: at most 63 characters are shown (the first version's field); a longer one is cut.
 void AddTrayIcon(HWND window, UINT id, HICON icon, const std::string& tip);

@@ -10,6 +10,7 @@
 #include "controls/memory_surface.h"
 #include "controls/win32/my_button.h"
 #include "controls/win32/skin_resources.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 #include "platform/win32/window.h"
 
@@ -32,7 +33,7 @@ ButtonState FaceStateOf(const MyButton& button) {
     HWND hwnd = button.Handle();
     window.enabled = IsWindowEnabled(hwnd) != FALSE;
     window.multiline = (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
-    window.caption = WindowText(hwnd);
+    window.caption = WindowTextUtf8(hwnd);
     // The cue shows only on the focused button, and only once the window shows focus cues:
     // the window system hides them until the keyboard is used (WM_UPDATEUISTATE).
     window.focusCue = hwnd != nullptr && GetFocus() == hwnd &&
@@ -102,14 +103,16 @@ public:
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         SelectGuard selected(dc_, FontFor(font));
         SetTextColor(dc_, static_cast<COLORREF>(colour));
-        ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, DrawTextFormat(layout));
+        const std::wstring wide = WideFromUtf8(text);
+        ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, DrawTextFormat(layout));
         surface_.MarkGdiDrawn();
     }
 
     int MeasureTextHeight(std::string_view text, const Rect& rect, FontChoice font) override {
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         SelectGuard selected(dc_, FontFor(font));
-        return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, DT_CALCRECT);
+        const std::wstring wide = WideFromUtf8(text);
+        return ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CALCRECT);
     }
 
     void DrawImage(Point topLeft) override {

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "controls/win32/skin_resources.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 #include "platform/win32/window.h"
 
 namespace torvik::win32 {
 
 int LayoutHwnd::MeasureCaptionInBold() const {
-    const std::string text = WindowText(hwnd_);
+    const std::wstring text = WideFromUtf8(WindowTextUtf8(hwnd_));
 
     WindowDc dc(hwnd_);
     if (dc.Get() == nullptr) {
@@ -21,7 +22,7 @@ int LayoutHwnd::MeasureCaptionInBold() const {
     SelectGuard font(dc.Get(), bold != nullptr ? static_cast<HGDIOBJ>(bold)
                                                : GetStockObject(DEFAULT_GUI_FONT));
     RECT rect{0, 0, 0, 0};
-    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     return rect.right - rect.left;
 }

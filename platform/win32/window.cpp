@@ -1,6 +1,9 @@
 #include "platform/win32/window.h"
 
+#include <algorithm>
 #include <unordered_map>
+
+#include "platform/win32/wide_text.h"
 
 namespace torvik::win32 {
 namespace {
@@ -90,6 +93,19 @@ std::string WindowText(HWND window) {
     }
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+std::string WindowTextUtf8(HWND window) {
+    if (window == nullptr) return {};
+    std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(window), 0)) + 1,
+                      L'\0');
+    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return Utf8FromWide(text);
+}
+
+void SetWindowTextUtf8(HWND window, std::string_view text) {
+    if (window != nullptr) SetWindowTextW(window, WideFromUtf8(text).c_str());
 }
 
 }  // namespace torvik::win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace torvik::win32 {
 
@@ -44,8 +45,14 @@ protected:
     HWND hwnd_ = nullptr;
 };
 
-// A control's or window's text, whole; "" for no window.
+// A control's or window's text, whole, in the system's code page (paths, key names); "" for no
+// window.
 std::string WindowText(HWND window);
+
+// The same as UTF-8, and setting it from UTF-8: for texts that may carry antenna names, which
+// need not fit the code page.
+std::string WindowTextUtf8(HWND window);
+void SetWindowTextUtf8(HWND window, std::string_view text);
 
 // The module that holds the program's resources (the executable).
 HINSTANCE ResourceInstance();

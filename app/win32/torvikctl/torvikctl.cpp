@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "app/win32/instance_lock.h"
 #include "app/win32/remote_messages.h"
 #include "app/win32/window_messages.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -107,9 +110,22 @@ private:
     HWND torvik_ = nullptr;
 };
 
+// The words as UTF-8, the program's text: main's arguments would come in the code page, which
+// cannot carry every antenna name. What is printed is UTF-8 too, so the console is told.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> words;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return words;
+    for (int i = 1; i < count; ++i) words.push_back(torvik::win32::Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    return words;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    SetConsoleOutputCP(CP_UTF8);
     WindowMessageLink link;
-    return torvik::ctl::RunClient({argv + 1, argv + argc}, link);
+    return torvik::ctl::RunClient(Utf8Arguments(), link);
 }

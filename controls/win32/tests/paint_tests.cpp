@@ -27,6 +27,7 @@
 #include "controls/win32/tests/gdi_count.h"
 #include "controls/win32/tests/skinned_dialog.h"
 #include "controls/win32/tests/window_capture.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 #include "res/resource.h"
 
@@ -158,7 +159,8 @@ struct ExpectedFace {
         WindowDc dc(hwnd);
         SelectGuard font(dc.Get(), SharedFont(plan.font));
         SIZE size{};
-        GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+        const std::wstring wide = WideFromUtf8(caption);
+        GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
         const Rect& t = plan.caption.rect;
         const int left = std::max(t.left, t.left + (t.Width() - static_cast<int>(size.cx)) / 2);
         const int right = std::min(t.right, left + static_cast<int>(size.cx));
@@ -776,6 +778,41 @@ TEST_F(MainWindowPaint, LongCaption) {
     EXPECT_TRUE(ink.left >= 2 && ink.right <= picture.Width() - 3) << "long caption kept inside";
     CHECK_FACE(button, picture, "long caption");
     SetWindowTextA(button.Handle(), saved);
+    Repaint(button);
+}
+
+// A caption beyond the system's code page (an antenna's name) is drawn as itself, not as the
+// question marks the code page would make of it.
+TEST_F(MainWindowPaint, CaptionBeyondTheCodePage) {
+    MyButton& button = window.Button(IDC_ANTENNA1);
+    const std::string saved = WindowTextUtf8(button.Handle());
+    const auto pictureOf = [&](std::string_view caption) {
+        SetWindowTextUtf8(button.Handle(), caption);
+        Repaint(button);
+        return WindowPicture::Of(button.Handle());
+    };
+    const std::string name = "\xd0\x96\xd1\x83\xd0\xba \xd0\xaf\xd0\xbc\xd0\xb0";  // "Жук Яма"
+    // What the code page makes of it: question marks, or a best-fit look-alike.
+    const std::wstring wide = WideFromUtf8(name);
+    std::string narrowed(wide.size() * 2, '\0');
+    narrowed.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                            narrowed.data(), static_cast<int>(narrowed.size()), nullptr, nullptr)));
+    std::wstring back(narrowed.size(), L'\0');
+    back.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, narrowed.c_str(), static_cast<int>(narrowed.size()),
+                            back.data(), static_cast<int>(back.size()))));
+    ASSERT_NE(wide, back) << "the code page holds the name; pick one beyond it";
+
+    const WindowPicture named = pictureOf(name);
+    EXPECT_EQ(name, WindowTextUtf8(button.Handle()));
+    const WindowPicture codePage = pictureOf(Utf8FromWide(back));
+    int differing = 0;
+    for (int y = 0; y < named.Height(); ++y) {
+        for (int x = 0; x < named.Width(); ++x) differing += named.At(x, y) != codePage.At(x, y);
+    }
+    EXPECT_GT(differing, 20) << "the name is painted as the code page's copy";
+    SetWindowTextUtf8(button.Handle(), saved);
     Repaint(button);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// UTF-8, the program's text, and UTF-16, the system's, for the few places that show or take
-// text beyond ASCII (antenna names).
+// UTF-8, the program's text, and UTF-16, the system's, for the places that show or take text
+// beyond ASCII (antenna names and the lines that carry them).
 
 #include <string>
 #include <string_view>
