@@ -59,6 +59,15 @@ Checked<std::uint32_t> ParseRuleMask(std::string_view text) {
     return {mask, {}};
 }
 
+Checked<std::uint32_t> ParseHangTime(std::string_view text) {
+    const std::optional<std::uint32_t> ms = Decimal<std::uint32_t>(text);
+    if (!ms || *ms > kLongestHangMs) {
+        return {std::nullopt, Shown(text) + " is not a hang time (0 to " +
+                                  std::to_string(kLongestHangMs) + " ms)"};
+    }
+    return {ms, {}};
+}
+
 Checked<BandRule> MakeRule(std::string_view from, std::string_view to, std::string_view mask) {
     const Checked<std::uint64_t> fromHz = ParseFrequency(from);
     if (!fromHz) return {std::nullopt, "from: " + fromHz.error};

@@ -23,7 +23,7 @@ std::string ValueBody(std::string_view value) {
 TEST(FlrigProtocolTest, AsksWithOnePostAndReadsTheFrequencyInAnyTypeAndAnyPieces) {
     const SourceAddress address{{127, 0, 0, 1}, 12345};
     FlrigProtocol protocol(address);
-    const std::string question = protocol.Question();
+    const std::string question = protocol.Question(PollProtocol::Query::kFrequency);
     EXPECT_TRUE(question.starts_with("POST /RPC2 HTTP/1.1\r\nHost: 127.0.0.1:12345\r\n"));
     const std::size_t body = question.find("\r\n\r\n") + 4;
     EXPECT_NE(question.find("Content-Length: " + std::to_string(question.size() - body)),
@@ -100,7 +100,7 @@ TEST(FlrigProtocolTest, TheLinkPollsFlrigTenTimesASecondAndReconnectsAfterABroke
     RigLink link(socket, [&](std::uint64_t hz) { heard.push_back(hz); });
     link.Start(*ParseSource("flrig").value, now);
     link.OnConnected(now);
-    EXPECT_EQ(socket.sent, FlrigProtocol(SourceAddress{{127, 0, 0, 1}, 12345}).Question());
+    EXPECT_EQ(socket.sent, FlrigProtocol(SourceAddress{{127, 0, 0, 1}, 12345}).Question(PollProtocol::Query::kFrequency));
     link.OnData(Reply(ValueBody("14070000")), now + 2);
     EXPECT_EQ(heard, std::vector<std::uint64_t>{14070000});
     EXPECT_EQ(*link.NextDue(), now + 100);
