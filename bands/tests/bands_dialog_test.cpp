@@ -16,8 +16,9 @@ namespace {
 // The dialog's window as text fields the test types into.
 class TypedDialog final : public BandsDialogView {
 public:
-    std::string source, rules, notes;
+    std::string source, rules, notes, hang;
     bool follow = false;
+    bool protect = false;
     bool closed = false;
     std::vector<std::string> warnings;
 
@@ -28,6 +29,9 @@ public:
         rules = r;
     }
     void ShowFollow(bool on) override { follow = on; }
+    void ShowProtect(bool on) override { protect = on; }
+    std::string HangText() const override { return hang; }
+    void ShowHang(const std::string& text) override { hang = text; }
     void ShowNotes(const std::string& text) override { notes = text; }
     void Warn(const std::string& text) override { warnings.push_back(text); }
     void Close() override { closed = true; }
