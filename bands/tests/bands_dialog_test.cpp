@@ -86,6 +86,35 @@ TEST_F(BandsDialogTest, ShowsThePlanAndOkStoresWhatWasTypedThenCloses) {
     EXPECT_TRUE(following.follower().Active());
 }
 
+// The switch for antennas off while transmitting and its hang time: shown as stored, a hang
+// time out of range refused with a message naming the field, a good one stored with the switch.
+TEST_F(BandsDialogTest, TheTransmitSwitchAndHangTimeAreShownCheckedAndStored) {
+    BandPlan plan{true, "127.0.0.1:4532", {}};
+    plan.hangMs = 450;
+    Store(plan);
+    BandFollowing following(socket, [](std::uint32_t) {}, store);
+    following.UseBox("A1MIRVAX8", 0);
+    BandsDialog dialog(following, window, [] { return Millis{0}; });
+    dialog.Start();
+    EXPECT_FALSE(window.protect);
+    EXPECT_EQ(window.hang, "450");
+
+    dialog.ToggleProtect();
+    EXPECT_TRUE(window.protect);
+    window.hang = "10001";
+    dialog.Ok();
+    ASSERT_EQ(window.warnings.size(), 1u);
+    EXPECT_EQ(window.warnings[0], "Hang time: '10001' is not a hang time (0 to 10000 ms)");
+    EXPECT_FALSE(LoadPlan(store, "A1MIRVAX8_BANDS").plan.protect);
+
+    window.hang = " 1200 ";
+    dialog.Ok();
+    EXPECT_TRUE(window.closed);
+    const BandPlan stored = LoadPlan(store, "A1MIRVAX8_BANDS").plan;
+    EXPECT_TRUE(stored.protect);
+    EXPECT_EQ(stored.hangMs, 1200u);
+}
+
 TEST_F(BandsDialogTest, AFileThatCannotBeWrittenKeepsTheDialogOpenWithItsMessage) {
     // Torvik.ini is a folder here, so no write can replace it.
     std::filesystem::create_directory(store.Path());
