@@ -5,15 +5,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 
 namespace torvik::win32 {
 namespace {
 
+// The tip is UTF-8 (names, the em dash of "transmitting"); the icon's record takes the ANSI
+// code page, where a character it lacks shows as '?'. No ANSI text is longer than its UTF-8.
 void CopyTip(NOTIFYICONDATAA& record, const std::string& tip) {
-    const std::size_t length = std::min(tip.size(), sizeof record.szTip - 1);
-    std::memcpy(record.szTip, tip.data(), length);
-    record.szTip[length] = '\0';
+    const std::wstring wide = WideFromUtf8(tip);
+    char ansi[sizeof record.szTip] = {};
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                           ansi, static_cast<int>(sizeof ansi - 1), "?", nullptr);
+    std::memcpy(record.szTip, ansi, sizeof ansi);
+    record.szTip[std::clamp(length, 0, static_cast<int>(sizeof record.szTip - 1))] = '\0';
 }
 
 }  // namespace
