@@ -1,17 +1,20 @@
 # Antennas off while transmitting in the Linux program, for tests/linux/run-all (which sources
 # this file after bands_cases.sh and calls run_transmit_cases): a real rigctld whose dummy rig
-# rigctl keys and unkeys; a click and torvikctl set refused while keyed; the chosen antennas
+# rigctl keys and unkeys, with protection switched on in the Band following dialog; a click
+# and torvikctl set refused while keyed; the chosen antennas
 # back after the hang time; a rigctld that cannot tell the transmit state switches nothing.
 # Uses run-all's and bands_cases.sh's helpers (new_case, plug_box, ctl, bands_status_is, ...).
 
-write_protected_plan() {   # 145 MHz lies in the one rule: antenna 3
+write_following_plan() {   # 145 MHz lies in the one rule: antenna 3; protection as given
     mkdir -p "$(dirname "$(ini_file)")"
     {
         printf '[%s]\r\n' "$(bands_section_of)"
-        printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4" \
-            "TXPROTECT=1" "TXHANG=300"
+        printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4" "$@"
     } > "$(ini_file)"
 }
+# dialog_click WINDOW X Y: a real click at dialog units of the Band following dialog (base
+# units 6 x 13).
+dialog_click() { xdotool mousemove --window "$1" $(($2 * 6 / 4)) $(($3 * 13 / 8)) click 1; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 case_transmit_protection() {
@@ -20,10 +23,24 @@ case_transmit_protection() {
     rig_ptt=RIG
     check "rigctld started, keyable" start_rig
     rig_ptt=""
-    write_protected_plan
+    write_following_plan
     start_torvik
     check "window shown" wait_until 20 window_shown
     check "145 MHz selects antenna 3" wait_until 15 last_write_is 0x09
+
+    # Protection switched on in the dialog, with a hang time of 400 ms.
+    open_bands_dialog
+    local dialog
+    dialog=$(bands_dialog)
+    check "Antennas off while transmitting" dialog_click "$dialog" 80 171
+    check "hang time field" dialog_click "$dialog" 229 170
+    xdotool key End
+    xdotool key --repeat 6 --delay 20 BackSpace
+    xdotool type --delay 20 "400"
+    check "OK" dialog_click "$dialog" 222 190
+    check "dialog closed" wait_until 10 bands_dialog_gone
+    check "stored: protection on" test "$(ini_value "$(bands_section_of)" TXPROTECT)" = 1
+    check "stored: hang time" test "$(ini_value "$(bands_section_of)" TXHANG)" = 400
 
     check "keyed by rigctl" key_rig 1
     check "the protect mask written" wait_until 5 last_write_is 0x08
@@ -46,7 +63,7 @@ case_transmit_protection() {
     unkeyed=$(now_ms)
     check "antenna 3 back" wait_until 5 last_write_is 0x09
     restored=$(now_ms)
-    check "not before the hang time of 300 ms" test $((restored - unkeyed)) -ge 250
+    check "not before the hang time of 400 ms" test $((restored - unkeyed)) -ge 350
     check "status follows again" wait_until 5 bands_status_is "following 145.000 MHz"
     # shellcheck disable=SC2046
     check "the same click now works" click_at $(antenna_centre 0)
@@ -58,7 +75,7 @@ case_transmit_state_unknown() {
     new_case transmit_unknown
     plug_box
     check "rigctld started, no transmit state" start_rig
-    write_protected_plan
+    write_following_plan "TXPROTECT=1"
     start_torvik
     check "window shown" wait_until 20 window_shown
     check "145 MHz selects antenna 3" wait_until 15 last_write_is 0x09

@@ -1,15 +1,15 @@
 # Antennas off while transmitting in Torvik.exe, for tests/wine/run-all (which sources this file
 # after bands_cases.sh and device_cases.sh and calls run_transmit_cases): a real rigctld whose
-# dummy rig rigctl keys and unkeys; a click and torvikctl set refused while keyed; the chosen
+# dummy rig rigctl keys and unkeys, with protection switched on in the Band following dialog;
+# a click and torvikctl set refused while keyed; the chosen
 # antennas back after the hang time; then a rigctld that cannot tell: nothing switched.
-# Uses run-all's helpers and those of bands_cases.sh (bands_status_is, byte_is) and
-# device_cases.sh (click_control).
+# Uses run-all's helpers and those of bands_cases.sh (bands_status_is, byte_is,
+# open_bands_dialog, click_dialog_units) and device_cases.sh (click_control).
 
-write_protected_plan() {   # 145 MHz lies in the one rule: antenna 3
+write_following_plan() {   # 145 MHz lies in the one rule: antenna 3; protection as given
     {
         printf '[%s]\r\n' "$bands_section"
-        printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4" \
-            "TXPROTECT=1" "TXHANG=300"
+        printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4" "$@"
     } > "$case_dir/Torvik.ini"
 }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
@@ -20,11 +20,25 @@ case_transmit_protection() {
     rig_ptt=RIG
     check "rigctld started, keyable" start_rig
     rig_ptt=""
-    write_protected_plan
+    write_following_plan
     start_torvik
     check "answers" wait_until 40 ready
     check "window shown" wait_until 20 has_visible_window
     check "145 MHz selects antenna 3" wait_until 10 byte_is 0x09
+
+    # Protection switched on in the dialog, with a hang time of 400 ms.
+    open_bands_dialog
+    local dialog
+    dialog=$(xdotool search --onlyvisible --name '^Band following$' | head -1)
+    check "Antennas off while transmitting" click_dialog_units "$dialog" 80 171 252 200
+    check "hang time field" click_dialog_units "$dialog" 229 170 252 200
+    xdotool key End
+    xdotool key --repeat 6 --delay 20 BackSpace
+    xdotool type --delay 30 "400"
+    check "OK" click_dialog_units "$dialog" 222 190 252 200
+    check "dialog closed" wait_until 10 window_gone_named '^Band following$'
+    check "stored: protection on" test "$(bands_ini_value TXPROTECT)" = 1
+    check "stored: hang time" test "$(bands_ini_value TXHANG)" = 400
 
     check "keyed by rigctl" key_rig 1
     check "the protect mask written" wait_until 5 byte_is 0x08
@@ -45,7 +59,7 @@ case_transmit_protection() {
     unkeyed=$(now_ms)
     check "antenna 3 back" wait_until 5 byte_is 0x09
     restored=$(now_ms)
-    check "not before the hang time of 300 ms" test $((restored - unkeyed)) -ge 250
+    check "not before the hang time of 400 ms" test $((restored - unkeyed)) -ge 350
     check "the same click now works" click_control 1001
     check "antenna 1 written" wait_until 5 byte_is 0x0A
     stop_rig
