@@ -15,7 +15,6 @@ write_following_plan() {   # 145 MHz lies in the one rule: antenna 3; protection
 # dialog_click WINDOW X Y: a real click at dialog units of the Band following dialog (base
 # units 6 x 13).
 dialog_click() { xdotool mousemove --window "$1" $(($2 * 6 / 4)) $(($3 * 13 / 8)) click 1; }
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 case_transmit_protection() {
     new_case transmit

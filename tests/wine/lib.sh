@@ -145,6 +145,7 @@ start_rig() {
 }
 stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
 tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 key_rig() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" T "$1" >/dev/null 2>&1; }   # 1 keys, 0 unkeys
 
 # ini_section_value FILE SECTION KEY: the value of KEY in SECTION of an INI file (CRLF or LF).

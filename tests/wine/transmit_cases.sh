@@ -12,7 +12,6 @@ write_following_plan() {   # 145 MHz lies in the one rule: antenna 3; protection
         printf '%s\r\n' "FOLLOW=1" "SOURCE=127.0.0.1:$rig_port" "RULE-1=30000001,3000000000,4" "$@"
     } > "$case_dir/Torvik.ini"
 }
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 case_transmit_protection() {
     new_case transmit
