@@ -17,6 +17,10 @@ BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket,
       following_(socket, datagrams, [this](std::uint32_t mask) { ApplyBandMask(mask); },
                  settings, timing) {
     following_.follower().OnProtect([this](bool protect) { OnProtect(protect); });
+    following_.NameMasks([this](std::uint32_t mask) {
+        const AntennaNames& names = controller_.Names();
+        return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
+    });
 }
 
 BandSession::~BandSession() {
@@ -54,11 +58,7 @@ void BandSession::OnTimer() {
 
 bands::BandsReply BandSession::Command(std::string_view request) {
     if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
-    bands::BandsReply reply =
-        following_.Command(request, clock_(), [this](std::uint32_t mask) {
-            const AntennaNames& names = controller_.Names();
-            return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
-        });
+    bands::BandsReply reply = following_.Command(request, clock_());
     Settle();
     return reply;
 }

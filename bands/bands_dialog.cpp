@@ -31,7 +31,15 @@ void BandsDialog::ToggleFollow() {
     view_.ShowFollow(follow_);
 }
 
-void BandsDialog::FieldChanged() { view_.ShowNotes(NotesText(Check(), following_.problems())); }
+void BandsDialog::FieldChanged() {
+    const DialogCheck check = Check();
+    std::string notes = NotesText(check, following_.problems());
+    if (check.plan) {
+        const std::string names = RuleAntennasText(check.plan->rules, following_.maskNames());
+        if (!names.empty()) notes += (notes.empty() ? "" : "\n") + names;
+    }
+    view_.ShowNotes(notes);
+}
 
 void BandsDialog::Ok() {
     const DialogCheck check = Check();

@@ -115,6 +115,37 @@ TEST_F(BandsDialogTest, TheTransmitSwitchAndHangTimeAreShownCheckedAndStored) {
     EXPECT_EQ(stored.hangMs, 1200u);
 }
 
+// With names, the notes name each rule's antennas, as typed; without, they say nothing of them.
+TEST_F(BandsDialogTest, TheNotesNameTheRulesAntennasOnceTheBoxNamesThem) {
+    Store({false, "127.0.0.1:4532", {{1800000, 2000000, 1}}});
+    BandFollowing following(socket, [](std::uint32_t) {}, store);
+    following.UseBox("A1MIRVAX8", 0);
+    std::string names[3];
+    following.NameMasks([&](std::uint32_t mask) {
+        if (names[0].empty()) return std::string();
+        std::string text;
+        for (int i = 0; i < 3; ++i) {
+            if ((mask >> i & 1) == 0) continue;
+            text += (text.empty() ? "" : ", ") + names[i];
+        }
+        return text;
+    });
+    BandsDialog dialog(following, window, [] { return Millis{0}; });
+    dialog.Start();
+    EXPECT_EQ(window.notes, "");
+
+    names[0] = "Mini-Whip";
+    names[1] = "Beverage NE";
+    names[2] = "Antenna 3";
+    window.rules = "1800000 2000000 1\n3500000 30000000 6\n";
+    dialog.FieldChanged();
+    EXPECT_EQ(window.notes, "Antennas: 1 Mini-Whip; 2 Beverage NE, Antenna 3");
+    window.rules += "x\n";   // a mistake: its note alone
+    dialog.FieldChanged();
+    EXPECT_EQ(window.notes.rfind("Rules, line 3: ", 0), 0u) << window.notes;
+    EXPECT_EQ(window.notes.find("Antennas:"), std::string::npos);
+}
+
 TEST_F(BandsDialogTest, AFileThatCannotBeWrittenKeepsTheDialogOpenWithItsMessage) {
     // Torvik.ini is a folder here, so no write can replace it.
     std::filesystem::create_directory(store.Path());

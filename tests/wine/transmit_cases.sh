@@ -25,10 +25,13 @@ case_transmit_protection() {
     check "window shown" wait_until 20 has_visible_window
     check "145 MHz selects antenna 3" wait_until 10 byte_is 0x09
 
-    # Protection switched on in the dialog, with a hang time of 400 ms.
+    # Protection switched on in the dialog, with a hang time of 400 ms. Antenna 3 has a name,
+    # which the dialog gives the rule's mask.
+    check "antenna 3 named" ctl_exit_code 0 names set 3 Discone
     open_bands_dialog
     local dialog
     dialog=$(xdotool search --onlyvisible --name '^Band following$' | head -1)
+    check "the rule's mask by name" wait_until 5 dialog_says "Antennas: 1 Discone"
     check "Antennas off while transmitting" click_dialog_units "$dialog" 80 171 252 200
     check "hang time field" click_dialog_units "$dialog" 229 170 252 200
     xdotool key End
