@@ -25,8 +25,8 @@ std::int32_t FlagMask(const std::int32_t antennaOn[kFlags]) {
 }  // namespace
 
 void SwitchController::SetAntenna(std::int32_t value, int index) {
-    // Locked: every way in ends here or before, and changes nothing.
-    if (devicePresent == 0 || lock_.locked) {
+    // Locked or keyed: every way in ends here or before, and changes nothing.
+    if (devicePresent == 0 || Held()) {
         return;
     }
     index = ((index % kFlags) + kFlags) % kFlags;
@@ -48,7 +48,7 @@ void SwitchController::SetAntenna(std::int32_t value, int index) {
 }
 
 void SwitchController::AntennaAction(int antenna) {
-    if (antenna < 0 || antenna > 2 || lock_.locked) {
+    if (antenna < 0 || antenna > 2 || Held()) {
         return;
     }
     if (mixerMode != 0) {
@@ -60,7 +60,7 @@ void SwitchController::AntennaAction(int antenna) {
 }
 
 void SwitchController::SetMixerMode() {
-    if (devicePresent == 0 || lock_.locked) {
+    if (devicePresent == 0 || Held()) {
         return;
     }
     mixerMode = 1;
@@ -70,7 +70,7 @@ void SwitchController::SetMixerMode() {
 }
 
 void SwitchController::SetSwitchMode() {
-    if (devicePresent == 0 || lock_.locked) {
+    if (devicePresent == 0 || Held()) {
         return;
     }
     mixerMode = 0;
@@ -101,8 +101,8 @@ void SwitchController::SetSwitchMode() {
 
 std::int32_t SwitchController::SetAntennaMask(std::uintptr_t mask) {
     const auto bits = static_cast<std::int32_t>(mask & 0xF);
-    if (lock_.locked) {
-        return FlagMask(antennaOn);   // the locked mask; nothing changes
+    if (Held()) {
+        return FlagMask(antennaOn);   // the protect mask; nothing changes
     }
     for (int k = 0; k < kFlags; ++k) {
         const std::int32_t wanted = (bits >> k) & 1;

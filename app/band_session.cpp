@@ -14,11 +14,37 @@ BandSession::BandSession(SwitchController& controller, bands::RigSocket& socket,
     : controller_(controller),
       view_(view),
       clock_(std::move(clock)),
-      following_(socket, datagrams,
-                 [this](std::uint32_t mask) { ApplyRuleMask(controller_, mask); }, settings,
-                 timing) {}
+      following_(socket, datagrams, [this](std::uint32_t mask) { ApplyBandMask(mask); },
+                 settings, timing) {
+    following_.follower().OnProtect([this](bool protect) { OnProtect(protect); });
+    following_.NameMasks([this](std::uint32_t mask) {
+        const AntennaNames& names = controller_.Names();
+        return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
+    });
+}
 
-BandSession::~BandSession() { following_.follower().Disable(); }
+BandSession::~BandSession() {
+    following_.follower().OnProtect({});
+    following_.follower().Disable();
+}
+
+void BandSession::ApplyBandMask(std::uint32_t mask) {
+    // Keyed, a band change waits for the receiver's antennas to come back; locked, it is
+    // refused as every change is.
+    if (controller_.TransmitProtected() && !controller_.Locked()) {
+        heldBandMask_ = mask;
+        return;
+    }
+    ApplyRuleMask(controller_, mask);
+}
+
+void BandSession::OnProtect(bool protect) {
+    controller_.SetTransmitProtect(protect);
+    if (protect) return;
+    if (const std::optional<std::uint32_t> mask = std::exchange(heldBandMask_, std::nullopt)) {
+        ApplyBandMask(*mask);
+    }
+}
 
 void BandSession::Reload() {
     following_.UseBox(PresentBoxSerial(controller_), clock_());
@@ -32,11 +58,7 @@ void BandSession::OnTimer() {
 
 bands::BandsReply BandSession::Command(std::string_view request) {
     if (request.size() > bands::kMaxRequestBytes) return bands::RequestTooLong();
-    bands::BandsReply reply =
-        following_.Command(request, clock_(), [this](std::uint32_t mask) {
-            const AntennaNames& names = controller_.Names();
-            return AnyNamed(names) ? MaskAsNames(names, mask) : std::string();
-        });
+    bands::BandsReply reply = following_.Command(request, clock_());
     Settle();
     return reply;
 }

@@ -81,6 +81,10 @@ private:
     void ShowStatus(const std::string& status);
     // The line as the lock and following's status make it, added or removed as it comes and goes.
     void ShowLine();
+    // A band rule's mask: applied, or kept while the transmitter keys.
+    void ApplyBandMask(std::uint32_t mask);
+    // The transmit guard's protect and release; a kept band mask follows the release.
+    void OnProtect(bool protect);
 
     SwitchController& controller_;
     BandView& view_;
@@ -89,6 +93,7 @@ private:
     std::string shownStatus_;
     std::string lockLine_;
     std::string shownLine_;   // empty: no line
+    std::optional<std::uint32_t> heldBandMask_;
 };
 
 // The link is looked at at least this often, whatever it says.

@@ -36,12 +36,16 @@ ClientOutcome RunWords(WordChannel channel, const std::vector<std::string>& word
     return {"", reply->text, reply->code};
 }
 
-// Whether the program says its box is locked; a program without the lock never is.
-bool Locked(ProgramLink& link) {
+// The refusal of a set when the program says its box is held (locked, or keyed); a program
+// without the lock never is.
+std::optional<std::string> HeldText(ProgramLink& link, std::intptr_t answer) {
     std::string why;
     const std::optional<bands::BandsReply> status = link.SendWords(
         WordChannel::Station, bands::JoinWords({"lock", "status"}), kAnswerTimeoutMs, why);
-    return status && status->code == bands::kReplyOk && SaysLocked(status->text);
+    if (!status || status->code != bands::kReplyOk) return std::nullopt;
+    if (SaysLocked(status->text)) return LockedSetText(answer);
+    if (SaysTransmitHeld(status->text)) return TransmitHeldSetText(answer);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -62,9 +66,11 @@ ClientOutcome RunCommand(const Command& command, const std::vector<std::string>&
     std::string why;
     const std::optional<std::intptr_t> answer = link.Send(command, kAnswerTimeoutMs, why);
     if (!answer) return NoAnswer(why);
-    if (command.verb == Verb::Set && Locked(link)) {
-        // The answer to a refused set reads as any other; the lock says which it was.
-        return {"", LockedSetText(*answer), kExitLocked};
+    if (command.verb == Verb::Set) {
+        // The answer to a refused set reads as any other; the lock's status says which it was.
+        if (std::optional<std::string> held = HeldText(link, *answer)) {
+            return {"", std::move(*held), kExitLocked};
+        }
     }
     return {FormatAnswer(command.verb, *answer) + "\n", "", kExitOk};
 }

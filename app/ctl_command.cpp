@@ -128,6 +128,11 @@ std::string LockedSetText(std::intptr_t answer) {
            "); torvikctl unlock first\n";
 }
 
+std::string TransmitHeldSetText(std::intptr_t answer) {
+    return "torvikctl: the radio is transmitting; nothing changed (" +
+           FormatAnswer(Verb::Set, answer) + ")\n";
+}
+
 std::string ShortUsage() {
     return "usage: torvikctl get | set MASK | show | hide | reload | exit | bands ... | names ... | "
            "lock ... | unlock | --help\n";

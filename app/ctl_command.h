@@ -20,7 +20,7 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitNotRunning = 2;
 inline constexpr int kExitNoAnswer = 3;
 // 4 and 5 are bands' and names' (no box, not stored).
-inline constexpr int kExitLocked = 6;   // set refused: the box is storm-locked
+inline constexpr int kExitLocked = 6;   // set refused: the box is storm-locked or keyed
 
 // The arguments after the program name: the command, or in error one line that says what was
 // wrong with them.
@@ -56,6 +56,8 @@ std::string FormatAnswer(Verb verb, std::intptr_t answer);
 
 // What torvikctl set says on stderr when the box is locked, after the program's answer.
 std::string LockedSetText(std::intptr_t answer);
+// The same while the radio transmits and the box holds its protect mask.
+std::string TransmitHeldSetText(std::intptr_t answer);
 
 // The short usage printed after a usage error: one line.
 std::string ShortUsage();

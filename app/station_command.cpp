@@ -46,7 +46,10 @@ bands::BandsReply RunNames(SwitchController& controller, const std::vector<std::
 
 std::string LockText(const SwitchController& controller) {
     const auto mask = static_cast<std::uint32_t>(controller.GetAntennaMask()) >> 16 & 0xF;
-    return std::string(controller.Locked() ? "locked" : "unlocked") + ": mask " +
+    const char* state = controller.Locked()              ? "locked"
+                        : controller.TransmitProtected() ? kTransmitHeldWord
+                                                         : "unlocked";
+    return std::string(state) + ": mask " +
            std::to_string(mask) + ", protect mask " + std::to_string(controller.ProtectMask()) +
            "\n";
 }
@@ -80,6 +83,11 @@ bool IsStationWord(const std::string& word) {
 }
 
 bool SaysLocked(std::string_view replyText) { return replyText.rfind("locked:", 0) == 0; }
+
+bool SaysTransmitHeld(std::string_view replyText) {
+    return replyText.starts_with(kTransmitHeldWord) &&
+           replyText.substr(std::string_view(kTransmitHeldWord).size()).starts_with(':');
+}
 
 bands::BandsReply RunStationWords(SwitchController& controller,
                                   const std::vector<std::string>& words) {

@@ -26,5 +26,8 @@ std::string StationUsage();
 
 // Whether a "lock status" reply says the box is locked (torvikctl set's own exit code).
 bool SaysLocked(std::string_view replyText);
+// "lock status" while the transmitter keys and the box is not locked: "transmitting: mask 0, ...".
+inline constexpr const char* kTransmitHeldWord = "transmitting";
+bool SaysTransmitHeld(std::string_view replyText);
 
 }  // namespace torvik

@@ -73,7 +73,11 @@ void SwitchController::LoadSettings() {
         mixerMode = settings_.ReadIniInt(section, kKeySwitchMixer, 0);
         names_ = LoadNames(settings_, section);
         lock_ = LoadLock(settings_, section);
-        if (lock_.locked) {
+        if (keyed_ && !lock_.locked) {
+            // A reload while the transmitter keys takes effect when it stops.
+            chosenMask_ = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
+        }
+        if (Held()) {
             // A locked station stays off through a restart, a replug and a reload.
             for (int k = 0; k < 4; ++k) antennaOn[k] = (lock_.protectMask >> k) & 1;
         }
@@ -85,6 +89,7 @@ void SwitchController::LoadSettings() {
     if (devicePresent == 0) {
         names_ = {};
         lock_ = {};
+        keyed_ = false;
     }
     view_.ShowAntennaNames(names_);
     UpdatePresence();
@@ -114,8 +119,8 @@ void SwitchController::UpdatePresence() {
     }
     view_.EnableControl(ids::kSetup, present);
     view_.EnableControl(ids::kOk, present);
-    // While locked the window shows the held state and takes no change.
-    const bool changeable = present && !lock_.locked;
+    // While locked or keyed the window shows the held state and takes no change.
+    const bool changeable = present && !Held();
     view_.EnableControl(ids::kMixerRadio, changeable);
     view_.EnableControl(ids::kSwitchRadio, changeable);
     for (int antenna = 0; antenna < kAntennaButtons; ++antenna) {
@@ -178,7 +183,9 @@ bool SwitchController::Lock() {
     if (devicePresent == 0) return false;
     if (!lock_.locked) {
         lock_.locked = true;
-        lock_.savedMask = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
+        // Keyed, the box shows the protect mask: the state to keep is the chosen one.
+        lock_.savedMask =
+            keyed_ ? chosenMask_ : static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
         StoreLock(settings_, Section(), lock_);
     }
     ApplyMask(lock_.protectMask);
@@ -190,10 +197,17 @@ bool SwitchController::Unlock() {
     if (!lock_.locked) return true;
     lock_.locked = false;
     StoreLock(settings_, Section(), lock_);
-    ApplyMask(lock_.savedMask);
-    const IniInt antennaKeys[] = {{kKeyAntenna[0], antennaOn[0]},
-                                  {kKeyAntenna[1], antennaOn[1]},
-                                  {kKeyAntenna[2], antennaOn[2]}};
+    const std::uint32_t saved = lock_.savedMask;
+    if (keyed_) {
+        // Still transmitting: the box stays protected and gets the saved state afterwards.
+        chosenMask_ = saved;
+        ApplyMask(lock_.protectMask);
+    } else {
+        ApplyMask(saved);
+    }
+    const IniInt antennaKeys[] = {{kKeyAntenna[0], static_cast<std::int32_t>(saved & 1)},
+                                  {kKeyAntenna[1], static_cast<std::int32_t>(saved >> 1 & 1)},
+                                  {kKeyAntenna[2], static_cast<std::int32_t>(saved >> 2 & 1)}};
     settings_.WriteIniInts(Section(), antennaKeys);
     return true;
 }
@@ -210,8 +224,25 @@ bool SwitchController::SetProtectMask(std::uint32_t mask) {
     if (devicePresent == 0) return false;
     lock_.protectMask = mask & 0xF;
     StoreLock(settings_, Section(), lock_);
-    if (lock_.locked) ApplyMask(lock_.protectMask);
+    if (Held()) ApplyMask(lock_.protectMask);
     return true;
+}
+
+void SwitchController::SetTransmitProtect(bool on) {
+    if (on == keyed_ || (on && devicePresent == 0)) return;
+    keyed_ = on;
+    if (devicePresent == 0) return;
+    if (lock_.locked) {
+        // The lock keeps the protect mask either way; only the window and the tip change.
+        RefreshControls();
+        return;
+    }
+    if (on) {
+        chosenMask_ = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
+        ApplyMask(lock_.protectMask);
+    } else {
+        ApplyMask(chosenMask_);
+    }
 }
 
 // --- hotkeys ---

@@ -172,8 +172,18 @@ public:
     bool Unlock();
     // The tray's "Lock: all antennas off": locks, or unlocks a locked box.
     void ToggleLock();
-    // The box's protect mask (bits 0 to 3); in effect at once while locked.
+    // The box's protect mask (bits 0 to 3); in effect at once while locked or keyed.
     bool SetProtectMask(std::uint32_t mask);
+
+    // --- protection while the transmitter keys ---
+    // On: the chosen state is kept and the protect mask written, nothing stored; every change
+    // is refused as the lock refuses it. Off: the chosen state comes back, unless the box is
+    // locked, which keeps its protect mask. A lock or unlock meanwhile keeps the chosen state
+    // as the lock's saved one.
+    void SetTransmitProtect(bool on);
+    bool TransmitProtected() const { return keyed_; }
+    // Locked or keyed: the box holds its protect mask and takes no change.
+    bool Held() const { return lock_.locked || keyed_; }
 
     // --- antenna rules ---
     void SetAntenna(std::int32_t value, int index);
@@ -223,6 +233,8 @@ private:
     ConfigBlock configBlock = MainDefaults();
     AntennaNames names_;
     StormLock lock_;
+    bool keyed_ = false;
+    std::uint32_t chosenMask_ = 1;   // while keyed and unlocked: the state to come back to
     void ApplyMask(std::uint32_t mask);
     HotkeyTable hotkeyTable;
     bool shutDown_ = false;

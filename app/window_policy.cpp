@@ -126,6 +126,8 @@ void SwitchController::ShowTrayTip() {
             tip = kTrayTipName;
             tip += '\n';
             tip += kLockedTip;
+        } else if (keyed_) {
+            tip = kTrayTipName;   // band following's status under it says why
         } else {
             tip = TipWithAntennas(tip, names_, static_cast<unsigned>(GetAntennaMask()) >> 16);
         }

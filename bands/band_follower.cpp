@@ -19,33 +19,48 @@ BandFollower::BandFollower(RigSocket& socket, DatagramSocket& datagrams,
                            PushTiming pushTiming)
     : apply_(std::move(apply)),
       link_(socket, [this](std::uint64_t hz) { OnFrequency(hz); }, timing),
-      listener_(datagrams, [this](std::uint64_t hz) { OnFrequency(hz); }, pushTiming) {}
+      listener_(datagrams, [this](std::uint64_t hz) { OnFrequency(hz); }, pushTiming) {
+    HearTransmitter();
+}
 
 BandFollower::BandFollower(RigSocket& socket, std::function<void(std::uint32_t)> apply,
                            RigTiming timing)
     : apply_(std::move(apply)),
       link_(socket, [this](std::uint64_t hz) { OnFrequency(hz); }, timing),
-      listener_(noDatagrams_, [this](std::uint64_t hz) { OnFrequency(hz); }) {}
+      listener_(noDatagrams_, [this](std::uint64_t hz) { OnFrequency(hz); }) {
+    HearTransmitter();
+}
+
+void BandFollower::HearTransmitter() {
+    const auto report = [this](TransmitReport what, Millis now) { guard_.Report(what, now); };
+    link_.OnTransmit(report);
+    listener_.OnTransmit(report);
+}
 
 void BandFollower::Tick(Millis now) {
     link_.Tick(now);
     listener_.Tick(now);
+    guard_.Tick(now);
 }
 
 std::optional<Millis> BandFollower::NextDue() const {
-    const std::optional<Millis> link = link_.NextDue();
-    const std::optional<Millis> listener = listener_.NextDue();
-    if (link && listener) return std::min(*link, *listener);
-    return link ? link : listener;
+    std::optional<Millis> due;
+    for (const std::optional<Millis> next : {link_.NextDue(), listener_.NextDue(), guard_.NextDue()}) {
+        if (next && (!due || *next < *due)) due = next;
+    }
+    return due;
 }
 
 void BandFollower::Configure(const BandPlan& plan, Millis now) {
     const bool wasOn = configured_ && plan_.follow;
     const bool sameSource = configured_ && plan_.source == plan.source;
     if (!configured_ || plan.rules != plan_.rules || (plan.follow && !wasOn)) crossing_.Reset();
+    const bool protectOn = plan.follow && plan.protect;
     plan_ = plan;
     configured_ = true;
     addressError_.clear();
+    guard_.Configure(protectOn, plan.hangMs);
+    link_.AskTransmit(protectOn);
 
     if (!plan.follow) {
         link_.Stop();
@@ -57,10 +72,13 @@ void BandFollower::Configure(const BandPlan& plan, Millis now) {
     if (!source) {
         link_.Stop();
         listener_.Stop();
+        guard_.Release();
         addressError_ = source.error;
         return;
     }
     if (wasOn && sameSource && Active()) return;
+    // Another source says nothing about the transmitter the old one heard.
+    guard_.Release();
     lastHz_.reset();
     if (source.value->Pushed()) {
         link_.Stop();
@@ -74,6 +92,7 @@ void BandFollower::Configure(const BandPlan& plan, Millis now) {
 void BandFollower::Disable() {
     link_.Stop();
     listener_.Stop();
+    guard_.Forget();
     configured_ = false;
     plan_ = {};
     addressError_.clear();
@@ -91,7 +110,29 @@ void BandFollower::OnFrequency(std::uint64_t hz) {
 std::string BandFollower::StatusText() const {
     if (!addressError_.empty()) return "band following: " + addressError_;
     if (!Active()) return {};
-    return listener_.state() != PushListener::State::kStopped ? PushedStatus() : PolledStatus();
+    if (guard_.Protecting()) return ProtectedStatus();
+    const bool pushed = listener_.state() != PushListener::State::kStopped;
+    std::string status = pushed ? PushedStatus() : PolledStatus();
+    const bool heard = pushed || link_.trouble() == RigLink::Trouble::kNone;
+    if (const std::string unknown = TransmitUnknownText(guard_.Last()); heard && !unknown.empty()) {
+        status += "; " + unknown;
+    }
+    return status;
+}
+
+std::string BandFollower::ProtectedStatus() const {
+    std::string status = kTransmittingText;
+    const bool pushed = listener_.state() != PushListener::State::kStopped;
+    const bool unheard =
+        pushed ? listener_.Silent() || listener_.state() == PushListener::State::kUnbound
+               : link_.state() == RigLink::State::kPaused ||
+                     link_.state() == RigLink::State::kConnecting;
+    if (unheard) {
+        status += " until the radio reports receive (";
+        status += pushed ? PushedStatus() : PolledStatus();
+        status += ")";
+    }
+    return status;
 }
 
 std::string BandFollower::PolledStatus() const {

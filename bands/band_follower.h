@@ -2,7 +2,8 @@
 // Band following proper: the frequencies the link hears, turned into antenna changes. A rule's
 // mask is applied once, when the frequency enters that rule's range from anywhere else; while
 // it stays inside, nothing is applied again, so a click or hotkey of the user holds until the
-// next band change. Outside every rule nothing changes.
+// next band change. Outside every rule nothing changes. With protection on, the source's
+// transmit state goes to a TransmitGuard, which tells protect and release.
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "bands/band_rules.h"
 #include "bands/push_listener.h"
 #include "bands/rig_link.h"
+#include "bands/transmit_guard.h"
 
 namespace torvik::bands {
 
@@ -42,8 +44,14 @@ public:
     // Takes a plan (on load, a box change, an edit). Changed rules or a switch turned on start
     // the crossing over; the connection is kept when following stays on at the same address.
     void Configure(const BandPlan& plan, Millis now);
-    // No box: nothing to follow for.
+    // No box, or the program ends: nothing to follow for. A protected box is not released
+    // (the program ends with the antennas off while the radio may still transmit).
     void Disable();
+    // Hears true when the transmitter keys (protect) and false after the hang time of receive.
+    void OnProtect(std::function<void(bool protect)> onProtect) {
+        guard_.OnChange(std::move(onProtect));
+    }
+    const TransmitGuard& guard() const { return guard_; }
 
     RigLink& link() { return link_; }
     const RigLink& link() const { return link_; }
@@ -69,7 +77,12 @@ private:
     };
 
     void OnFrequency(std::uint64_t hz);
+    // The link's and the listener's transmit reports go to the guard.
+    void HearTransmitter();
     std::string PolledStatus() const;
+    // The status while protecting: kTransmittingText, and why it stays so when the source is
+    // not heard.
+    std::string ProtectedStatus() const;
     std::string PushedStatus() const;
 
     NoDatagrams noDatagrams_;
@@ -80,6 +93,7 @@ private:
     bool configured_ = false;
     std::string addressError_;
     BandCrossing crossing_;
+    TransmitGuard guard_;
     std::optional<std::uint64_t> lastHz_;
 };
 

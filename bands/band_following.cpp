@@ -46,7 +46,7 @@ BandsReply BandFollowing::Command(std::string_view request, Millis now,
         return {kReplyNotStored, "Torvik.ini could not be written; nothing changed\n"};
     }
     const std::string status = follower_.StatusText();
-    return {kReplyOk, ListText(plan_, problems_, maskNames) + "status: " +
+    return {kReplyOk, ListText(plan_, problems_, maskNames ? maskNames : maskNames_) + "status: " +
                           (status.empty() ? "off" : status) + "\n"};
 }
 

@@ -32,8 +32,11 @@ public:
     // no box or the file could not be written.
     bool Store(const BandPlan& plan, Millis now);
     // A torvikctl request (the words after "bands", as JoinWords made them); the listing names
-    // each rule's antennas through maskNames.
+    // each rule's antennas through maskNames, or through those given to NameMasks.
     BandsReply Command(std::string_view request, Millis now, const MaskNames& maskNames = {});
+    // How the listing and the dialog name a rule's antennas (empty text: the box names none).
+    void NameMasks(MaskNames maskNames) { maskNames_ = std::move(maskNames); }
+    const MaskNames& maskNames() const { return maskNames_; }
 
     bool HasBox() const { return !serial_.empty(); }
     const BandPlan& plan() const { return plan_; }
@@ -46,6 +49,7 @@ private:
     std::string serial_;
     BandPlan plan_;
     std::vector<std::string> problems_;
+    MaskNames maskNames_;
     BandFollower follower_;
 };
 

@@ -40,23 +40,28 @@ std::string SourceAddress::Text() const {
            std::to_string(port);
 }
 
+// Decimal digits up to highest, or the text shown with what it is not.
+template <class T>
+Checked<T> DecimalUpTo(std::string_view text, T highest, const std::string& notWhat) {
+    const std::optional<T> value = Decimal<T>(text);
+    if (!value || *value > highest) return {std::nullopt, Shown(text) + notWhat};
+    return {value, {}};
+}
+
 Checked<std::uint64_t> ParseFrequency(std::string_view text) {
-    const std::optional<std::uint64_t> hz = Decimal<std::uint64_t>(text);
-    if (!hz || *hz > kMaxFrequencyHz) {
-        return {std::nullopt, Shown(text) + " is not a frequency in Hz (digits only, at most " +
-                                  std::to_string(kMaxFrequencyHz) + ")"};
-    }
-    return {hz, {}};
+    return DecimalUpTo(text, kMaxFrequencyHz, " is not a frequency in Hz (digits only, at most " +
+                                                  std::to_string(kMaxFrequencyHz) + ")");
 }
 
 Checked<std::uint32_t> ParseRuleMask(std::string_view text) {
-    const std::optional<std::uint32_t> mask = Decimal<std::uint32_t>(text);
-    if (!mask || *mask > kMaxRuleMask) {
-        return {std::nullopt, Shown(text) +
-                                  " is not an antenna mask (0 to 7: 1 antenna 1, 2 antenna 2, "
-                                  "4 antenna 3, added up)"};
-    }
-    return {mask, {}};
+    return DecimalUpTo(text, kMaxRuleMask,
+                       " is not an antenna mask (0 to 7: 1 antenna 1, 2 antenna 2, 4 antenna 3, "
+                       "added up)");
+}
+
+Checked<std::uint32_t> ParseHangTime(std::string_view text) {
+    return DecimalUpTo(text, kLongestHangMs,
+                       " is not a hang time (0 to " + std::to_string(kLongestHangMs) + " ms)");
 }
 
 Checked<BandRule> MakeRule(std::string_view from, std::string_view to, std::string_view mask) {

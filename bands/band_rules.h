@@ -18,6 +18,9 @@ inline constexpr std::uint64_t kMaxFrequencyHz = 999'999'999'999;
 // Antennas 1 to 3 (bits 0 to 2); the fourth output is never a band's business.
 inline constexpr std::uint32_t kMaxRuleMask = 7;
 inline constexpr const char* kDefaultSource = "127.0.0.1:4532";
+// How long the radio must report receive before a protected box gets its antennas back.
+inline constexpr std::uint32_t kDefaultHangMs = 300;
+inline constexpr std::uint32_t kLongestHangMs = 10000;
 
 struct BandRule {
     std::uint64_t fromHz = 0;  // inclusive
@@ -31,6 +34,10 @@ struct BandPlan {
     bool follow = false;
     std::string source = kDefaultSource;
     std::vector<BandRule> rules;
+    // Protection while the transmitter keys: the box's protect mask while the source reports
+    // transmit, the chosen antennas back after hangMs of receive.
+    bool protect = false;
+    std::uint32_t hangMs = kDefaultHangMs;
     friend bool operator==(const BandPlan&, const BandPlan&) = default;
 };
 
@@ -55,6 +62,8 @@ struct Checked {
 Checked<std::uint64_t> ParseFrequency(std::string_view text);
 // 0 to 7, decimal.
 Checked<std::uint32_t> ParseRuleMask(std::string_view text);
+// Milliseconds, 0 to kLongestHangMs, decimal.
+Checked<std::uint32_t> ParseHangTime(std::string_view text);
 // A rule from its three fields; from must not lie above to.
 Checked<BandRule> MakeRule(std::string_view from, std::string_view to, std::string_view mask);
 // "IPv4:port", or "localhost:port" for 127.0.0.1.

@@ -9,6 +9,8 @@ namespace {
 
 constexpr const char* kKeyFollow = "FOLLOW";
 constexpr const char* kKeySource = "SOURCE";
+constexpr const char* kKeyProtect = "TXPROTECT";
+constexpr const char* kKeyHang = "TXHANG";
 // Keys past the last rule that a hand-edited file may hold and a save must empty.
 constexpr std::size_t kRuleKeysLooked = 2 * kMaxRules;
 
@@ -27,6 +29,15 @@ LoadedPlan LoadPlan(SettingsStore& store, const std::string& section) {
     loaded.plan.follow = store.ReadIniInt(section, kKeyFollow, 0) != 0;
     if (const auto source = store.ReadString(section, kKeySource); source && !source->empty()) {
         loaded.plan.source = *source;
+    }
+    loaded.plan.protect = store.ReadIniInt(section, kKeyProtect, 0) != 0;
+    if (const auto hang = store.ReadString(section, kKeyHang); hang && !hang->empty()) {
+        const Checked<std::uint32_t> ms = ParseHangTime(*hang);
+        if (ms) {
+            loaded.plan.hangMs = *ms.value;
+        } else {
+            loaded.problems.push_back(std::string(kKeyHang) + " ignored: " + ms.error);
+        }
     }
     for (std::size_t number = 1; number <= kRuleKeysLooked; ++number) {
         const std::optional<std::string> value = store.ReadString(section, RuleKey(number));
@@ -60,6 +71,8 @@ bool SavePlan(SettingsStore& store, const std::string& section, const BandPlan& 
             values.emplace_back();
         }
     }
+    keys.insert(keys.end(), {kKeyProtect, kKeyHang});
+    values.insert(values.end(), {plan.protect ? "1" : "0", std::to_string(plan.hangMs)});
     std::vector<profile::KeyValue> pairs;
     pairs.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) pairs.push_back({keys[i], values[i]});

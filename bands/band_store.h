@@ -2,7 +2,7 @@
 // Band following's settings in Torvik.ini: the section "<serial>_BANDS" beside the box's
 // "<serial>_KEYSET", which is never touched, so a program that knows only the latter sees
 // nothing new. Keys: FOLLOW (0 or 1), SOURCE (address text), RULE-1 to RULE-16 ("FROM,TO,MASK";
-// an empty value is no rule). Reads and writes go through the settings store, so a plan is
+// an empty value is no rule), TXPROTECT (0 or 1) and TXHANG (milliseconds). Reads and writes go through the settings store, so a plan is
 // written as every other setting is; every write is one replacement of the whole file.
 
 #include <string>

@@ -40,6 +40,16 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
         edited.follow = verb == "on";
         return Changed(std::move(edited));
     }
+    if (verb == "protect" && words.size() == 2 && (words[1] == "on" || words[1] == "off")) {
+        edited.protect = words[1] == "on";
+        return Changed(std::move(edited));
+    }
+    if (verb == "hang" && words.size() == 2) {
+        const Checked<std::uint32_t> ms = ParseHangTime(words[1]);
+        if (!ms) return Refused(ms.error);
+        edited.hangMs = *ms.value;
+        return Changed(std::move(edited));
+    }
     if (verb == "source" && words.size() == 2) {
         const Checked<FrequencySource> source = ParseSource(words[1]);
         if (!source) return Refused(source.error);
@@ -83,7 +93,9 @@ PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words) {
 std::string ListText(const BandPlan& plan, const std::vector<std::string>& problems,
                      const MaskNames& maskNames) {
     std::string text = std::string("following ") + (plan.follow ? "on" : "off") + ", source " +
-                       plan.source + "\n";
+                       plan.source + "\n" + "antennas off while transmitting: " +
+                       (plan.protect ? "on" : "off") + ", hang time " +
+                       std::to_string(plan.hangMs) + " ms\n";
     if (plan.rules.empty()) text += "no rules\n";
     for (std::size_t i = 0; i < plan.rules.size(); ++i) {
         const BandRule& rule = plan.rules[i];
@@ -104,6 +116,9 @@ std::string BandsUsage() {
            "  bands source SOURCE        the frequency source (default 127.0.0.1:4532):\n"
            "                             IP:PORT or rigctld:IP:PORT, flrig[:IP:PORT],\n"
            "                             radioinfo[:[IP:]PORT[:RADIO]], wsjtx[:[IP:]PORT]\n"
+           "  bands protect on | off     the box's protect mask while the radio transmits\n"
+           "  bands hang MS              receive this long (0 to 10000 ms, default 300)\n"
+           "                             before the antennas come back\n"
            "  bands add FROM TO MASK     appends a rule: FROM to TO Hz (inclusive) selects\n"
            "                             MASK (0 to 7: 1 antenna 1, 2 antenna 2, 4 antenna 3)\n"
            "  bands set N FROM TO MASK   replaces rule N (or appends with N one past the last)\n"

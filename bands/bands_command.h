@@ -39,7 +39,7 @@ struct PlanEdit {
     std::string error;     // a message for the person who typed the words
 };
 
-// list | on | off | source ADDRESS | add FROM TO MASK | set N FROM TO MASK | clear N | clear all
+// list | on | off | protect on|off | hang MS | source ADDRESS | add FROM TO MASK | set N FROM TO MASK | clear N | clear all
 PlanEdit EditPlan(const BandPlan& plan, const std::vector<std::string>& words);
 
 // The switch, the source, one line per rule (its mask also as the antennas' names when the box

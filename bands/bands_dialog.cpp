@@ -15,7 +15,15 @@ void BandsDialog::Start() {
     follow_ = plan.follow;
     view_.ShowFields(plan.source, RulesBlock(plan.rules));
     view_.ShowFollow(follow_);
+    protect_ = plan.protect;
+    view_.ShowProtect(protect_);
+    view_.ShowHang(std::to_string(plan.hangMs));
     FieldChanged();
+}
+
+void BandsDialog::ToggleProtect() {
+    protect_ = !protect_;
+    view_.ShowProtect(protect_);
 }
 
 void BandsDialog::ToggleFollow() {
@@ -23,7 +31,15 @@ void BandsDialog::ToggleFollow() {
     view_.ShowFollow(follow_);
 }
 
-void BandsDialog::FieldChanged() { view_.ShowNotes(NotesText(Check(), following_.problems())); }
+void BandsDialog::FieldChanged() {
+    const DialogCheck check = Check();
+    std::string notes = NotesText(check, following_.problems());
+    if (check.plan) {
+        const std::string names = RuleAntennasText(check.plan->rules, following_.maskNames());
+        if (!names.empty()) notes += (notes.empty() ? "" : "\n") + names;
+    }
+    view_.ShowNotes(notes);
+}
 
 void BandsDialog::Ok() {
     const DialogCheck check = Check();
@@ -39,7 +55,20 @@ void BandsDialog::Ok() {
 }
 
 DialogCheck BandsDialog::Check() const {
-    return CheckDialogInput(follow_, view_.SourceText(), view_.RulesText());
+    DialogCheck check = CheckDialogInput(follow_, view_.SourceText(), view_.RulesText());
+    if (!check.plan) return check;
+    std::string hang = view_.HangText();
+    while (!hang.empty() && hang.back() == ' ') hang.pop_back();
+    while (!hang.empty() && hang.front() == ' ') hang.erase(0, 1);
+    const Checked<std::uint32_t> ms = ParseHangTime(hang);
+    if (!ms) {
+        check.plan.reset();
+        check.error = "Hang time: " + ms.error;
+        return check;
+    }
+    check.plan->protect = protect_;
+    check.plan->hangMs = *ms.value;
+    return check;
 }
 
 }  // namespace torvik::bands

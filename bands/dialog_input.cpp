@@ -83,4 +83,13 @@ std::string NotesText(const DialogCheck& check, const std::vector<std::string>& 
     return notes;
 }
 
+std::string RuleAntennasText(const std::vector<BandRule>& rules, const MaskNames& maskNames) {
+    if (!maskNames || rules.empty() || maskNames(rules.front().mask).empty()) return {};
+    std::string text = "Antennas:";
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        text += (i == 0 ? " " : "; ") + std::to_string(i + 1) + " " + maskNames(rules[i].mask);
+    }
+    return text;
+}
+
 }  // namespace torvik::bands

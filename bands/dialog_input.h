@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bands/band_rules.h"
+#include "bands/bands_command.h"
 
 namespace torvik::bands {
 
@@ -27,6 +28,10 @@ DialogCheck CheckDialogInput(bool follow, std::string_view source, std::string_v
 // What the dialog shows under the rules: the first mistake and the overlaps, or, when the fields
 // are good, what was wrong in the stored section (problems), one a line.
 std::string NotesText(const DialogCheck& check, const std::vector<std::string>& problems);
+
+// The rules' masks as the antennas' names, for the line under the notes: "Antennas: 1 Mini-Whip;
+// 2 Beverage NE, Antenna 3", numbered as the rules; empty while the box names no antenna.
+std::string RuleAntennasText(const std::vector<BandRule>& rules, const MaskNames& maskNames);
 
 // The dialog's messages, the same on every platform. Their caption is not the dialog's title,
 // so that the two windows can be told apart.

@@ -18,16 +18,26 @@ std::optional<std::string_view> ValueText(const std::vector<XmlField>& fields) {
     return FieldText(fields, kValue);
 }
 
-}  // namespace
-
-RigAnswer ReadFlrigFrequency(std::string_view body) {
+// The reply's value read by parse, when it gives wanted; a fault is an error.
+RigAnswer ReadValue(std::string_view body, RigAnswer (*parse)(std::string_view),
+                    RigAnswer::Kind wanted) {
     const std::optional<std::vector<XmlField>> fields = ReadXmlFields(body);
     if (!fields || fields->empty() || (*fields)[0].path != "methodResponse") return {};
     if (FieldText(*fields, kFault)) return {RigAnswer::Kind::kError, 0, -1};
     const std::optional<std::string_view> text = ValueText(*fields);
     if (!text) return {};
-    const RigAnswer answer = ParseAnswerLine(*text);
-    return answer.kind == RigAnswer::Kind::kFrequency ? answer : RigAnswer{};
+    const RigAnswer answer = parse(*text);
+    return answer.kind == wanted ? answer : RigAnswer{};
+}
+
+}  // namespace
+
+RigAnswer ReadFlrigFrequency(std::string_view body) {
+    return ReadValue(body, ParseAnswerLine, RigAnswer::Kind::kFrequency);
+}
+
+RigAnswer ReadFlrigPtt(std::string_view body) {
+    return ReadValue(body, ParseTransmitLine, RigAnswer::Kind::kTransmitState);
 }
 
 std::string XmlRpcRequest(std::string_view method, const SourceAddress& host) {
@@ -38,8 +48,9 @@ std::string XmlRpcRequest(std::string_view method, const SourceAddress& host) {
            "\r\n\r\n" + body;
 }
 
-std::string FlrigProtocol::Question() const {
-    return XmlRpcRequest("rig.get_vfo", address_);
+std::string FlrigProtocol::Question(Query query) {
+    asked_ = query;
+    return XmlRpcRequest(query == Query::kTransmit ? "rig.get_ptt" : "rig.get_vfo", address_);
 }
 
 void FlrigProtocol::Feed(std::string_view bytes, std::vector<RigAnswer>& answers) {
@@ -49,8 +60,14 @@ void FlrigProtocol::Feed(std::string_view bytes, std::vector<RigAnswer>& answers
         if (reply_.state() == HttpReplyReader::State::kBroken) {
             answers.push_back({});
         } else if (reply_.state() == HttpReplyReader::State::kDone) {
-            answers.push_back(reply_.status() == 200 ? ReadFlrigFrequency(reply_.body())
-                                                     : RigAnswer{});
+            const bool ok = reply_.status() == 200;
+            if (!ok) {
+                answers.push_back({});
+            } else if (asked_ == Query::kTransmit) {
+                answers.push_back(ReadFlrigPtt(reply_.body()));
+            } else {
+                answers.push_back(ReadFlrigFrequency(reply_.body()));
+            }
             reply_.Reset();
         } else if (taken == 0) {
             break;

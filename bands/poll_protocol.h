@@ -1,6 +1,7 @@
 #pragma once
-// What a polled source is asked and how its answers are read, for RigLink: rigctld's "f" line
-// or flrig's XML-RPC call. The link asks one question at a time.
+// What a polled source is asked and how its answers are read, for RigLink: rigctld's "f" and
+// "t" lines or flrig's XML-RPC calls. The link asks one question at a time, so the answers that
+// follow a question are read as answers to it.
 
 #include <memory>
 #include <string>
@@ -15,8 +16,9 @@ namespace torvik::bands {
 class PollProtocol {
 public:
     virtual ~PollProtocol() = default;
-    // The bytes of the next question.
-    virtual std::string Question() const = 0;
+    enum class Query { kFrequency, kTransmit };
+    // The bytes of the next question; what follows is read as its answer.
+    virtual std::string Question(Query query) = 0;
     // Appends every answer completed by bytes.
     virtual void Feed(std::string_view bytes, std::vector<RigAnswer>& answers) = 0;
     // A new connection starts clean.
@@ -25,10 +27,13 @@ public:
     virtual bool Lost() const { return false; }
 };
 
-// rigctld's protocol: "f\n", one line per answer.
+// rigctld's protocol: "f\n" and "t\n", one line per answer.
 class RigctldProtocol final : public PollProtocol {
 public:
-    std::string Question() const override { return "f\n"; }
+    std::string Question(Query query) override {
+        reader_.ExpectTransmit(query == Query::kTransmit);
+        return query == Query::kTransmit ? "t\n" : "f\n";
+    }
     void Feed(std::string_view bytes, std::vector<RigAnswer>& answers) override {
         reader_.Feed(bytes, answers);
     }

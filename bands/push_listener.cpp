@@ -66,11 +66,15 @@ void PushListener::OnDatagram(std::string_view bytes, const std::uint8_t (&sende
         ++refused_;
         return;
     }
+    keyed_.reset();
     const std::optional<std::uint64_t> hz = Read(bytes);
     if (!hz) return;
     heard_ = true;
     silent_ = false;
     lastHeard_ = now;
+    if (keyed_ && onTransmit_) {
+        onTransmit_(*keyed_ ? TransmitReport::kTransmit : TransmitReport::kReceive, now);
+    }
     if (*hz != 0 && onFrequency_) onFrequency_(*hz);
 }
 
@@ -84,6 +88,7 @@ std::optional<std::uint64_t> PushListener::Read(std::string_view bytes) {
         // Another radio's report says nothing about ours, not even that ours is alive.
         if (info->radio != source_.radio) return std::nullopt;
         noRadio_ = info->noRadio;
+        if (!info->noRadio) keyed_ = info->transmitting;
         return info->noRadio ? 0 : info->hz;
     }
     const std::optional<WsjtxMessage> message = ReadWsjtxMessage(bytes);
@@ -92,6 +97,7 @@ std::optional<std::uint64_t> PushListener::Read(std::string_view bytes) {
         return std::nullopt;
     }
     if (message->type == WsjtxMessage::Type::kOther) return 0;
+    if (message->type == WsjtxMessage::Type::kStatus) keyed_ = message->transmitting;
     return message->type == WsjtxMessage::Type::kStatus ? message->dialHz : 0;
 }
 

@@ -12,6 +12,7 @@
 
 #include "bands/rig_link.h"
 #include "bands/source_kind.h"
+#include "bands/transmit_guard.h"
 
 namespace torvik::bands {
 
@@ -43,6 +44,11 @@ public:
 
     void Start(const FrequencySource& source, Millis now);
     void Stop();
+    // onTransmit hears the transmit state of every report that carries one (a RadioInfo for
+    // the followed radio, a WSJT-X Status).
+    void OnTransmit(std::function<void(TransmitReport, Millis now)> onTransmit) {
+        onTransmit_ = std::move(onTransmit);
+    }
 
     // The platform's events.
     void OnDatagram(std::string_view bytes, const std::uint8_t (&sender)[4], Millis now);
@@ -63,6 +69,9 @@ public:
 private:
     // The frequency in bytes when they are a report for us, 0 when a report carries none.
     std::optional<std::uint64_t> Read(std::string_view bytes);
+    // Of the report just read: whether it says the radio transmits, when it says anything.
+    std::optional<bool> keyed_;
+    std::function<void(TransmitReport, Millis)> onTransmit_;
 
     DatagramSocket& socket_;
     std::function<void(std::uint64_t)> onFrequency_;

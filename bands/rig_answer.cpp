@@ -50,6 +50,16 @@ RigAnswer ParseAnswerLine(std::string_view line) {
     return {RigAnswer::Kind::kFrequency, *hz.value, 0};
 }
 
+RigAnswer ParseTransmitLine(std::string_view line) {
+    line = TrimEnd(line);
+    constexpr std::string_view kReport = "RPRT ";
+    if (line.starts_with(kReport)) return ParseReport(line.substr(kReport.size()));
+    if (line.size() != 1 || line[0] < '0' || line[0] > '3') return {};
+    RigAnswer answer{RigAnswer::Kind::kTransmitState};
+    answer.keyed = line[0] != '0';
+    return answer;
+}
+
 void RigAnswerReader::Feed(std::string_view bytes, std::vector<RigAnswer>& answers) {
     while (!bytes.empty()) {
         const std::size_t newline = bytes.find('\n');
@@ -66,7 +76,8 @@ void RigAnswerReader::Feed(std::string_view bytes, std::vector<RigAnswer>& answe
         std::string_view content = line_;
         if (content.ends_with('\r')) content.remove_suffix(1);
         answers.push_back(overlong_ || content.size() > kMaxLine ? RigAnswer{}
-                                                                 : ParseAnswerLine(content));
+                                  : transmit_ ? ParseTransmitLine(content)
+                                              : ParseAnswerLine(content));
         line_.clear();
         overlong_ = false;
         bytes.remove_prefix(newline + 1);

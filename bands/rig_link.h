@@ -2,7 +2,8 @@
 // The connection to the frequency source as a state machine without a clock or a socket of
 // its own: the platform gives it a RigSocket, tells it the time and what the socket did, and
 // wakes it at NextDue(). It asks for the frequency ten times a second (rigctld's "f" or flrig's
-// XML-RPC call, see PollProtocol), one question at a time; it gives up on a source that does not connect or answer in time, or floods it, and
+// XML-RPC call, see PollProtocol), one question at a time; when the transmit state is wanted,
+// each round asks for it first ("t"), then for the frequency. It gives up on a source that does not connect or answer in time, or floods it, and
 // tries again after a pause that doubles up to 30 s. Nothing here waits.
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "bands/poll_protocol.h"
 #include "bands/rig_answer.h"
 #include "bands/source_kind.h"
+#include "bands/transmit_guard.h"
 
 namespace torvik::bands {
 
@@ -62,6 +64,12 @@ public:
         Start(FrequencySource{SourceKind::kRigctld, rigctld, 1}, now);
     }
     void Stop();
+    // Whether each round also asks for the transmit state.
+    void AskTransmit(bool ask) { askTransmit_ = ask; }
+    // Hears each transmit state answered while asked for, and kLost when the connection ends.
+    void OnTransmit(std::function<void(TransmitReport, Millis now)> onTransmit) {
+        onTransmit_ = std::move(onTransmit);
+    }
 
     // The platform's events. Tick runs whatever is due at now.
     void Tick(Millis now);
@@ -82,7 +90,9 @@ public:
 
 private:
     void Connect(Millis now);
-    void Ask(Millis now);
+    void Ask(PollProtocol::Query query, Millis now);
+    // The round's first question: the transmit state when asked for, else the frequency.
+    void StartRound(Millis now);
     // Closes the connection and waits the pause (then doubles it) before the next try.
     void GiveUp(Trouble why, Millis now);
     void TakeAnswer(const RigAnswer& answer, Millis now);
@@ -96,7 +106,10 @@ private:
     Trouble trouble_ = Trouble::kNone;
     int rigError_ = 0;
     Millis due_ = 0;       // the pause's end, a time-out, or the next question
-    Millis lastAsked_ = 0;
+    Millis roundStart_ = 0;
+    PollProtocol::Query asked_ = PollProtocol::Query::kFrequency;
+    bool askTransmit_ = false;
+    std::function<void(TransmitReport, Millis)> onTransmit_;
     Millis pause_ = 0;
     std::size_t bytesSinceAsked_ = 0;
     std::unique_ptr<PollProtocol> protocol_ = std::make_unique<RigctldProtocol>();

@@ -80,6 +80,9 @@
 #define IDC_BANDS_NOTES       2404
 #define IDC_BANDS_HELP        2405
 #define IDC_BANDS_SOURCE_LABEL 2406
+#define IDC_BANDS_PROTECT     2407
+#define IDC_BANDS_HANG        2408
+#define IDC_BANDS_HANG_LABEL  2409
 
 // Antenna names: the rename dialog and the antenna buttons' context menu item
 #define IDD_RENAME_DIALOG     105

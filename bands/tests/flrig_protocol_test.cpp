@@ -23,7 +23,7 @@ std::string ValueBody(std::string_view value) {
 TEST(FlrigProtocolTest, AsksWithOnePostAndReadsTheFrequencyInAnyTypeAndAnyPieces) {
     const SourceAddress address{{127, 0, 0, 1}, 12345};
     FlrigProtocol protocol(address);
-    const std::string question = protocol.Question();
+    const std::string question = protocol.Question(PollProtocol::Query::kFrequency);
     EXPECT_TRUE(question.starts_with("POST /RPC2 HTTP/1.1\r\nHost: 127.0.0.1:12345\r\n"));
     const std::size_t body = question.find("\r\n\r\n") + 4;
     EXPECT_NE(question.find("Content-Length: " + std::to_string(question.size() - body)),
@@ -100,7 +100,8 @@ TEST(FlrigProtocolTest, TheLinkPollsFlrigTenTimesASecondAndReconnectsAfterABroke
     RigLink link(socket, [&](std::uint64_t hz) { heard.push_back(hz); });
     link.Start(*ParseSource("flrig").value, now);
     link.OnConnected(now);
-    EXPECT_EQ(socket.sent, FlrigProtocol(SourceAddress{{127, 0, 0, 1}, 12345}).Question());
+    EXPECT_EQ(socket.sent, FlrigProtocol(SourceAddress{{127, 0, 0, 1}, 12345})
+                               .Question(PollProtocol::Query::kFrequency));
     link.OnData(Reply(ValueBody("14070000")), now + 2);
     EXPECT_EQ(heard, std::vector<std::uint64_t>{14070000});
     EXPECT_EQ(*link.NextDue(), now + 100);
@@ -111,6 +112,35 @@ TEST(FlrigProtocolTest, TheLinkPollsFlrigTenTimesASecondAndReconnectsAfterABroke
     EXPECT_EQ(link.trouble(), RigLink::Trouble::kUnreadable);
     EXPECT_FALSE(socket.open);
     EXPECT_EQ(heard.size(), 1u);
+}
+
+// With the transmit state wanted, each round calls rig.get_ptt, then rig.get_vfo; the ptt
+// answer is 0 or 1 of any integer type, anything else or a fault tells nothing.
+TEST(FlrigProtocolTest, EachRoundAsksThePttFirstAndReadsItsAnswer) {
+    EXPECT_EQ(ReadFlrigPtt(ValueBody("<i4>1</i4>")).keyed, true);
+    EXPECT_EQ(ReadFlrigPtt(ValueBody("<int>0</int>")).kind, RigAnswer::Kind::kTransmitState);
+    EXPECT_EQ(ReadFlrigPtt(ValueBody("<int>0</int>")).keyed, false);
+    EXPECT_EQ(ReadFlrigPtt(ValueBody("7074000")).kind, RigAnswer::Kind::kUnreadable);
+    EXPECT_EQ(ReadFlrigPtt("<methodResponse><fault><value>x</value></fault></methodResponse>").kind,
+              RigAnswer::Kind::kError);
+
+    Millis now = 1000;
+    testing::FakeSocket socket;
+    std::vector<std::uint64_t> heard;
+    std::vector<TransmitReport> reports;
+    RigLink link(socket, [&](std::uint64_t hz) { heard.push_back(hz); });
+    link.AskTransmit(true);
+    link.OnTransmit([&](TransmitReport report, Millis) { reports.push_back(report); });
+    link.Start(*ParseSource("flrig").value, now);
+    link.OnConnected(now);
+    EXPECT_NE(socket.sent.find("<methodName>rig.get_ptt</methodName>"), std::string::npos);
+    socket.sent.clear();
+    link.OnData(Reply(ValueBody("<i4>1</i4>")), now + 2);
+    EXPECT_NE(socket.sent.find("<methodName>rig.get_vfo</methodName>"), std::string::npos);
+    link.OnData(Reply(ValueBody("14070000")), now + 4);
+    EXPECT_EQ(heard, std::vector<std::uint64_t>{14070000});
+    EXPECT_EQ(reports, std::vector<TransmitReport>{TransmitReport::kTransmit});
+    EXPECT_EQ(*link.NextDue(), now + 100);   // one round of two questions per poll
 }
 
 }  // namespace

@@ -130,3 +130,43 @@ TEST_F(PushedFollowTest, APortInUseIsRetriedAndSwitchingToAPolledSourceClosesIt)
 
 }  // namespace
 }  // namespace torvik::bands
+
+namespace torvik::bands {
+namespace {
+
+// The transmit state a logger or WSJT-X pushes: the followed radio's IsTransmitting and the
+// Status's Transmitting protect; receive releases only after the hang time without a new key.
+TEST_F(PushedFollowTest, PushedTransmitReportsProtectAndReleaseAfterTheHang) {
+    std::vector<bool> protects;
+    follower.OnProtect([&](bool on) { protects.push_back(on); });
+    BandPlan plan{true, "radioinfo:12061:2", {{7000000, 7300000, 2}}};
+    plan.protect = true;
+    follower.Configure(plan, now);
+    Hear(RadioInfoDatagram(testing::Radio(1, 709000, 709000, true, "IC-7300")));   // not ours
+    EXPECT_TRUE(protects.empty());
+    Hear(RadioInfoDatagram(testing::Radio(2, 709000, 709000, true, "FT-991")));
+    EXPECT_EQ(protects, std::vector<bool>{true});
+    EXPECT_EQ(follower.StatusText(), "transmitting \xE2\x80\x94 antennas off");
+    Hear(RadioInfoDatagram(testing::Radio(2, 709000, 709000, false, "FT-991")));
+    Wait(299);
+    EXPECT_EQ(protects, std::vector<bool>{true});
+    Wait(1);
+    EXPECT_EQ(protects, (std::vector<bool>{true, false}));
+
+    plan.source = "wsjtx";
+    follower.Configure(plan, now);
+    Hear(testing::WsjtxStatus(14074000, true));
+    EXPECT_EQ(protects, (std::vector<bool>{true, false, true}));
+    Hear(testing::WsjtxHeartbeat());   // says nothing about the transmitter
+    Hear(testing::WsjtxStatus(14074000, false));
+    Wait(100);
+    Hear(testing::WsjtxStatus(14074000, true));   // keyed again within the hang
+    Hear(testing::WsjtxStatus(14074000, false));
+    Wait(299);
+    EXPECT_EQ(protects, (std::vector<bool>{true, false, true}));
+    Wait(1);
+    EXPECT_EQ(protects, (std::vector<bool>{true, false, true, false}));
+}
+
+}  // namespace
+}  // namespace torvik::bands

@@ -22,6 +22,8 @@ std::string WithCrLf(const std::string& text) {
 
 const MessageEntry<CBandsDlg> CBandsDlg::kMessageMap[] = {
     OnCommand<CBandsDlg>(IDC_BANDS_FOLLOW, &CBandsDlg::OnFollowClicked),
+    OnCommand<CBandsDlg>(IDC_BANDS_PROTECT, &CBandsDlg::OnProtectClicked),
+    OnControl<CBandsDlg>(EN_CHANGE, IDC_BANDS_HANG, &CBandsDlg::OnFieldChanged),
     OnControl<CBandsDlg>(EN_CHANGE, IDC_BANDS_SOURCE, &CBandsDlg::OnFieldChanged),
     OnControl<CBandsDlg>(EN_CHANGE, IDC_BANDS_RULES, &CBandsDlg::OnFieldChanged),
 };
@@ -39,6 +41,7 @@ BOOL CBandsDlg::OnInitDialog() {
     okButton.SubclassDlgItem(IDOK, hwnd_);
     cancelButton.SubclassDlgItem(IDCANCEL, hwnd_);
     followButton.SubclassDlgItem(IDC_BANDS_FOLLOW, hwnd_);
+    protectButton.SubclassDlgItem(IDC_BANDS_PROTECT, hwnd_);
     dialog_.Start();
     return TRUE;
 }
@@ -54,6 +57,14 @@ void CBandsDlg::ShowFields(const std::string& source, const std::string& rules) 
 
 void CBandsDlg::ShowFollow(bool follow) { followButton.SetChecked(follow ? 1 : 0, true); }
 
+void CBandsDlg::ShowProtect(bool protect) { protectButton.SetChecked(protect ? 1 : 0, true); }
+
+std::string CBandsDlg::HangText() const { return WindowText(Item(IDC_BANDS_HANG)); }
+
+void CBandsDlg::ShowHang(const std::string& hang) {
+    SetDlgItemTextA(hwnd_, IDC_BANDS_HANG, hang.c_str());
+}
+
 void CBandsDlg::ShowNotes(const std::string& notes) {
     SetDlgItemTextA(hwnd_, IDC_BANDS_NOTES, notes.c_str());
 }
@@ -66,6 +77,11 @@ void CBandsDlg::Close() { EndDialog(IDOK); }
 
 LRESULT CBandsDlg::OnFollowClicked(WPARAM, LPARAM) {
     dialog_.ToggleFollow();
+    return 0;
+}
+
+LRESULT CBandsDlg::OnProtectClicked(WPARAM, LPARAM) {
+    dialog_.ToggleProtect();
     return 0;
 }
 

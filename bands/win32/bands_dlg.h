@@ -20,6 +20,7 @@ public:
     MyButton okButton;
     MyButton cancelButton;
     MyButton followButton;
+    MyButton protectButton;
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,11 +32,15 @@ private:
     std::string RulesText() const override;
     void ShowFields(const std::string& source, const std::string& rules) override;
     void ShowFollow(bool follow) override;
+    void ShowProtect(bool protect) override;
+    std::string HangText() const override;
+    void ShowHang(const std::string& hang) override;
     void ShowNotes(const std::string& notes) override;
     void Warn(const std::string& text) override;
     void Close() override;
 
     LRESULT OnFollowClicked(WPARAM wParam, LPARAM lParam);
+    LRESULT OnProtectClicked(WPARAM wParam, LPARAM lParam);
     LRESULT OnFieldChanged(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CBandsDlg> kMessageMap[];

@@ -118,14 +118,17 @@ rig_port=""
 rig_pid=""
 
 # start_rig [PORT]: rigctld with the dummy rig on PORT, or on a free port it finds; sets
-# rig_port and rig_pid. The dummy rig starts at 145 MHz.
+# rig_port and rig_pid. The dummy rig starts at 145 MHz. With rig_ptt=RIG the rig keys on
+# rigctl's T and answers "t"; without it rigctld answers "t" with RPRT -11.
+rig_ptt=""
 rig_answers() { timeout 5 rigctl -m 2 -r "127.0.0.1:$rig_port" f >/dev/null 2>&1; }
 start_rig() {
     local attempt port
     for attempt in 1 2 3 4 5 6; do
         port=${1:-$((20000 + RANDOM % 30000))}
         rig_port=$port
-        rigctld -m 1 -T 127.0.0.1 -t "$port" >"$case_dir/rigctld.out" 2>&1 &
+        rigctld -m 1 ${rig_ptt:+-P "$rig_ptt"} -T 127.0.0.1 -t "$port" \
+            >"$case_dir/rigctld.out" 2>&1 &
         rig_pid=$!
         if wait_until 10 rig_answers; then return 0; fi
         end_process "$rig_pid"
@@ -136,6 +139,8 @@ start_rig() {
 }
 stop_rig() { [ -n "$rig_pid" ] && end_process "$rig_pid"; rig_pid=""; }
 tune() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" F "$1"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+key_rig() { timeout 10 rigctl -m 2 -r "127.0.0.1:$rig_port" T "$1" >/dev/null 2>&1; }   # 1 keys, 0 unkeys
 
 # ini_section_value FILE SECTION KEY: the value of KEY in SECTION of an INI file (CRLF or LF).
 ini_section_value() {

@@ -32,6 +32,9 @@ BandsWindow::BandsWindow(const DialogTemplate& layout, bands::BandFollowing& fol
         connect(found->second, &QPlainTextEdit::textChanged, this,
                 [this] { dialog_.FieldChanged(); });
     }
+    if (auto found = widgets_.edits.find(IDC_BANDS_HANG); found != widgets_.edits.end()) {
+        connect(found->second, &QLineEdit::textChanged, this, [this] { dialog_.FieldChanged(); });
+    }
     for (const auto& [id, button] : widgets_.buttons) {
         connect(button, &SkinnedButton::Clicked, this, [this](int clicked) { OnClicked(clicked); });
     }
@@ -44,6 +47,8 @@ void BandsWindow::OnClicked(int id) {
         reject();
     } else if (id == IDC_BANDS_FOLLOW) {
         dialog_.ToggleFollow();
+    } else if (id == IDC_BANDS_PROTECT) {
+        dialog_.ToggleProtect();
     }
 }
 
@@ -70,6 +75,23 @@ void BandsWindow::ShowFields(const std::string& source, const std::string& rules
 void BandsWindow::ShowFollow(bool follow) {
     if (SkinnedButton* button = widgets_.Button(IDC_BANDS_FOLLOW)) {
         button->SetChecked(follow ? 1 : 0);
+    }
+}
+
+void BandsWindow::ShowProtect(bool protect) {
+    if (SkinnedButton* button = widgets_.Button(IDC_BANDS_PROTECT)) {
+        button->SetChecked(protect ? 1 : 0);
+    }
+}
+
+std::string BandsWindow::HangText() const {
+    const auto found = widgets_.edits.find(IDC_BANDS_HANG);
+    return found != widgets_.edits.end() ? Latin1(found->second->text()) : std::string();
+}
+
+void BandsWindow::ShowHang(const std::string& hang) {
+    if (auto found = widgets_.edits.find(IDC_BANDS_HANG); found != widgets_.edits.end()) {
+        found->second->setText(QString::fromLatin1(hang.c_str()));
     }
 }
 

@@ -24,6 +24,9 @@ private:
     std::string RulesText() const override;
     void ShowFields(const std::string& source, const std::string& rules) override;
     void ShowFollow(bool follow) override;
+    void ShowProtect(bool protect) override;
+    std::string HangText() const override;
+    void ShowHang(const std::string& hang) override;
     void ShowNotes(const std::string& notes) override;
     void Warn(const std::string& text) override;
     void Close() override;
