@@ -104,6 +104,12 @@ std::string SettingsProblem(const Settings& settings) {
     return {};
 }
 
+std::string DialogPassword(std::string_view typed, const Settings& stored, std::string_view user) {
+    if (user.empty()) return {};
+    if (typed.empty()) return stored.password;
+    return std::string(typed);
+}
+
 std::optional<std::uint16_t> ParsePort(std::string_view text) {
     unsigned value = 0;
     const char* end = text.data() + text.size();

@@ -48,6 +48,10 @@ std::string TextProblem(std::string_view what, std::string_view text);
 // The first problem of the whole set, or empty.
 std::string SettingsProblem(const Settings& settings);
 
+// The password the dialog's field leaves: none without a user, the stored one when nothing was
+// typed (the field never shows it), else what was typed.
+std::string DialogPassword(std::string_view typed, const Settings& stored, std::string_view user);
+
 // A port number 1 to 65535 in decimal.
 std::optional<std::uint16_t> ParsePort(std::string_view text);
 
