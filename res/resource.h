@@ -74,6 +74,7 @@
 #define IDD_BANDS_DIALOG      104
 #define ID_BAND_FOLLOWING     1040
 #define ID_STORM_LOCK         1041
+#define ID_MQTT               1042
 #define IDC_BANDS_FOLLOW      2401
 #define IDC_BANDS_SOURCE      2402
 #define IDC_BANDS_RULES       2403

@@ -55,12 +55,12 @@ case_firsthour_tray_double_click() {
     check "hidden again" ctl_says "hidden" hide
     # A single left click still opens the menu, once the double-click time has passed.
     check "single click opens the menu" open_tray_menu 1
-    check "choose Antenna 2" choose_menu_item 1 7
+    check "choose Antenna 2" choose_menu_item 1 8
     check "antenna 2 selected" wait_until 10 ctl_says "mask 2 count 3" get
     check "menu closed" wait_until 5 menu_closed
     # The right button opens it too.
     check "right click opens the menu" open_tray_menu 3
-    check "choose open Dialog" choose_menu_item 3 7
+    check "choose open Dialog" choose_menu_item 3 8
     check "window shown" wait_until 10 has_visible_window
     check "still antenna 2" ctl_says "mask 2 count 3" get
 }
