@@ -87,3 +87,16 @@
 #define ID_RENAME_ANTENNA     1050
 #define IDC_RENAME_LABEL      2501
 #define IDC_RENAME_TEXT       2502
+
+// MQTT: its dialog, opened from the tray's "MQTT"
+#define IDD_MQTT_DIALOG       106
+#define IDC_MQTT_ENABLED      2601
+#define IDC_MQTT_HOST         2602
+#define IDC_MQTT_PORT         2603
+#define IDC_MQTT_CLIENT_ID    2604
+#define IDC_MQTT_USER         2605
+#define IDC_MQTT_PASSWORD     2606
+#define IDC_MQTT_TLS          2607
+#define IDC_MQTT_CA_FILE      2608
+#define IDC_MQTT_PREFIX       2609
+#define IDC_MQTT_STATUS       2610

@@ -25,4 +25,13 @@ std::string Utf8FromWide(std::wstring_view text) {
     return narrow;
 }
 
+std::string WindowTextUtf8(HWND window) {
+    const int length = window != nullptr ? GetWindowTextLengthW(window) : 0;
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const int copied =
+        window != nullptr ? GetWindowTextW(window, text.data(), static_cast<int>(text.size())) : 0;
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return Utf8FromWide(text);
+}
+
 }  // namespace torvik::win32
