@@ -19,6 +19,7 @@ std::string StatusText(LinkState state, std::uint64_t ignored) {
     case LinkState::kConnected: text = kConnectedText; break;
     case LinkState::kNotAuthorised: text = kNotAuthorisedText; break;
     case LinkState::kUnreachable: text = kUnreachableText; break;
+    case LinkState::kNoTls: text = kNoTlsText; break;
     }
     if (ignored > 0) text += ", " + std::to_string(ignored) + " ignored";
     return text;

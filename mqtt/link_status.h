@@ -7,11 +7,13 @@
 
 namespace torvik::mqtt {
 
-enum class LinkState { kOff, kConnecting, kConnected, kNotAuthorised, kUnreachable };
+enum class LinkState { kOff, kConnecting, kConnected, kNotAuthorised, kUnreachable, kNoTls };
 
 inline constexpr const char* kConnectedText = "MQTT: connected";
 inline constexpr const char* kNotAuthorisedText = "MQTT: not authorised";
 inline constexpr const char* kUnreachableText = "MQTT: broker unreachable";
+// TLS asked of a client library built without it (the Windows build's libmosquitto).
+inline constexpr const char* kNoTlsText = "MQTT: TLS is not available in this build";
 
 // A CONNACK return code (MQTT 3.1.1: 0 accepted, 4 bad user name or password, 5 not
 // authorised, others refused) as the state it leaves.

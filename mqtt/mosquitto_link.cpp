@@ -131,6 +131,10 @@ private:
             rc = mosquitto_tls_set(client.get(), OrNull(options_.caFile),
                                    options_.caFile.empty() ? systemAuthorities : nullptr, nullptr,
                                    nullptr, nullptr);
+            if (rc == MOSQ_ERR_NOT_SUPPORTED) {
+                Tell({LinkEvent::Kind::kNoTls, rc, {}});
+                return;
+            }
         }
         if (rc == MOSQ_ERR_SUCCESS) {
             // Without waiting for the TCP connection: the loop's turns finish it.

@@ -35,6 +35,7 @@ struct LinkEvent {
         kRefused,     // the broker answered the connection with a refusal: code is the CONNACK's
         kLost,        // no connection came about, or it ended (code: the library's reason)
         kMessage,     // a message on a subscribed topic
+        kNoTls,       // TLS was asked of a library built without it: no retry can help
     };
     Kind kind = Kind::kLost;
     int code = 0;

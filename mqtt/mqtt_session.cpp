@@ -181,6 +181,9 @@ void MqttSession::OnLinkEvents() {
         case LinkEvent::Kind::kMessage:
             OnSetMessage(event.message);
             break;
+        case LinkEvent::Kind::kNoTls:
+            state_ = LinkState::kNoTls;   // told, and no retry until the settings change
+            break;
         }
     }
     ShowStatus();
