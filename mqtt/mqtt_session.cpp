@@ -45,7 +45,12 @@ BoxState SnapshotOf(const SwitchController& controller) {
 }
 
 bool ApplySetRequest(SwitchController& controller, const SetRequest& request) {
-    if (!controller.DevicePresent() || controller.Locked()) return false;
+    if (!controller.DevicePresent()) return false;
+    if (request.kind == SetRequest::Kind::kLock) {
+        return request.on ? controller.Lock() : controller.Unlock();
+    }
+    // The controller refuses these itself while locked; they are not even tried.
+    if (controller.Locked()) return false;
     switch (request.kind) {
     case SetRequest::Kind::kMask: {
         const auto before = controller.GetAntennaMask();
@@ -69,7 +74,7 @@ bool ApplySetRequest(SwitchController& controller, const SetRequest& request) {
         }
         return true;
     case SetRequest::Kind::kLock:
-        return request.on ? controller.Lock() : controller.Unlock();
+        break;
     }
     return false;
 }
