@@ -156,38 +156,3 @@ ini_section_lines() {
         awk -v s="[$2]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
 }
 
-# A real mosquitto broker on a free loopback port with a configuration file of its own, for
-# the MQTT cases and the Windows unit programs that talk to a broker.
-broker_port=""
-broker_pid=""
-broker_dir=""
-
-# start_broker DIR [PORT]: mosquitto with DIR/mosquitto.conf, on PORT or a free port it finds;
-# sets broker_port, broker_pid and broker_dir. Waits until a client is answered.
-broker_answers() { timeout 5 mosquitto_pub -h 127.0.0.1 -p "$broker_port" -t torvik-probe -n; }
-start_broker() {
-    local attempt port
-    broker_dir=$1
-    mkdir -p "$broker_dir"
-    for attempt in 1 2 3 4 5 6; do
-        port=${2:-$((20000 + RANDOM % 30000))}
-        broker_port=$port
-        printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$port" \
-            >"$broker_dir/mosquitto.conf"
-        mosquitto -c "$broker_dir/mosquitto.conf" >>"$broker_dir/mosquitto.log" 2>&1 &
-        broker_pid=$!
-        if wait_until 10 broker_answers; then return 0; fi
-        kill "$broker_pid" 2>/dev/null
-        wait "$broker_pid" 2>/dev/null
-        broker_pid=""
-        [ -n "${2:-}" ] && sleep 1   # the given port may still be held a moment
-    done
-    return 1
-}
-# stop_broker: ends the broker, waiting until it is gone.
-stop_broker() {
-    [ -n "$broker_pid" ] || return 0
-    kill "$broker_pid" 2>/dev/null
-    wait "$broker_pid" 2>/dev/null
-    broker_pid=""
-}

@@ -4,8 +4,10 @@
 # the state published again after a restart and after the broker came back; and the plain word
 # when TLS is asked of this build.
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, ...), the broker of
-# lib.sh, click_control (device_cases.sh), the tray menu's steps (tray_cases.sh),
+# tests/mqtt_broker.sh, click_control (device_cases.sh), the tray menu's steps (tray_cases.sh),
 # main_status_is (bands_cases.sh) and looks_checked (firsthour_cases.sh).
+
+source "$root/tests/mqtt_broker.sh"
 
 mqtt_topic="torvik/$serial"
 mqtt_dialog() { xdotool search --onlyvisible --name '^MQTT$' 2>/dev/null | head -1; }
@@ -13,12 +15,7 @@ mqtt_dialog_shown() { [ -n "$(mqtt_dialog)" ]; }
 mqtt_dialog_gone() { [ -z "$(mqtt_dialog)" ]; }
 mqtt_value() { ini_section_value "$case_dir/Torvik.ini" MQTT "$1"; }
 
-# The retained state as a new subscriber gets it at once, or nothing.
-retained_state() {
-    timeout 10 mosquitto_sub -h 127.0.0.1 -p "$broker_port" -t "$mqtt_topic/state" -C 1 -W 3 \
-        2>/dev/null
-}
-retained_mask_is() { retained_state | grep -q "^{\"mask\":$1,"; }
+retained_mask_is() { retained "$mqtt_topic/state" | grep -q "^{\"mask\":$1,"; }
 # Everything under the box's topics, as it arrives, in topics.log ("TOPIC PAYLOAD" lines).
 watcher_pid=""
 watch_topics() {
@@ -44,7 +41,8 @@ type_into() {
 case_mqtt_click_set_will_and_reconnect() {
     new_case mqtt
     plug_box
-    check "broker started" start_broker "$case_dir/broker"
+    broker_port=""
+    check "broker started" start_broker "$case_dir"
     watch_topics
     start_torvik
     check "answers" wait_until 40 ready
@@ -74,8 +72,7 @@ case_mqtt_click_set_will_and_reconnect() {
     check "antenna 2 written" wait_until 10 byte_is 0x0C
     check "retained state has mask 2" wait_until 10 retained_mask_is 2
     # A set from a client changes the byte and the window.
-    check "set 4 published" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
-        -t "$mqtt_topic/set" -m 4
+    check "set 4 published" publish "$mqtt_topic/set" 4
     check "antenna 3 written" wait_until 10 byte_is 0x09
     main_units_high=120   # with the status line
     check "the window shows antenna 3" wait_until 10 looks_checked 1003
@@ -91,7 +88,7 @@ case_mqtt_click_set_will_and_reconnect() {
     # The retained state cleared, so that only a new publication brings it back.
     check "state cleared" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" -r -n \
         -t "$mqtt_topic/state"
-    check "no state now" test -z "$(retained_state)"
+    check "no state now" no_retained "$mqtt_topic/state"
     start_torvik
     check "answers again" wait_until 40 ready
     check "online again" wait_until 15 topic_lines_are availability online 2
@@ -101,8 +98,7 @@ case_mqtt_click_set_will_and_reconnect() {
     stop_broker
     check "broker unreachable, on the window's line" wait_until 30 main_status_is "MQTT: broker unreachable"
     check "the window answers meanwhile" ctl_says "mask 4 count 3" get
-    local port=$broker_port
-    check "broker started again" start_broker "$case_dir/broker" "$port"
+    check "broker started again on its port" start_broker "$case_dir"
     check "connected again" wait_until 30 main_status_is "MQTT: connected"
     check "the state published again" wait_until 10 retained_mask_is 4
     stop_mqtt_helpers
