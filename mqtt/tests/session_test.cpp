@@ -204,5 +204,19 @@ TEST_F(MqttSessionTest, ABoxThatGoesStaysAsItWasButAbsent) {
     EXPECT_EQ(state["mask"], 4);   // as last seen, not the defaults without a box
 }
 
+// A library built without TLS (the Windows build's) cannot be helped by a retry: the status
+// says why, and only a change of the settings tries again.
+TEST_F(MqttSessionTest, TlsMissingFromTheLibraryIsToldAndNotRetried) {
+    Connected();
+    ASSERT_EQ(session.Command({"set", "tls", "on"}).code, bands::kReplyOk);
+    const std::size_t attempts = link.connects.size();
+    Deliver({LinkEvent::Kind::kNoTls, 10, {}});
+    EXPECT_EQ(status.shown.back(), kNoTlsText);
+    EXPECT_EQ(link.connects.size(), attempts);
+    ASSERT_EQ(session.Command({"set", "tls", "off"}).code, bands::kReplyOk);
+    EXPECT_EQ(link.connects.size(), attempts + 1);
+    EXPECT_FALSE(link.connects.back().first.tls);
+}
+
 }  // namespace
 }  // namespace torvik::mqtt
