@@ -1,8 +1,8 @@
 # MQTT in Torvik.exe against a real mosquitto broker, for tests/wine/run-all (which sources this
 # file and calls run_mqtt_cases): the broker set in the MQTT dialog from the tray menu, a click
 # published as retained state, a set from mosquitto_pub carried out, the last will on a kill,
-# the state published again after a restart and after the broker came back; and the plain word
-# when TLS is asked of this build.
+# the state published again after a restart and after the broker came back; a set refused while
+# locked; a wrong password; and the plain word when TLS is asked of this build.
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, ...), the broker of
 # tests/mqtt_broker.sh, click_control (device_cases.sh), the tray menu's steps (tray_cases.sh),
 # main_status_is (bands_cases.sh) and looks_checked (firsthour_cases.sh).
@@ -21,6 +21,7 @@ watcher_pid=""
 watch_topics() {
     mosquitto_sub -h 127.0.0.1 -p "$broker_port" -v -t "$mqtt_topic/#" >>"$case_dir/topics.log" 2>&1 &
     watcher_pid=$!
+    helper_pids+=("$watcher_pid")   # ended with the case, whatever step failed
 }
 topic_lines() { grep -cxF "$mqtt_topic/$1 $2" "$case_dir/topics.log" 2>/dev/null; }
 topic_lines_are() { [ "$(topic_lines "$1" "$2")" = "$3" ]; }
@@ -43,6 +44,7 @@ case_mqtt_click_set_will_and_reconnect() {
     plug_box
     broker_port=""
     check "broker started" start_broker "$case_dir"
+    helper_pids+=("$broker_pid")
     watch_topics
     start_torvik
     check "answers" wait_until 40 ready
@@ -99,9 +101,71 @@ case_mqtt_click_set_will_and_reconnect() {
     check "broker unreachable, on the window's line" wait_until 30 main_status_is "MQTT: broker unreachable"
     check "the window answers meanwhile" ctl_says "mask 4 count 3" get
     check "broker started again on its port" start_broker "$case_dir"
+    helper_pids+=("$broker_pid")
     check "connected again" wait_until 30 main_status_is "MQTT: connected"
     check "the state published again" wait_until 10 retained_mask_is 4
     stop_mqtt_helpers
+}
+
+# The broker in Torvik.ini before the start: mqtt_ini [USER PASSWORD].
+mqtt_ini() {
+    {
+        printf '[MQTT]\r\nHOST=127.0.0.1\r\nPORT=%s\r\n' "$broker_port"
+        [ $# -eq 2 ] && printf 'USER=%s\r\nPASSWORD=%s\r\n' "$1" "$2"
+    } > "$case_dir/Torvik.ini"
+}
+state_lines_with() { grep -cF "$mqtt_topic/state {$1" "$case_dir/topics.log" 2>/dev/null; }
+
+# While the storm lock is on, a set from the broker changes nothing; unlocking through the
+# broker, which comes after it on the same connection, shows it was taken and refused.
+case_mqtt_set_refused_while_locked() {
+    new_case mqtt_locked
+    broker_port=""
+    check "broker started" start_broker "$case_dir"
+    helper_pids+=("$broker_pid")
+    watch_topics
+    mqtt_ini
+    plug_box
+    start_torvik
+    check "answers" wait_until 40 ready
+    check "connected" wait_until 15 main_status_is "MQTT: connected"
+    check "antenna 1 written" wait_until 10 byte_is 0x0A
+    check "lock" ctl_exit_code 0 lock
+    check "all off written" wait_until 10 byte_is 0x08
+    check "locked in the state" wait_until 10 retained_has "$mqtt_topic/state" '"locked":true'
+    local writes
+    writes=$(count_writes)
+    check "set 2 published" publish "$mqtt_topic/set" 2
+    check "unlock published" publish "$mqtt_topic/set" '{"lock":false}'
+    check "unlocked: antenna 1 back" wait_until 10 byte_is 0x0A
+    check "only that one write" test "$(count_writes)" -eq $((writes + 1))
+    check "the state never had antenna 2" test "$(state_lines_with '"mask":2,')" = 0
+    check "and is unlocked" wait_until 10 retained_has "$mqtt_topic/state" '"locked":false'
+}
+
+# A broker with a password file and the wrong password: "not authorised" on the window's line,
+# the program answers, the retries slow down; the right password connects.
+case_mqtt_wrong_password() {
+    new_case mqtt_password
+    mosquitto_passwd -b -c "$case_dir/passwords" station 'right-one' >/dev/null 2>&1
+    check "password file made" test -s "$case_dir/passwords"
+    broker_port=""
+    check "broker started" start_broker "$case_dir" "$case_dir/passwords"
+    helper_pids+=("$broker_pid")
+    mqtt_ini station wrong-one
+    plug_box
+    start_torvik
+    check "answers" wait_until 40 ready
+    check "not authorised, on the window's line" wait_until 15 main_status_is "MQTT: not authorised"
+    local first
+    first=$(grep -c 'New connection from' "$case_dir/broker.log")
+    sleep 5   # the retries' pace is what is measured here
+    check "the window answers" ctl_says "mask 1 count 3" get
+    check "retries bounded: at most 3 in 5 s" \
+        test $(( $(grep -c 'New connection from' "$case_dir/broker.log") - first )) -le 3
+    check "the right password" ctl_exit_code 0 mqtt set password right-one
+    check "and torvikctl does not print it" bash -c "! grep -q right-one <<<\"\$1\"" _ "$out"
+    check "connected" wait_until 15 main_status_is "MQTT: connected"
 }
 
 # TLS asked of this build, whose libmosquitto has none: said plainly, on the line and in
@@ -125,5 +189,7 @@ case_mqtt_tls_not_in_this_build() {
 
 run_mqtt_cases() {
     run_case mqtt_click_set_will_and_reconnect case_mqtt_click_set_will_and_reconnect
+    run_case mqtt_set_refused_while_locked case_mqtt_set_refused_while_locked
+    run_case mqtt_wrong_password case_mqtt_wrong_password
     run_case mqtt_tls_not_in_this_build case_mqtt_tls_not_in_this_build
 }
