@@ -28,7 +28,7 @@ debian_source() {
         debian_source_has_deb_src || debian_source_add_deb_src
         rm -rf "$folder"
         mkdir -p "$folder"
-        (cd "$folder" && apt-get source -qq "$package" >/dev/null 2>&1) || {
+        (cd "$folder" && apt-get source -qq "$package" >/dev/null) || {
             echo "debian-source: apt-get source $package failed" >&2
             return 1
         }
