@@ -2,7 +2,7 @@
 # file and calls run_mqtt_cases): the broker set in the MQTT dialog from the tray menu, a click
 # published as retained state, a set from mosquitto_pub carried out, the last will on a kill,
 # the state published again after a restart and after the broker came back; a set refused while
-# locked; a wrong password; and the plain word when TLS is asked of this build.
+# locked; hostile payloads; a wrong password; and the plain word when TLS is asked of this build.
 # Uses run-all's helpers (new_case, plug_box, start_torvik, ctl, check, ...), the broker of
 # tests/mqtt_broker.sh, click_control (device_cases.sh), the tray menu's steps (tray_cases.sh),
 # main_status_is (bands_cases.sh) and looks_checked (firsthour_cases.sh).
@@ -143,6 +143,42 @@ case_mqtt_set_refused_while_locked() {
     check "and is unlocked" wait_until 10 retained_has "$mqtt_topic/state" '"locked":false'
 }
 
+rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+mqtt_status_says() { ctl mqtt; grep -qxF "status: $1" <<<"$out"; }
+
+# Hostile payloads through the Windows build of the library: not JSON, a mask of 99, 1 MB, and
+# about a thousand a second for two seconds. None applied, each counted, the window answering
+# meanwhile, the memory bounded; a good set after them is carried out.
+case_mqtt_hostile_payloads() {
+    new_case mqtt_hostile
+    broker_port=""
+    check "broker started" start_broker "$case_dir"
+    helper_pids+=("$broker_pid")
+    mqtt_ini
+    plug_box
+    start_torvik
+    check "answers" wait_until 40 ready
+    check "connected" wait_until 15 main_status_is "MQTT: connected"
+    check "antenna 1 written" wait_until 10 byte_is 0x0A
+    local writes rss_before
+    writes=$(count_writes)
+    rss_before=$(rss_kib "$last_pid")
+    check "not JSON" publish "$mqtt_topic/set" 'hello {'
+    check "mask 99" publish "$mqtt_topic/set" 99
+    check "a mask of 99 in JSON" publish "$mqtt_topic/set" '{"mask":99}'
+    head -c 1048576 /dev/zero | tr '\0' '7' > "$case_dir/big.txt"
+    check "a 1 MB payload" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
+        -t "$mqtt_topic/set" -f "$case_dir/big.txt"
+    check "a flood" bash -c "for s in 1 2; do for i in \$(seq 1000); do echo '{\"mask\":99}'; done; \
+        sleep 1; done | timeout 20 mosquitto_pub -h 127.0.0.1 -p $broker_port -t '$mqtt_topic/set' -l"
+    check "the window answers" ctl_says "mask 1 count 3" get
+    check "every one counted as ignored" wait_until 15 mqtt_status_says "MQTT: connected, 2004 ignored"
+    check "none was written" test "$(count_writes)" -eq "$writes"
+    check "memory bounded" test $(( $(rss_kib "$last_pid") - rss_before )) -lt 30000
+    check "a good set after them" publish "$mqtt_topic/set" 2
+    check "is carried out" wait_until 10 byte_is 0x0C
+}
+
 # A broker with a password file and the wrong password: "not authorised" on the window's line,
 # the program answers, the retries slow down; the right password connects.
 case_mqtt_wrong_password() {
@@ -190,6 +226,7 @@ case_mqtt_tls_not_in_this_build() {
 run_mqtt_cases() {
     run_case mqtt_click_set_will_and_reconnect case_mqtt_click_set_will_and_reconnect
     run_case mqtt_set_refused_while_locked case_mqtt_set_refused_while_locked
+    run_case mqtt_hostile_payloads case_mqtt_hostile_payloads
     run_case mqtt_wrong_password case_mqtt_wrong_password
     run_case mqtt_tls_not_in_this_build case_mqtt_tls_not_in_this_build
 }
