@@ -106,10 +106,17 @@ void BandSession::ShowLockLine(const std::string& text) {
     ShowLine();
 }
 
+void BandSession::ShowMqttLine(const std::string& text) {
+    mqttLine_ = text;
+    ShowLine();
+}
+
 void BandSession::ShowLine() {
-    std::string line = lockLine_;
-    if (!line.empty() && !shownStatus_.empty()) line += "; ";
-    line += shownStatus_;
+    std::string line;
+    for (const std::string* part : {&lockLine_, &shownStatus_, &mqttLine_}) {
+        if (!line.empty() && !part->empty()) line += "; ";
+        line += *part;
+    }
     if (line == shownLine_) return;
     if (line.empty()) {
         view_.RemoveBandLine();

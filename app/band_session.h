@@ -68,6 +68,8 @@ public:
     // The storm lock's line (empty: unlocked): it shares the line under the window's controls,
     // before band following's status.
     void ShowLockLine(const std::string& text);
+    // The MQTT link's status (empty: none), last on the same line.
+    void ShowMqttLine(const std::string& text);
 
     bands::RigLink& Link() { return following_.follower().link(); }
     bands::PushListener& Listener() { return following_.follower().listener(); }
@@ -92,6 +94,7 @@ private:
     bands::BandFollowing following_;
     std::string shownStatus_;
     std::string lockLine_;
+    std::string mqttLine_;
     std::string shownLine_;   // empty: no line
     std::optional<std::uint32_t> heldBandMask_;
 };

@@ -19,6 +19,7 @@ inline constexpr int kExit = 1020;
 inline constexpr int kOpenDialog = 1024;    // ID_OPEN_DIALOG
 inline constexpr int kBandFollowing = 1040; // ID_BAND_FOLLOWING: the tray's "Band following"
 inline constexpr int kStormLock = 1041;     // ID_STORM_LOCK: the tray's "Lock: all antennas off"
+inline constexpr int kMqtt = 1042;          // ID_MQTT: the tray's "MQTT"
 
 inline constexpr int AntennaButton(int antenna) { return kAntenna1 + antenna; }
 

@@ -79,7 +79,7 @@ bands::BandsReply RunLock(SwitchController& controller, const std::vector<std::s
 }  // namespace
 
 bool IsStationWord(const std::string& word) {
-    return word == "names" || word == "lock" || word == "unlock";
+    return word == "names" || word == "lock" || word == "unlock" || word == "mqtt";
 }
 
 bool SaysLocked(std::string_view replyText) { return replyText.rfind("locked:", 0) == 0; }
@@ -113,7 +113,11 @@ std::string StationUsage() {
            "                             through a restart and a replug; prints the state\n"
            "  lock protect MASK          the box's protect mask (0 to 15, default 0: all off)\n"
            "  lock status                prints \"locked: ...\" or \"unlocked: ...\"\n"
-           "  unlock                     brings back the antennas from before the lock\n";
+           "  unlock                     brings back the antennas from before the lock\n"
+           "  mqtt [show]                the MQTT settings (never the password) and status\n"
+           "  mqtt on | off              connects to the broker, or stays away from it\n"
+           "  mqtt set KEY VALUE         KEY: host, port, prefix, user, password, client-id,\n"
+           "                             ca (a CA file), tls (on or off); \"\" clears a text\n";
 }
 
 }  // namespace torvik

@@ -207,6 +207,9 @@ public:
     void ShowChecks();
     // Band following's status ("" while off), shown on a line of the tray tip under the link's.
     void ShowBandStatus(const std::string& status);
+    const std::string& BandStatus() const { return bandStatus_; }
+    // The MQTT link's status ("" while off), on the tray tip's last line.
+    void ShowMqttStatus(const std::string& status);
     // The section of the present box ("%s_KEYSET"), built anew for each access.
     std::string Section() const;
     // With a box, the output byte once more with the running bit clear, so the box keeps its
@@ -249,6 +252,7 @@ private:
     bool errorShowing_ = false;
     std::string trayTip_ = kTrayTipName;   // the tip the icon starts with
     std::string bandStatus_;
+    std::string mqttStatus_;
     std::string lockLine_;   // as the view was last told
     bool rechecking_ = false;
 };

@@ -24,6 +24,7 @@ std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antenn
     }
     items.push_back({"open Dialog", ids::kOpenDialog, false});
     items.push_back({"Band following", ids::kBandFollowing, false});
+    items.push_back({"MQTT", ids::kMqtt, false});
     items.push_back({"Exit", ids::kExit, false});
     return items;
 }

@@ -18,7 +18,7 @@ struct TrayMenuItem {
 };
 
 // "Antenna 1" to "Antenna <count>" (at most three; checked when on; a named antenna by its
-// name) while a box is present, then "open Dialog", "Band following" and "Exit".
+// name) while a box is present, then "open Dialog", "Band following", "MQTT" and "Exit".
 std::vector<TrayMenuItem> TrayMenuItems(bool devicePresent, std::uint32_t antennaCount,
                                         const std::int32_t antennaOn[4],
                                         const AntennaNames& names = {});

@@ -118,6 +118,11 @@ void SwitchController::ShowBandStatus(const std::string& status) {
     ShowTrayTip();
 }
 
+void SwitchController::ShowMqttStatus(const std::string& status) {
+    mqttStatus_ = status;
+    ShowTrayTip();
+}
+
 void SwitchController::ShowTrayTip() {
     std::string tip = TrayTip(linkStatus);
     if (devicePresent != 0 && linkStatus == LinkStatus::Ready) {
@@ -133,6 +138,7 @@ void SwitchController::ShowTrayTip() {
         }
     }
     tip = bands::TipWithBandStatus(tip, bandStatus_);
+    tip = bands::TipWithBandStatus(tip, mqttStatus_);
     if (tip != trayTip_) {
         trayTip_ = std::move(tip);
         view_.SetTrayTip(trayTip_);

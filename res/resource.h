@@ -74,6 +74,7 @@
 #define IDD_BANDS_DIALOG      104
 #define ID_BAND_FOLLOWING     1040
 #define ID_STORM_LOCK         1041
+#define ID_MQTT               1042
 #define IDC_BANDS_FOLLOW      2401
 #define IDC_BANDS_SOURCE      2402
 #define IDC_BANDS_RULES       2403
@@ -89,3 +90,16 @@
 #define ID_RENAME_ANTENNA     1050
 #define IDC_RENAME_LABEL      2501
 #define IDC_RENAME_TEXT       2502
+
+// MQTT: its dialog, opened from the tray's "MQTT"
+#define IDD_MQTT_DIALOG       106
+#define IDC_MQTT_ENABLED      2601
+#define IDC_MQTT_HOST         2602
+#define IDC_MQTT_PORT         2603
+#define IDC_MQTT_CLIENT_ID    2604
+#define IDC_MQTT_USER         2605
+#define IDC_MQTT_PASSWORD     2606
+#define IDC_MQTT_TLS          2607
+#define IDC_MQTT_CA_FILE      2608
+#define IDC_MQTT_PREFIX       2609
+#define IDC_MQTT_STATUS       2610

@@ -73,7 +73,7 @@ TEST_F(StormLockTest, LockAndProtectMaskSurviveARestartAndAReplug) {
     EXPECT_EQ(Byte(), std::optional<std::uint8_t>(0x18));
     next.AntennaAction(0);
     EXPECT_EQ(Byte(), std::optional<std::uint8_t>(0x18));
-    EXPECT_EQ(next.TrayMenu()[5], (TrayMenuItem{"Lock: all antennas off", 1041, true}));
+    EXPECT_EQ(next.TrayMenu()[6], (TrayMenuItem{"Lock: all antennas off", 1041, true}));
 
     // Out and in again.
     box.devices.clear();

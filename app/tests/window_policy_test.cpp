@@ -78,6 +78,7 @@ TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
     ASSERT_EQ(view.menus.size(), 1u);
     EXPECT_EQ(view.menus[0], (Items{{"open Dialog", 1024, false},
                                     {"Band following", 1040, false},
+                                    {"MQTT", 1042, false},
                                     {"Exit", 1020, false}}));
 
     StartWithBox();
@@ -90,12 +91,13 @@ TEST_F(WindowPolicyTest, TrayMenuOffersTheAntennasOnlyWithABoxAndMarksThoseOn) {
                                     {"Antenna 3", 1003, true},
                                     {"open Dialog", 1024, false},
                                     {"Band following", 1040, false},
+                                    {"MQTT", 1042, false},
                                     {"Lock: all antennas off", 1041, false},
                                     {"Exit", 1020, false}}));
     // An antenna count beyond the three antennas offers no more items.
     const std::int32_t on[4] = {0, 1, 0, 1};
-    EXPECT_EQ(TrayMenuItems(true, 7, on).size(), 6u);
-    EXPECT_EQ(TrayMenuItems(true, 0, on).size(), 3u);
+    EXPECT_EQ(TrayMenuItems(true, 7, on).size(), 7u);
+    EXPECT_EQ(TrayMenuItems(true, 0, on).size(), 4u);
 }
 
 TEST_F(WindowPolicyTest, SetupRunsOnlyWithABoxAndItsOkReloadsWithoutRefreshing) {

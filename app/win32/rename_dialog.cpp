@@ -25,12 +25,8 @@ BOOL CRenameDlg::OnInitDialog() {
 }
 
 void CRenameDlg::OnOK() {
-    HWND edit = Item(IDC_RENAME_TEXT);
-    const int length = edit != nullptr ? GetWindowTextLengthW(edit) : 0;
-    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
-    const int copied = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    const std::string problem = controller_.RenameAntenna(antenna_, Utf8FromWide(text));
+    const std::string problem =
+        controller_.RenameAntenna(antenna_, WindowTextUtf8(Item(IDC_RENAME_TEXT)));
     if (!problem.empty()) {
         MessageBoxA(hwnd_, ("The name is refused: " + problem + ".").c_str(), "Rename antenna",
                     MB_OK | MB_ICONWARNING);

@@ -16,7 +16,7 @@ static_assert(ids::kSetup == IDC_SETUP && ids::kManual == IDC_MANUAL);
 static_assert(ids::kStatusText == IDC_STATUS_TEXT && ids::kBanner == IDC_BANNER);
 static_assert(ids::kRemoteReload == ID_REMOTE_RELOAD && ids::kOpenDialog == ID_OPEN_DIALOG);
 static_assert(ids::kExit == IDC_EXIT && ids::kBandFollowing == ID_BAND_FOLLOWING);
-static_assert(ids::kStormLock == ID_STORM_LOCK);
+static_assert(ids::kStormLock == ID_STORM_LOCK && ids::kMqtt == ID_MQTT);
 
 // Each row of the setup dialog: the constant at index i is the resource's control i + 1.
 constexpr bool Row(const std::array<int, 3>& ids, int first, int second, int third) {

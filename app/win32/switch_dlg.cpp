@@ -47,6 +47,7 @@ const MessageEntry<CSwitchDlg> CSwitchDlg::kMessageMap[] = {
     OnCommand<CSwitchDlg>(ID_OPEN_DIALOG, &CSwitchDlg::OnOpenDialog),
     OnCommand<CSwitchDlg>(ID_BAND_FOLLOWING, &CSwitchDlg::OnBandFollowing),
     OnCommand<CSwitchDlg>(ID_STORM_LOCK, &CSwitchDlg::OnStormLock),
+    OnCommand<CSwitchDlg>(ID_MQTT, &CSwitchDlg::OnMqtt),
     OnMsg<CSwitchDlg>(WM_DEVICECHANGE, &CSwitchDlg::OnDeviceChange),
     OnMsg<CSwitchDlg>(WM_DESTROY, &CSwitchDlg::OnDestroy),
     OnMsg<CSwitchDlg>(WM_ENDSESSION, &CSwitchDlg::OnEndSession),
@@ -61,6 +62,7 @@ CSwitchDlg::CSwitchDlg(HWND parent)
       view_(*this),
       controller_(driver_, settings_, hotkeys_, focus_, view_, GetDoubleClickTime()),
       bands_(controller_, settings_),
+      mqtt_(controller_, settings_, bands_.Session()),
       windowIcon_(LoadIconSized(IDI_MAIN_ICON, GetSystemMetrics(SM_CXICON))),
       trayIcon_(LoadIconSized(IDI_TRAY_ICON, 16)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -112,6 +114,7 @@ BOOL CSwitchDlg::OnInitDialog() {
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
     AddTrayIcon(hwnd_, kTrayIconId, trayIcon_.Get(), trayTip_);
     bands_.Attach(hwnd_);
+    mqtt_.Attach(hwnd_);
     InitSkinResources();
 
     bannerButton.SetImage(IDR_BANNER, kBannerLook.imageAlign);
@@ -129,6 +132,7 @@ BOOL CSwitchDlg::OnInitDialog() {
                              antennaButtons[2].Handle()});
     RegisterDeviceNotices();
     controller_.Start();
+    mqtt_.Session().Start();
     return TRUE;
 }
 
@@ -151,8 +155,13 @@ bool CSwitchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
+    if (mqtt_.HandleMessage(message)) {
+        result = 0;
+        return true;
+    }
     if (bands_.HandleMessage(message, wParam, lParam, result) ||
-        AnswerStationRequest(hwnd_, controller_, message, wParam, lParam, result)) {
+        AnswerStationRequest(hwnd_, controller_, &mqtt_.Session(), message, wParam, lParam,
+                             result)) {
         return true;
     }
     if (message == WM_CONTEXTMENU && captions_.OnContextMenu(wParam, lParam, controller_)) {
@@ -189,6 +198,8 @@ LRESULT CSwitchDlg::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CSwitchDlg::OnDestroy(WPARAM, LPARAM) {
+    // "offline" goes out while the box is still driven, before the box is let go.
+    mqtt_.Session().Shutdown();
     bands_.Session().Shutdown();
     return 0;
 }
@@ -197,6 +208,7 @@ LRESULT CSwitchDlg::OnEndSession(WPARAM wParam, LPARAM) {
     // The user logs off or the machine shuts down: the process ends without the window's
     // destruction, so the box must drop its running bit now.
     if (wParam != FALSE) {
+        mqtt_.Session().Shutdown();
         bands_.Session().Shutdown();
     }
     return 0;
@@ -284,6 +296,11 @@ LRESULT CSwitchDlg::OnStormLock(WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT CSwitchDlg::OnMqtt(WPARAM, LPARAM) {
+    mqtt_.OpenDialog(hwnd_);
+    return 0;
+}
+
 LRESULT CSwitchDlg::OnBandFollowing(WPARAM, LPARAM) {
     bands_.Session().OpenDialog();
     return 0;
@@ -317,6 +334,7 @@ void CSwitchDlg::View::SetChecked(int controlId, int state) {
     if (MyButton* button = dialog_.ButtonById(controlId); button != nullptr) {
         button->SetChecked(state, true);
     }
+    dialog_.mqtt_.NoteStateShown();
 }
 
 void CSwitchDlg::View::LayoutAntennaRow() {
@@ -364,19 +382,23 @@ void CSwitchDlg::View::ShowLinkStatus(const char* statusText) {
         control != nullptr && WindowTextUtf8(control) != statusText) {
         SetWindowTextUtf8(control, statusText);
     }
+    dialog_.mqtt_.NoteStateShown();
 }
 
 void CSwitchDlg::View::ShowAntennaNames(const AntennaNames& names) {
     dialog_.captions_.Show(names);
+    dialog_.mqtt_.NoteStateShown();
 }
 
 void CSwitchDlg::View::ShowLockLine(const std::string& text) {
     dialog_.bands_.Session().ShowLockLine(text);
+    dialog_.mqtt_.NoteStateShown();
 }
 
 void CSwitchDlg::View::SetTrayTip(const std::string& tip) {
     dialog_.trayTip_ = tip;
     win32::SetTrayTip(dialog_.Handle(), kTrayIconId, tip);
+    dialog_.mqtt_.NoteStateShown();   // band following's status may have changed
 }
 
 void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Session().Reload(); }

@@ -15,6 +15,7 @@
 #include "app/win32/antenna_captions.h"
 #include "app/win32/band_window.h"
 #include "app/win32/hotkeys_win32.h"
+#include "app/win32/mqtt_window.h"
 #include "controls/win32/my_button.h"
 #include "core/settings.h"
 #include "device/win32/d2xx_library.h"
@@ -120,6 +121,7 @@ private:
     LRESULT OnOpenDialog(WPARAM wParam, LPARAM lParam);
     LRESULT OnBandFollowing(WPARAM wParam, LPARAM lParam);
     LRESULT OnStormLock(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMqtt(WPARAM wParam, LPARAM lParam);
 
     static const MessageEntry<CSwitchDlg> kMessageMap[];
 
@@ -130,6 +132,7 @@ private:
     View view_;
     SwitchController controller_;
     BandWindow bands_;
+    MqttWindow mqtt_;
     AntennaCaptions captions_;
 
     DeviceNotifyHandle deviceNotify_;

@@ -10,6 +10,11 @@ namespace torvik::msg {
 
 inline constexpr std::uint32_t kTrayNotify = 0x2341;       // WM_TRAY_NOTIFY
 
+// The MQTT link's thread has events waiting (posted by it); and the main window's own note that
+// the box's state may have changed, posted once and handled after what changed it.
+inline constexpr std::uint32_t kMqttEvents = 0x2374;        // WM_MQTT_EVENTS
+inline constexpr std::uint32_t kMqttRefresh = 0x2375;       // WM_MQTT_REFRESH
+
 // The main window's own window class (see IsMainWindow in start_options.h).
 inline constexpr const char* kMainWindowClass = "TorvikMainWindow";
 

@@ -36,13 +36,15 @@ expect "text file" test "$(machine "$work/text.dll")" = none
 
 # The Windows build itself: refused with the x86 library, configured with the x86-64 one.
 if command -v x86_64-w64-mingw32-g++ >/dev/null; then
-    # Only configured, never linked: a stand-in for the cross-built expat is enough, so this
-    # test needs no scripts/build-expat-mingw run before it.
-    mkdir -p "$work/expat/lib" "$work/expat/include"
+    # Only configured, never linked: stand-ins for the cross-built expat and libmosquitto are
+    # enough, so this test needs no scripts/build-*-mingw run before it.
+    mkdir -p "$work/expat/lib" "$work/expat/include" "$work/mosquitto/lib" "$work/mosquitto/include"
     : > "$work/expat/lib/libexpat.a"
+    : > "$work/mosquitto/lib/libmosquitto.a"
     configure() {
         cmake -S "$source_dir" -B "$work/build-$2" -G Ninja -DTORVIK_BUILD_TESTS=OFF \
               -DTORVIK_BUILD_BENCH=OFF -DTORVIK_DRIVER_DLL="$1" -DTORVIK_EXPAT_MINGW="$work/expat" \
+              -DTORVIK_MOSQUITTO_MINGW="$work/mosquitto" \
               -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" >"$work/out-$2" 2>&1
     }
     expect "x86 library refused" not configure "$work/x86.dll" x86

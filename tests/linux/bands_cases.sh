@@ -32,11 +32,11 @@ status_line_shown() { [ "$(window_height "$(main_window)")" -gt 177 ]; }
 status_line_gone() { [ "$(window_height "$(main_window)")" -le 177 ]; }
 
 # open_bands_dialog: the "Band following" item of the tray menu (Antenna 1, 2, 3, open Dialog,
-# Band following, Lock, Exit) as steps of the running case, until the dialog shows.
+# Band following, MQTT, Lock, Exit) as steps of the running case, until the dialog shows.
 open_bands_dialog() {
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Band following" choose_menu_item 4 7
+    check "choose Band following" choose_menu_item 4 8
     check "dialog shown" wait_until 15 bands_dialog_shown
 }
 

@@ -62,7 +62,7 @@ case_names_by_menu_and_torvikctl() {
     check "menu opens" open_tray_menu 3
     sleep 0.3
     import -window root "$artifacts/linux-tray-menu-names.png" >/dev/null 2>&1
-    check "choose Mini-Whip" choose_menu_item 2 7
+    check "choose Mini-Whip" choose_menu_item 2 8
     check "antenna 3 written" wait_until 10 last_write_is 0x09
 
     # After a restart the names are back; cleared, the number is.
@@ -89,7 +89,7 @@ case_storm_lock() {
     check "written" wait_until 10 last_write_is 0x0C
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Lock: all antennas off" choose_menu_item 5 7
+    check "choose Lock: all antennas off" choose_menu_item 6 8
     check "all off written" wait_until 10 last_write_is 0x08
     check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
     # The lock's line under the controls (bands_cases.sh measures the window for it).
@@ -120,7 +120,7 @@ case_storm_lock() {
     check "and all off" wait_until 10 last_write_is 0x08
     check "the lock's line again" wait_until 5 status_line_shown
     check "menu opens" open_tray_menu 3
-    check "choose Lock: all antennas off again" choose_menu_item 5 7
+    check "choose Lock: all antennas off again" choose_menu_item 6 8
     check "antenna 2 is back" wait_until 10 last_write_is 0x0C
     check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
     check "the line goes with the lock" wait_until 5 status_line_gone

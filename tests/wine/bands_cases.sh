@@ -29,11 +29,11 @@ tip_has_line() { wine_output "$probe_exe" tooltips | grep -qxF "$1"; }
 antennas_2_and_3_stored() { test "$(ini_value ANTENNA-2)/$(ini_value ANTENNA-3)" = "$1"; }
 
 # open_bands_dialog: the "Band following" item of the tray menu (Antenna 1, 2, 3, open Dialog,
-# Band following, Lock, Exit) as steps of the running case, until the dialog shows.
+# Band following, MQTT, Lock, Exit) as steps of the running case, until the dialog shows.
 open_bands_dialog() {
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 1
-    check "choose Band following" choose_menu_item 4 7
+    check "choose Band following" choose_menu_item 4 8
     check "dialog shown" wait_until 15 xdotool search --onlyvisible --name '^Band following$'
 }
 

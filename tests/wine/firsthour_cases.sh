@@ -24,13 +24,15 @@ setup_lacks_text() { ! setup_texts | grep -qF "$1"; }
 # looks_checked ID: the band above the caption of the main window's button ID is dark.
 declare -A button_units=([1001]="4 43 87" [1002]="90 43 84" [1003]="173 43 87"
                          [1005]="6 66 60" [1006]="68 66 68")
+# The window's height in dialog units: 109, and 11 more while the line under the controls shows.
+main_units_high=109
 band_mean() {   # band_mean ID: mean brightness (0 to 1) of that band in a fresh screenshot
     local shot="$case_dir/band.png" width height
     screenshot "$(main_window)" "$shot" || return 1
     read -r width height < <(identify -format '%w %h' "$shot")
     set -- ${button_units[$1]}
     local x=$((($1 + $3 / 8) * width / 264)) w=$(($3 * 3 / 4 * width / 264))
-    local y=$(($2 * height / 109 + 2))
+    local y=$(($2 * height / main_units_high + 2))
     convert "$shot" -crop "${w}x3+${x}+${y}" +repage -colorspace gray -format '%[fx:mean]' info:
 }
 looks_checked() { awk -v m="$(band_mean "$1")" 'BEGIN { exit !(m != "" && m < 0.6) }'; }
@@ -55,12 +57,12 @@ case_firsthour_tray_double_click() {
     check "hidden again" ctl_says "hidden" hide
     # A single left click still opens the menu, once the double-click time has passed.
     check "single click opens the menu" open_tray_menu 1
-    check "choose Antenna 2" choose_menu_item 1 7
+    check "choose Antenna 2" choose_menu_item 1 8
     check "antenna 2 selected" wait_until 10 ctl_says "mask 2 count 3" get
     check "menu closed" wait_until 5 menu_closed
     # The right button opens it too.
     check "right click opens the menu" open_tray_menu 3
-    check "choose open Dialog" choose_menu_item 3 7
+    check "choose open Dialog" choose_menu_item 3 8
     check "window shown" wait_until 10 has_visible_window
     check "still antenna 2" ctl_says "mask 2 count 3" get
 }

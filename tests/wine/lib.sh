@@ -154,3 +154,4 @@ ini_section_lines() {
     tr -d '\r' 2>/dev/null < "$1" |
         awk -v s="[$2]" '/^\[/ { inside = (tolower($0) == tolower(s)) } inside'
 }
+

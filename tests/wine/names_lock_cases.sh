@@ -69,7 +69,7 @@ case_names_by_menu_and_torvikctl() {
     # The tray menu names them; choosing the third selects antenna 3.
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose antenna 3 by its name" choose_menu_item 2 7
+    check "choose antenna 3 by its name" choose_menu_item 2 8
     check "antenna 3 written" wait_until 10 byte_is 0x09
 
     # After a restart the names are back; cleared, the number is.
@@ -99,7 +99,7 @@ case_storm_lock() {
     check "written" wait_until 10 byte_is 0x0C
     check "tray icon docked" wait_until 20 tray_docked
     check "menu opens" open_tray_menu 3
-    check "choose Lock: all antennas off" choose_menu_item 5 7
+    check "choose Lock: all antennas off" choose_menu_item 6 8
     check "all off written" wait_until 10 byte_is 0x08
     check "stored as locked" wait_until 5 test "$(lock_value LOCKED)" = 1
     check "the buttons are disabled" wait_until 5 control_disabled 1003
@@ -127,7 +127,7 @@ case_storm_lock() {
     check "and all off" byte_is 0x08
     check "the line again" wait_until 5 lock_line_is "Locked: all antennas off"
     check "menu opens" open_tray_menu 3
-    check "choose Lock: all antennas off again" choose_menu_item 5 7
+    check "choose Lock: all antennas off again" choose_menu_item 6 8
     check "antenna 2 is back" wait_until 10 byte_is 0x0C
     check "unlocked" ctl_says "unlocked: mask 2, protect mask 0" lock status
     check "the line goes with the lock" wait_until 5 lock_line_gone

@@ -63,18 +63,18 @@ case_tray_menu() {
     start_torvik HIDE
     check "answers" wait_until 40 ready
     check "tray icon docked" wait_until 20 tray_docked
-    # With a box: Antenna 1, Antenna 2, Antenna 3, open Dialog, Band following, Lock, Exit.
+    # With a box: Antenna 1, Antenna 2, Antenna 3, open Dialog, Band following, MQTT, Lock, Exit.
     check "left press opens the menu" open_tray_menu 1
-    check "choose Antenna 3" choose_menu_item 2 7
+    check "choose Antenna 3" choose_menu_item 2 8
     check "antenna 3 selected" wait_until 10 ctl_says "mask 4 count 3" get
     check "antenna 3 written" test "$(last_write)" = 0x09
     check "menu closed" wait_until 5 menu_closed
     check "right press opens the menu" open_tray_menu 3
-    check "choose open Dialog" choose_menu_item 3 7
+    check "choose open Dialog" choose_menu_item 3 8
     check "window shown" wait_until 10 has_visible_window
     check "window hidden by message" ctl_says "hidden" hide
     check "menu once more" open_tray_menu 1
-    check "choose Exit" choose_menu_item 6 7
+    check "choose Exit" choose_menu_item 7 8
     check "Exit ends the program" wait_until 15 gone "${torvik_pids[0]}"
     check "running bit cleared at exit" test "$(last_write)" = 0x01
 }

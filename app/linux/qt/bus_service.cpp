@@ -3,7 +3,6 @@
 #include <QDBusError>
 
 #include "app/remote_messages.h"
-#include "app/station_command.h"
 
 namespace torvik::qt {
 
@@ -45,8 +44,8 @@ int BusService::Bands(const QString& request, QString& reply) {
 
 int BusService::Station(const QString& request, QString& reply) {
     const QByteArray words = request.toUtf8();
-    const bands::BandsReply answer = RunStationRequest(
-        controller_, std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
+    const bands::BandsReply answer =
+        station_(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
     reply = QString::fromUtf8(answer.text.data(), static_cast<qsizetype>(answer.text.size()));
     return answer.code;
 }

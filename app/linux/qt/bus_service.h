@@ -21,8 +21,8 @@ class BusService final : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "de.velmora.Torvik")
 public:
     using BandsHandler = std::function<bands::BandsReply(std::string_view request)>;
-    BusService(SwitchController& controller, BandsHandler bands)
-        : controller_(controller), bands_(std::move(bands)) {}
+    BusService(SwitchController& controller, BandsHandler bands, BandsHandler station)
+        : controller_(controller), bands_(std::move(bands)), station_(std::move(station)) {}
 
     // Looks at the antenna state and the box's presence; tells the bus when either changed.
     void CheckState();
@@ -58,6 +58,7 @@ private:
     }
     SwitchController& controller_;
     BandsHandler bands_;
+    BandsHandler station_;   // the station words, MQTT's among them
     bool told_ = false;
     uint lastMask_ = 0;
     bool lastPresent_ = false;

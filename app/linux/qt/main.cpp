@@ -142,9 +142,10 @@ int main(int argc, char** argv) {
     torvik::qt::ShowRequests showRequests(
         connection, [&dialog] { dialog.Controller().Execute(torvik::Command{torvik::Verb::Show}); });
     app.installNativeEventFilter(&showRequests);
-    torvik::qt::BusService service(dialog.Controller(), [&dialog](std::string_view request) {
-        return dialog.BandsCommand(request);
-    });
+    torvik::qt::BusService service(
+        dialog.Controller(),
+        [&dialog](std::string_view request) { return dialog.BandsCommand(request); },
+        [&dialog](std::string_view request) { return dialog.StationCommand(request); });
     if (bus.isConnected()) {
         bus.registerObject(QString::fromLatin1(torvik::bus::kObjectPath), &service,
                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);

@@ -153,9 +153,11 @@ public:
     }
     void ShowAntennaNames(const AntennaNames& names) override {
         ShowAntennaCaptions(w_.widgets_, names);
+        w_.NoteStateShown();
     }
     void SetTrayTip(const std::string& tip) override {
         w_.tray_.setToolTip(QString::fromStdString(tip));   // names are UTF-8
+        w_.NoteStateShown();   // band following's status may have changed
     }
     void StartRecheck(std::uint32_t intervalMs) override {
         w_.recheck_.start(static_cast<int>(intervalMs));
@@ -163,6 +165,7 @@ public:
     void StopRecheck() override { w_.recheck_.stop(); }
     void ShowLockLine(const std::string& text) override {
         if (w_.bands_) w_.bands_->Session().ShowLockLine(text);
+        w_.NoteStateShown();
     }
 
 private:
@@ -189,11 +192,17 @@ MainWindow::MainWindow(const DialogTemplate& layout, BoxLink& driver, SettingsSt
     OfferRename(widgets_, controller_, this);
     bands_ = std::make_unique<BandWindow>(controller_, settings_, *this, setup_.bandsLayout,
                                           widgets_.base);
+    mqtt_ = std::make_unique<MqttWindow>(controller_, settings_, bands_->Session(), *this);
+    connect(this, &MainWindow::StateShown, this, [this] { mqtt_->Session().Refresh(); });
 }
 
 MainWindow::~MainWindow() { Shutdown(); }
 
-void MainWindow::Shutdown() { bands_->Session().Shutdown(); }
+void MainWindow::Shutdown() {
+    // "offline" goes out while the box is still driven, before the box is let go.
+    mqtt_->Session().Shutdown();
+    bands_->Session().Shutdown();
+}
 
 void MainWindow::BuildControls(const DialogTemplate& layout) {
     widgets_ = BuildTemplateWidgets(*this, layout);
@@ -224,6 +233,7 @@ void MainWindow::Start(bool hidden) {
     controller_.StartHidden(hidden);
     tray_.show();
     controller_.Start();
+    mqtt_->Session().Start();
 }
 
 void MainWindow::SetDeviceNotices(std::unique_ptr<QObject> notices) {
@@ -232,6 +242,10 @@ void MainWindow::SetDeviceNotices(std::unique_ptr<QObject> notices) {
 
 bands::BandsReply MainWindow::BandsCommand(std::string_view request) {
     return bands_->Session().Command(request);
+}
+
+bands::BandsReply MainWindow::StationCommand(std::string_view request) {
+    return mqtt::RunStationOrMqtt(controller_, &mqtt_->Session(), request);
 }
 
 void MainWindow::OnCommand(int id) {
@@ -245,6 +259,7 @@ void MainWindow::OnCommand(int id) {
     case ids::kOpenDialog: controller_.OpenDialog(); return;
     case ids::kBandFollowing: bands_->Session().OpenDialog(); return;
     case ids::kStormLock: controller_.ToggleLock(); return;
+    case ids::kMqtt: mqtt_->OpenDialog(); return;
     default: break;
     }
     for (int antenna = 0; antenna < 3; ++antenna) {

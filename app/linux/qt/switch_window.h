@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "app/linux/qt/band_window.h"
+#include "app/linux/qt/mqtt_window.h"
 #include "app/switch_controller.h"
 #include "controls/dialog_template.h"
 #include "controls/linux/qt/skinned_button.h"
@@ -45,6 +46,8 @@ public:
     void Shutdown();
     // A torvikctl bands request (the words as JoinWords made them) and its reply.
     bands::BandsReply BandsCommand(std::string_view request);
+    // A torvikctl station request (names, lock, mqtt, ...) and its reply.
+    bands::BandsReply StationCommand(std::string_view request);
 
 signals:
     // The buttons' checked states or the link status were shown anew: the antenna state or
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<View> view_;
     SwitchController controller_;
     std::unique_ptr<BandWindow> bands_;
+    std::unique_ptr<MqttWindow> mqtt_;
     bool ending_ = false;
     bool stateNoticePending_ = false;
     void NoteStateShown();

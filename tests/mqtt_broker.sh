@@ -1,0 +1,68 @@
+# A real mosquitto broker for the MQTT cases of both end-to-end suites and the bench: started
+# with its own configuration on a free loopback port (never 1883, where a system broker may
+# listen), no persistence, and ended by the caller through stop_broker. Source after
+# tests/wine/lib.sh (wait_until). The clients are mosquitto_sub and mosquitto_pub.
+
+broker_pid=""
+broker_port=""
+broker_dir=""
+broker_auth=()   # -u USER -P PASSWORD for the clients, when the broker asks for them
+
+port_listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+# A port on 127.0.0.1 that nothing listens on.
+free_port() {
+    local port
+    for port in $(shuf -i 20000-60000 -n 40); do
+        port_listening "$port" || { echo "$port"; return 0; }
+    done
+    return 1
+}
+
+# start_broker DIR [PASSWORD_FILE]: the broker on broker_port (a free port chosen on the first
+# start, the same one after), logging to DIR/broker.log; with a password file, no anonymous
+# clients.
+start_broker() {
+    broker_dir=$1
+    local passwords=${2:-}
+    [ -n "$broker_port" ] || broker_port=$(free_port) || return 1
+    {
+        echo "listener $broker_port 127.0.0.1"
+        echo "persistence false"
+        echo "log_dest file $broker_dir/broker.log"
+        echo "log_type all"
+        echo "user $(id -un)"
+        if [ -n "$passwords" ]; then
+            echo "allow_anonymous false"
+            echo "password_file $passwords"
+        else
+            echo "allow_anonymous true"
+        fi
+    } > "$broker_dir/broker.conf"
+    mosquitto -c "$broker_dir/broker.conf" >>"$broker_dir/broker.out" 2>&1 &
+    broker_pid=$!
+    wait_until 10 port_listening "$broker_port"
+}
+
+stop_broker() {
+    [ -n "$broker_pid" ] || return 0
+    kill "$broker_pid" 2>/dev/null
+    wait_until 10 bash -c "! kill -0 $broker_pid 2>/dev/null" || kill -KILL "$broker_pid" 2>/dev/null
+    wait "$broker_pid" 2>/dev/null
+    broker_pid=""
+    return 0
+}
+
+# retained TOPIC: the message the broker keeps on TOPIC (empty when none), read by a fresh
+# subscriber within 2 s.
+retained() {
+    timeout 5 mosquitto_sub -h 127.0.0.1 -p "$broker_port" "${broker_auth[@]}" -t "$1" -C 1 -W 2 \
+        2>/dev/null
+}
+retained_is() { [ "$(retained "$1")" = "$2" ]; }
+retained_has() { retained "$1" | grep -qF -- "$2"; }
+no_retained() { [ -z "$(retained "$1")" ]; }
+# publish TOPIC PAYLOAD: one message, not retained, as a user's client sends it.
+publish() {
+    timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" "${broker_auth[@]}" -t "$1" -m "$2"
+}
