@@ -47,6 +47,8 @@ void BandSession::OnProtect(bool protect) {
 }
 
 void BandSession::Reload() {
+    // Without a box, a band change kept for the end of a transmission has nothing to go to.
+    if (!controller_.DevicePresent()) heldBandMask_.reset();
     following_.UseBox(PresentBoxSerial(controller_), clock_());
     Settle();
 }
@@ -73,6 +75,7 @@ void BandSession::OpenDialog() {
 }
 
 void BandSession::Stop() {
+    heldBandMask_.reset();
     following_.follower().Disable();
     view_.ArmBandTimer(std::nullopt);
     view_.WatchSocket();

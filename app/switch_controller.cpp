@@ -75,7 +75,9 @@ void SwitchController::LoadSettings() {
         lock_ = LoadLock(settings_, section);
         if (keyed_ && !lock_.locked) {
             // A reload while the transmitter keys takes effect when it stops.
-            chosenMask_ = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0xF;
+            // The fourth output is not stored: it keeps the state chosen before the key.
+            const auto loaded = static_cast<std::uint32_t>(GetAntennaMask()) >> 16 & 0x7;
+            chosenMask_ = loaded | (chosenMask_ & 0x8);
         }
         if (Held()) {
             // A locked station stays off through a restart, a replug and a reload.

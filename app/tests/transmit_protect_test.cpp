@@ -2,6 +2,7 @@
 // answers to "t" and "f" on the link, the guard, the session and the controller writing the box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/band_session.h"
@@ -78,8 +79,11 @@ TEST_F(TransmitProtectTest, KeyingProtectsRefusesEveryChangeAndTheHangRestoresTh
     EXPECT_EQ(Byte(), 0x0B);
     settings.writes.clear();
 
+    view.events.clear();
     Answer("1");   // keyed: the protect mask at once, before the frequency is even asked
     EXPECT_EQ(Byte(), 0x08);
+    EXPECT_NE(std::find(view.events.begin(), view.events.end(), "enable 1001 0"), view.events.end())
+        << "the antenna buttons stay enabled while keyed";
     EXPECT_TRUE(controller.TransmitProtected());
     EXPECT_EQ(Status(), "transmitting \xE2\x80\x94 antennas off");
     EXPECT_NE(view.trayTip.find("transmitting \xE2\x80\x94 antennas off"), std::string::npos);
