@@ -66,3 +66,18 @@ no_retained() { [ -z "$(retained "$1")" ]; }
 publish() {
     timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" "${broker_auth[@]}" -t "$1" -m "$2"
 }
+
+# send_hostile_payloads TOPIC DIR: as steps of the running case, what no set topic should take:
+# not JSON, a mask of 99 (as a number and in JSON), a 1 MB payload (made in DIR), and about a
+# thousand a second for two seconds; 2004 messages in all.
+send_hostile_payloads() {
+    local topic=$1 dir=$2
+    check "not JSON" publish "$topic" 'hello {'
+    check "mask 99" publish "$topic" 99
+    check "a mask of 99 in JSON" publish "$topic" '{"mask":99}'
+    head -c 1048576 /dev/zero | tr '\0' '7' > "$dir/big.txt"
+    check "a 1 MB payload" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
+        "${broker_auth[@]}" -t "$topic" -f "$dir/big.txt"
+    check "a flood" bash -c "for s in 1 2; do for i in \$(seq 1000); do echo '{\"mask\":99}'; done; \
+        sleep 1; done | timeout 20 mosquitto_pub -h 127.0.0.1 -p $broker_port ${broker_auth[*]} -t '$topic' -l"
+}

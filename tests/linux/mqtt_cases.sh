@@ -82,15 +82,7 @@ case_mqtt_state_set_and_hostile_payloads() {
     writes=$(count_writes)
     local rss_before
     rss_before=$(rss_kib "$torvik_pid")
-    check "not JSON" publish "$(set_topic)" 'hello {'
-    check "mask 99" publish "$(set_topic)" 99
-    check "a mask of 99 in JSON" publish "$(set_topic)" '{"mask":99}'
-    head -c 1048576 /dev/zero | tr '\0' '7' > "$case_dir/big.txt"
-    check "a 1 MB payload" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
-        -t "$(set_topic)" -f "$case_dir/big.txt"
-    # About a thousand a second for two seconds.
-    check "a flood" bash -c "for s in 1 2; do for i in \$(seq 1000); do echo '{\"mask\":99}'; done; \
-        sleep 1; done | timeout 20 mosquitto_pub -h 127.0.0.1 -p $broker_port -t '$(set_topic)' -l"
+    send_hostile_payloads "$(set_topic)" "$case_dir"
     check "the program answers during it" ctl_says "mask 5 count 3" get
     check "every one counted as ignored" wait_until 15 mqtt_status_is "MQTT: connected, 2004 ignored"
     check "none was written" test "$(count_writes)" -eq "$writes"
