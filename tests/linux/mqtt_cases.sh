@@ -20,6 +20,9 @@ mqtt_ini() {   # mqtt_ini [USER PASSWORD]
     } > "$(ini_file)"
 }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+mqtt_dialog() { xdotool search --onlyvisible --name '^MQTT$' 2>/dev/null | head -1; }
+mqtt_dialog_shown() { [ -n "$(mqtt_dialog)" ]; }
+mqtt_dialog_gone() { [ -z "$(mqtt_dialog)" ]; }
 broker_connects() { grep -c 'New connection from' "$case_dir/broker.log" 2>/dev/null; }
 
 # Settings through torvikctl (the password never shown), then state, set and discovery through
@@ -132,7 +135,8 @@ case_mqtt_will_and_broker_restart() {
 }
 
 # A broker with a password file: the wrong password reads "not authorised", the program keeps
-# running and retries with growing pauses; the right one connects.
+# running and retries with growing pauses; the right one, typed into the MQTT dialog from the
+# tray menu, connects.
 case_mqtt_wrong_password() {
     new_case mqtt_password
     mosquitto_passwd -b -c "$case_dir/passwords" station 'right-one' >/dev/null 2>&1
@@ -151,7 +155,21 @@ case_mqtt_wrong_password() {
     check "still running" alive "$torvik_pid"
     check "retries bounded: at most 3 in 5 s after the first ($(broker_connects) in all)" \
         test $(( $(broker_connects) - first )) -le 3
-    check "the right password" ctl_exit_code 0 mqtt set password right-one
+    # The right password through the tray's "MQTT" dialog: its password field is empty (the
+    # stored one is never shown) and is the sixth field in the tab order.
+    check "tray icon docked" wait_until 20 tray_docked
+    check "menu opens" open_tray_menu 3
+    check "choose MQTT" choose_menu_item 5 8
+    check "the MQTT dialog opens" wait_until 10 mqtt_dialog_shown
+    check "focus on the dialog" focus_window "$(mqtt_dialog)"
+    xdotool key Tab Tab Tab Tab Tab
+    xdotool type --delay 20 right-one
+    mkdir -p "$artifacts"
+    screenshot "$(mqtt_dialog)" "$artifacts/linux-mqtt-dialog.png"
+    xdotool key Return
+    check "the dialog closes" wait_until 10 mqtt_dialog_gone
+    check "the password stored" test "$(ini_section_value "$(ini_file)" MQTT PASSWORD)" = right-one
+    check "the user kept" test "$(ini_section_value "$(ini_file)" MQTT USER)" = station
     check "connects" wait_until 10 mqtt_status_is "MQTT: connected"
     broker_auth=(-u station -P right-one)
     check "online" wait_until 10 retained_is "$(availability_topic)" online
