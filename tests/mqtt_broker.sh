@@ -44,6 +44,17 @@ start_broker() {
     wait_until 10 port_listening "$broker_port"
 }
 
+# start_password_broker DIR: the broker on a new free port, taking only the user "station" with
+# the password "right-one" (its password file DIR/passwords).
+start_password_broker() {
+    mosquitto_passwd -b -c "$1/passwords" station 'right-one' >/dev/null 2>&1 || return 1
+    [ -s "$1/passwords" ] || return 1
+    broker_port=""
+    start_broker "$1" "$1/passwords"
+}
+# broker_connects: how many connections the broker has taken so far (its log).
+broker_connects() { grep -c 'New connection from' "$broker_dir/broker.log" 2>/dev/null; }
+
 stop_broker() {
     [ -n "$broker_pid" ] || return 0
     kill "$broker_pid" 2>/dev/null
