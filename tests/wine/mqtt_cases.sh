@@ -179,19 +179,15 @@ case_mqtt_wrong_password() {
     start_torvik
     check "answers" wait_until 40 ready
     check "not authorised, on the window's line" wait_until 15 main_status_is "MQTT: not authorised"
-    local first
-    first=$(broker_connects)
-    sleep 5   # the retries' pace is what is measured here
+    check "retries bounded: at most 3 in 5 s after the first" connects_at_most 3 5
     check "the window answers" ctl_says "mask 1 count 3" get
-    check "retries bounded: at most 3 in 5 s" \
-        test $(( $(broker_connects) - first )) -le 3
     check "the right password" ctl_exit_code 0 mqtt set password right-one
     check "and torvikctl does not print it" bash -c "! grep -q right-one <<<\"\$1\"" _ "$out"
     check "connected" wait_until 15 main_status_is "MQTT: connected"
 }
 
-# TLS asked of this build, whose libmosquitto has none: said plainly, on the line and in
-# torvikctl, and no connection tried.
+# TLS asked of this build (by hand in Torvik.ini, then a reload), whose libmosquitto has none:
+# said plainly, on the line and in torvikctl, and no connection tried.
 case_mqtt_tls_not_in_this_build() {
     new_case mqtt_tls
     plug_box
@@ -200,8 +196,11 @@ case_mqtt_tls_not_in_this_build() {
     check "window shown" wait_until 20 has_visible_window
     check "host set" ctl_exit_code 0 mqtt set host 127.0.0.1
     check "port set (nothing listens there)" ctl_exit_code 0 mqtt set port 1
-    check "TLS on" ctl_exit_code 0 mqtt set tls on
-    check "stored" test "$(mqtt_value TLS)" = 1
+    # TLS switched on in Torvik.ini by hand, taken up at the next settings load.
+    check "stored without TLS" test "$(mqtt_value TLS)" = 0
+    sed -i 's/^TLS=0\r$/TLS=1\r/' "$case_dir/Torvik.ini"
+    check "TLS on in the file" test "$(mqtt_value TLS)" = 1
+    check "reload" ctl_says "reloaded" reload
     check "said on the window's line" wait_until 15 main_status_is "MQTT: TLS is not available in this build"
     check "and by torvikctl" ctl mqtt show
     check "in its status" grep -qxF "status: MQTT: TLS is not available in this build" <<<"$out"
