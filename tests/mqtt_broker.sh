@@ -54,6 +54,14 @@ start_password_broker() {
 }
 # broker_connects: how many connections the broker has taken so far (its log).
 broker_connects() { grep -c 'New connection from' "$broker_dir/broker.log" 2>/dev/null; }
+# connects_at_most N SECONDS: no more than N new connections reach the broker in SECONDS s. The
+# retries' pace is what is measured, so this waits the whole time.
+connects_at_most() {
+    local first
+    first=$(broker_connects)
+    sleep "$2"
+    [ $(( $(broker_connects) - first )) -le "$1" ]
+}
 
 stop_broker() {
     [ -n "$broker_pid" ] || return 0

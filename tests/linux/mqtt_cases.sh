@@ -145,12 +145,8 @@ case_mqtt_wrong_password() {
     start_torvik
     check "window shown" wait_until 20 window_shown
     check "status: not authorised" wait_until 10 mqtt_status_is "MQTT: not authorised"
-    local first
-    first=$(broker_connects)
-    sleep 5   # the retries' pace is what is measured here
+    check "retries bounded: at most 3 in 5 s after the first" connects_at_most 3 5
     check "still running" alive "$torvik_pid"
-    check "retries bounded: at most 3 in 5 s after the first ($(broker_connects) in all)" \
-        test $(( $(broker_connects) - first )) -le 3
     # The right password through the tray's "MQTT" dialog: its password field is empty (the
     # stored one is never shown) and is the sixth field in the tab order.
     check "tray icon docked" wait_until 20 tray_docked
