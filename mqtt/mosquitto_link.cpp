@@ -109,6 +109,9 @@ private:
             return;
         }
         mosquitto_int_option(client.get(), MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+        // Small packets at once: Nagle's wait for an acknowledgement would delay a state
+        // that follows another packet by the peer's delayed-ACK time.
+        mosquitto_int_option(client.get(), MOSQ_OPT_TCP_NODELAY, 1);
         mosquitto_connect_callback_set(client.get(), &Worker::OnConnect);
         mosquitto_disconnect_callback_set(client.get(), &Worker::OnDisconnect);
         mosquitto_message_callback_set(client.get(), &Worker::OnMessage);

@@ -84,6 +84,7 @@ MqttSession::MqttSession(SwitchController& controller, SettingsStore& store, Mqt
     : controller_(controller), store_(store), link_(link), view_(view) {}
 
 void MqttSession::Start() {
+    started_ = true;
     settings_ = LoadSettings(store_);
     UseBoxTopics(PresentBoxSerial(controller_));
     if (WantsConnection(settings_)) {
@@ -229,7 +230,17 @@ void MqttSession::Shutdown() {
 std::string MqttSession::ChangeSettings(const Settings& settings) {
     if (std::string problem = SettingsProblem(settings); !problem.empty()) return problem;
     if (!StoreSettings(store_, settings)) return kNamesNotWritten;
-    if (settings == settings_) return {};
+    UseSettings(settings);
+    return {};
+}
+
+void MqttSession::Reload() {
+    if (!started_ || shutDown_) return;
+    UseSettings(LoadSettings(store_));
+}
+
+void MqttSession::UseSettings(const Settings& settings) {
+    if (settings == settings_) return;
     if (state_ == LinkState::kConnected && !serial_.empty()) {
         link_.Publish({topics_.availability, kOffline, true});
     }
@@ -243,7 +254,6 @@ std::string MqttSession::ChangeSettings(const Settings& settings) {
         Reconnect(0);
     }
     ShowStatus();
-    return {};
 }
 
 bands::BandsReply MqttSession::Command(const std::vector<std::string>& words) {

@@ -63,6 +63,9 @@ public:
     // The dialog's and torvikctl's way to change the settings: refused (the reason) unless
     // SettingsProblem passes and the file is written; then the link follows them.
     std::string ChangeSettings(const Settings& settings);
+    // After every settings load (a reload, a search) once started: settings changed in the
+    // file by hand are taken up.
+    void Reload();
     const Settings& CurrentSettings() const { return settings_; }
     LinkState State() const { return state_; }
     std::uint64_t Ignored() const { return ignored_; }
@@ -73,6 +76,7 @@ public:
 
 private:
     void Reconnect(std::uint32_t pauseMs);
+    void UseSettings(const Settings& settings);
     void OnConnected();
     void OnSetMessage(const Message& message);
     void PublishState(bool always);
@@ -94,6 +98,7 @@ private:
     std::string willTopic_;     // availability topic of the connection's last will
     std::optional<BoxState> published_;
     std::vector<ConfigMessage> announced_;
+    bool started_ = false;   // loads before Start are the controller's own start
     bool shutDown_ = false;
 };
 

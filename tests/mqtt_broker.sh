@@ -44,6 +44,25 @@ start_broker() {
     wait_until 10 port_listening "$broker_port"
 }
 
+# start_password_broker DIR: the broker on a new free port, taking only the user "station" with
+# the password "right-one" (its password file DIR/passwords).
+start_password_broker() {
+    mosquitto_passwd -b -c "$1/passwords" station 'right-one' >/dev/null 2>&1 || return 1
+    [ -s "$1/passwords" ] || return 1
+    broker_port=""
+    start_broker "$1" "$1/passwords"
+}
+# broker_connects: how many connections the broker has taken so far (its log).
+broker_connects() { grep -c 'New connection from' "$broker_dir/broker.log" 2>/dev/null; }
+# connects_at_most N SECONDS: no more than N new connections reach the broker in SECONDS s. The
+# retries' pace is what is measured, so this waits the whole time.
+connects_at_most() {
+    local first
+    first=$(broker_connects)
+    sleep "$2"
+    [ $(( $(broker_connects) - first )) -le "$1" ]
+}
+
 stop_broker() {
     [ -n "$broker_pid" ] || return 0
     kill "$broker_pid" 2>/dev/null
@@ -65,4 +84,19 @@ no_retained() { [ -z "$(retained "$1")" ]; }
 # publish TOPIC PAYLOAD: one message, not retained, as a user's client sends it.
 publish() {
     timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" "${broker_auth[@]}" -t "$1" -m "$2"
+}
+
+# send_hostile_payloads TOPIC DIR: as steps of the running case, what no set topic should take:
+# not JSON, a mask of 99 (as a number and in JSON), a 1 MB payload (made in DIR), and about a
+# thousand a second for two seconds; 2004 messages in all.
+send_hostile_payloads() {
+    local topic=$1 dir=$2
+    check "not JSON" publish "$topic" 'hello {'
+    check "mask 99" publish "$topic" 99
+    check "a mask of 99 in JSON" publish "$topic" '{"mask":99}'
+    head -c 1048576 /dev/zero | tr '\0' '7' > "$dir/big.txt"
+    check "a 1 MB payload" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
+        "${broker_auth[@]}" -t "$topic" -f "$dir/big.txt"
+    check "a flood" bash -c "for s in 1 2; do for i in \$(seq 1000); do echo '{\"mask\":99}'; done; \
+        sleep 1; done | timeout 20 mosquitto_pub -h 127.0.0.1 -p $broker_port ${broker_auth[*]} -t '$topic' -l"
 }

@@ -401,7 +401,10 @@ void CSwitchDlg::View::SetTrayTip(const std::string& tip) {
     dialog_.mqtt_.NoteStateShown();   // band following's status may have changed
 }
 
-void CSwitchDlg::View::SettingsLoaded() { dialog_.bands_.Session().Reload(); }
+void CSwitchDlg::View::SettingsLoaded() {
+    dialog_.bands_.Session().Reload();
+    dialog_.mqtt_.Session().Reload();
+}
 
 void CSwitchDlg::View::WaitForSecondPress(bool on) {
     if (on) {

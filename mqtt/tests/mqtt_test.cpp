@@ -56,28 +56,17 @@ const std::array<std::string, 3> kShown{"Mini-Whip", "Antenna 2", "Antenna 3"};
 
 TEST(SetRequests, EveryFormIsReadAndTheAntennaByNumberOrName) {
     auto parse = [](std::string_view text) { return ParseSetRequest(text, kShown); };
-    SetRequest mask;
-    mask.mask = 5;
+    using Kind = SetRequest::Kind;
+    const SetRequest mask{.kind = Kind::kMask, .mask = 5};
     EXPECT_EQ(parse("5"), mask);
     EXPECT_EQ(parse("{\"mask\":5}"), mask);
-    SetRequest antenna;
-    antenna.kind = SetRequest::Kind::kAntenna;
-    antenna.antenna = 1;
-    antenna.on = true;
-    EXPECT_EQ(parse("{\"antenna\":2,\"on\":true}"), antenna);
-    antenna.antenna = 0;
-    antenna.on = false;
-    EXPECT_EQ(parse("{\"on\":false, \"antenna\":\"Mini-Whip\"}"), antenna);
-    SetRequest mode;
-    mode.kind = SetRequest::Kind::kMode;
-    mode.mixer = true;
-    EXPECT_EQ(parse(" {\"mode\":\"mixer\"} "), mode);
-    mode.mixer = false;
-    EXPECT_EQ(parse("{\"mode\":\"switch\"}"), mode);
-    SetRequest lock;
-    lock.kind = SetRequest::Kind::kLock;
-    lock.on = true;
-    EXPECT_EQ(parse("{\"lock\":true}"), lock);
+    EXPECT_EQ(parse("{\"antenna\":2,\"on\":true}"),
+              (SetRequest{.kind = Kind::kAntenna, .antenna = 1, .on = true}));
+    EXPECT_EQ(parse("{\"on\":false, \"antenna\":\"Mini-Whip\"}"),
+              (SetRequest{.kind = Kind::kAntenna, .antenna = 0, .on = false}));
+    EXPECT_EQ(parse(" {\"mode\":\"mixer\"} "), (SetRequest{.kind = Kind::kMode, .mixer = true}));
+    EXPECT_EQ(parse("{\"mode\":\"switch\"}"), (SetRequest{.kind = Kind::kMode, .mixer = false}));
+    EXPECT_EQ(parse("{\"lock\":true}"), (SetRequest{.kind = Kind::kLock, .on = true}));
 }
 
 TEST(SetRequests, AnythingElseIsNoRequest) {

@@ -180,6 +180,18 @@ TEST_F(MqttSessionTest, RefusalsAndLossesRetryWithGrowingPausesAndAConnectionRes
     EXPECT_EQ(status.shown.back(), "");
 }
 
+TEST_F(MqttSessionTest, AReloadTakesUpAFileEditedByHandAndOnlyAChangeReconnects) {
+    Connected();
+    const std::size_t before = link.connects.size();
+    session.Reload();
+    EXPECT_EQ(link.connects.size(), before);
+    settings.texts[{"MQTT", "PORT"}] = "8883";
+    session.Reload();
+    ASSERT_EQ(link.connects.size(), before + 1);
+    EXPECT_EQ(link.connects.back().first.port, 8883);
+    EXPECT_EQ(link.published.back(), (Message{"torvik/A1MIRVAX8/availability", "offline", true}));
+}
+
 TEST_F(MqttSessionTest, ShutdownSaysOfflineBeforeItDisconnects) {
     Connected();
     session.Shutdown();

@@ -114,12 +114,10 @@ mqtt_ini() {
         [ $# -eq 2 ] && printf 'USER=%s\r\nPASSWORD=%s\r\n' "$1" "$2"
     } > "$case_dir/Torvik.ini"
 }
-state_lines_with() { grep -cF "$mqtt_topic/state {$1" "$case_dir/topics.log" 2>/dev/null; }
-
-# While the storm lock is on, a set from the broker changes nothing; unlocking through the
-# broker, which comes after it on the same connection, shows it was taken and refused.
-case_mqtt_set_refused_while_locked() {
-    new_case mqtt_locked
+# start_connected NAME: a case with a broker given in Torvik.ini, the topics watched, a box, and
+# the program connected with antenna 1 written.
+start_connected() {
+    new_case "$1"
     broker_port=""
     check "broker started" start_broker "$case_dir"
     helper_pids+=("$broker_pid")
@@ -130,6 +128,13 @@ case_mqtt_set_refused_while_locked() {
     check "answers" wait_until 40 ready
     check "connected" wait_until 15 main_status_is "MQTT: connected"
     check "antenna 1 written" wait_until 10 byte_is 0x0A
+}
+state_lines_with() { grep -cF "$mqtt_topic/state {$1" "$case_dir/topics.log" 2>/dev/null; }
+
+# While the storm lock is on, a set from the broker changes nothing; unlocking through the
+# broker, which comes after it on the same connection, shows it was taken and refused.
+case_mqtt_set_refused_while_locked() {
+    start_connected mqtt_locked
     check "lock" ctl_exit_code 0 lock
     check "all off written" wait_until 10 byte_is 0x08
     check "locked in the state" wait_until 10 retained_has "$mqtt_topic/state" '"locked":true'
@@ -150,27 +155,11 @@ mqtt_status_says() { ctl mqtt; grep -qxF "status: $1" <<<"$out"; }
 # about a thousand a second for two seconds. None applied, each counted, the window answering
 # meanwhile, the memory bounded; a good set after them is carried out.
 case_mqtt_hostile_payloads() {
-    new_case mqtt_hostile
-    broker_port=""
-    check "broker started" start_broker "$case_dir"
-    helper_pids+=("$broker_pid")
-    mqtt_ini
-    plug_box
-    start_torvik
-    check "answers" wait_until 40 ready
-    check "connected" wait_until 15 main_status_is "MQTT: connected"
-    check "antenna 1 written" wait_until 10 byte_is 0x0A
+    start_connected mqtt_hostile
     local writes rss_before
     writes=$(count_writes)
     rss_before=$(rss_kib "$last_pid")
-    check "not JSON" publish "$mqtt_topic/set" 'hello {'
-    check "mask 99" publish "$mqtt_topic/set" 99
-    check "a mask of 99 in JSON" publish "$mqtt_topic/set" '{"mask":99}'
-    head -c 1048576 /dev/zero | tr '\0' '7' > "$case_dir/big.txt"
-    check "a 1 MB payload" timeout 10 mosquitto_pub -h 127.0.0.1 -p "$broker_port" \
-        -t "$mqtt_topic/set" -f "$case_dir/big.txt"
-    check "a flood" bash -c "for s in 1 2; do for i in \$(seq 1000); do echo '{\"mask\":99}'; done; \
-        sleep 1; done | timeout 20 mosquitto_pub -h 127.0.0.1 -p $broker_port -t '$mqtt_topic/set' -l"
+    send_hostile_payloads "$mqtt_topic/set" "$case_dir"
     check "the window answers" ctl_says "mask 1 count 3" get
     check "every one counted as ignored" wait_until 15 mqtt_status_says "MQTT: connected, 2004 ignored"
     check "none was written" test "$(count_writes)" -eq "$writes"
@@ -183,29 +172,22 @@ case_mqtt_hostile_payloads() {
 # the program answers, the retries slow down; the right password connects.
 case_mqtt_wrong_password() {
     new_case mqtt_password
-    mosquitto_passwd -b -c "$case_dir/passwords" station 'right-one' >/dev/null 2>&1
-    check "password file made" test -s "$case_dir/passwords"
-    broker_port=""
-    check "broker started" start_broker "$case_dir" "$case_dir/passwords"
+    check "broker with a password file started" start_password_broker "$case_dir"
     helper_pids+=("$broker_pid")
     mqtt_ini station wrong-one
     plug_box
     start_torvik
     check "answers" wait_until 40 ready
     check "not authorised, on the window's line" wait_until 15 main_status_is "MQTT: not authorised"
-    local first
-    first=$(grep -c 'New connection from' "$case_dir/broker.log")
-    sleep 5   # the retries' pace is what is measured here
+    check "retries bounded: at most 3 in 5 s after the first" connects_at_most 3 5
     check "the window answers" ctl_says "mask 1 count 3" get
-    check "retries bounded: at most 3 in 5 s" \
-        test $(( $(grep -c 'New connection from' "$case_dir/broker.log") - first )) -le 3
     check "the right password" ctl_exit_code 0 mqtt set password right-one
     check "and torvikctl does not print it" bash -c "! grep -q right-one <<<\"\$1\"" _ "$out"
     check "connected" wait_until 15 main_status_is "MQTT: connected"
 }
 
-# TLS asked of this build, whose libmosquitto has none: said plainly, on the line and in
-# torvikctl, and no connection tried.
+# TLS asked of this build (by hand in Torvik.ini, then a reload), whose libmosquitto has none:
+# said plainly, on the line and in torvikctl, and no connection tried.
 case_mqtt_tls_not_in_this_build() {
     new_case mqtt_tls
     plug_box
@@ -214,8 +196,11 @@ case_mqtt_tls_not_in_this_build() {
     check "window shown" wait_until 20 has_visible_window
     check "host set" ctl_exit_code 0 mqtt set host 127.0.0.1
     check "port set (nothing listens there)" ctl_exit_code 0 mqtt set port 1
-    check "TLS on" ctl_exit_code 0 mqtt set tls on
-    check "stored" test "$(mqtt_value TLS)" = 1
+    # TLS switched on in Torvik.ini by hand, taken up at the next settings load.
+    check "stored without TLS" test "$(mqtt_value TLS)" = 0
+    sed -i 's/^TLS=0\r$/TLS=1\r/' "$case_dir/Torvik.ini"
+    check "TLS on in the file" test "$(mqtt_value TLS)" = 1
+    check "reload" ctl_says "reloaded" reload
     check "said on the window's line" wait_until 15 main_status_is "MQTT: TLS is not available in this build"
     check "and by torvikctl" ctl mqtt show
     check "in its status" grep -qxF "status: MQTT: TLS is not available in this build" <<<"$out"

@@ -142,6 +142,7 @@ public:
     }
     void SettingsLoaded() override {
         if (w_.bands_) w_.bands_->Session().Reload();
+        if (w_.mqtt_) w_.mqtt_->Session().Reload();
     }
     void RemoveTrayIcon() override { w_.tray_.hide(); }
     void EndDeviceNotices() override { w_.deviceNotices_.reset(); }
