@@ -54,13 +54,15 @@ start_password_broker() {
 }
 # broker_connects: how many connections the broker has taken so far (its log).
 broker_connects() { grep -c 'New connection from' "$broker_dir/broker.log" 2>/dev/null; }
-# connects_at_most N SECONDS: no more than N new connections reach the broker in SECONDS s. The
-# retries' pace is what is measured, so this waits the whole time.
-connects_at_most() {
-    local first
+# retries_paced: the client's next two attempts after a refusal come after its growing pauses
+# (1 s, then 2 s), not at once: waits for them, then checks they took at least 2.5 s in all.
+connects_above() { [ "$(broker_connects)" -gt "$1" ]; }
+retries_paced() {
+    local first began
     first=$(broker_connects)
-    sleep "$2"
-    [ $(( $(broker_connects) - first )) -le "$1" ]
+    began=$(now_ms)
+    wait_until 15 connects_above $((first + 1)) || return 1
+    [ $(( $(now_ms) - began )) -ge 2500 ]
 }
 
 stop_broker() {

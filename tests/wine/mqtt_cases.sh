@@ -179,7 +179,7 @@ case_mqtt_wrong_password() {
     start_torvik
     check "answers" wait_until 40 ready
     check "not authorised, on the window's line" wait_until 15 main_status_is "MQTT: not authorised"
-    check "retries bounded: at most 3 in 5 s after the first" connects_at_most 3 5
+    check "retries come after growing pauses" retries_paced
     check "the window answers" ctl_says "mask 1 count 3" get
     check "the right password" ctl_exit_code 0 mqtt set password right-one
     check "and torvikctl does not print it" bash -c "! grep -q right-one <<<\"\$1\"" _ "$out"
