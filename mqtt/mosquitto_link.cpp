@@ -10,9 +10,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long one turn of the library's loop waits on the socket: a publish queued by the
-// window's thread waits at most this long before it is sent.
+// While connecting (and without a wake channel), how long one turn of the library's loop waits
+// on the socket: a request queued by the window's thread waits at most this long.
 constexpr int kLoopTimeoutMs = 10;
+// Connected, the longest sleep between turns: the library's keep-alive is looked after at least
+// this often.
+constexpr int kIdleTurnMs = 1000;
 // A broker that has not answered a connection by then counts as unreachable.
 constexpr auto kConnectTimeout = std::chrono::seconds(10);
 // How long a clean disconnect may take to send what is queued.
@@ -155,8 +158,22 @@ private:
     }
 
     // One turn of the library's loop; a connection that ended is told once and let go.
+    // Connected, the thread first sleeps until the broker sends, the socket takes what waits,
+    // a request comes or the keep-alive is due, and the library's turn then waits no more. While
+    // connecting the library's own short wait is kept: during a TLS handshake the socket can be
+    // writable with nothing the library will write yet, which would make the sleep a spin.
     void Turn() {
-        const int rc = mosquitto_loop(client_.get(), kLoopTimeoutMs, 1);
+        int rc = MOSQ_ERR_SUCCESS;
+        if (connected_ && link_.workerWake_.Valid()) {
+            const int socket = mosquitto_socket(client_.get());
+            const Readiness ready =
+                socket >= 0 ? link_.workerWake_.Wait(socket, mosquitto_want_write(client_.get()),
+                                                     kIdleTurnMs)
+                            : Readiness{};
+            rc = ready.failed ? MOSQ_ERR_ERRNO : mosquitto_loop(client_.get(), 0, 1);
+        } else {
+            rc = mosquitto_loop(client_.get(), kLoopTimeoutMs, 1);
+        }
         if (!ended_ && rc != MOSQ_ERR_SUCCESS) End({LinkEvent::Kind::kLost, rc, {}});
         if (!ended_ && !connected_ && Clock::now() > connectDeadline_) {
             End({LinkEvent::Kind::kLost, kTimedOut, {}});
@@ -262,6 +279,7 @@ MosquittoLink::MosquittoLink(std::function<void()> wake)
 
 MosquittoLink::~MosquittoLink() {
     thread_.request_stop();
+    workerWake_.Notify();
     thread_.join();
 }
 
@@ -271,6 +289,7 @@ void MosquittoLink::Queue(Request request) {
         requests_.push_back(std::move(request));
     }
     requestsChanged_.notify_one();
+    workerWake_.Notify();
 }
 
 void MosquittoLink::Connect(const ConnectOptions& options, std::uint32_t pauseMs) {

@@ -1,8 +1,9 @@
 #pragma once
 // MqttLink over libmosquitto. One worker thread owns the client handle and is the only thread
-// that calls the library (so libmosquitto needs no thread support of its own): it runs the
-// library's loop with a short timeout and, between turns, carries out the requests the window's
-// thread queued. Events go back through a queue; wake is called (on the worker thread) when the
+// that calls the library (so libmosquitto needs no thread support of its own). Connected, it
+// sleeps on the client's socket and a wake channel (see wake_channel.h) and then lets the library
+// take its turn; connecting, it runs the library's loop with a short time-out. Between turns it
+// carries out the requests the window's thread queued, which also wake it. Events go back through a queue; wake is called (on the worker thread) when the
 // queue goes from empty to not empty, and the platform turns it into a call of TakeEvents on the
 // window's thread (Qt: a queued invocation; Win32: a posted message).
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "mqtt/mqtt_link.h"
+#include "mqtt/wake_channel.h"
 
 namespace torvik::mqtt {
 
@@ -55,6 +57,7 @@ private:
     std::uint64_t dropped_ = 0;
     bool wakePending_ = false;   // woken, and the events not yet taken
     std::function<void()> wake_;
+    WakeChannel workerWake_;   // ends the worker's sleep on the socket
     std::unique_ptr<Worker> worker_;
     std::jthread thread_;   // last: stopped and joined first
 };
